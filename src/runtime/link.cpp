@@ -1,32 +1,16 @@
 #include "runtime/link.h"
 
 namespace qo {
-namespace {
-
-void NoDispatch(const TEventLink&, TData&) {}
-
-void RealDispatch(const TEventLink& link, TData& d) {
-    // Forwarding runs as a loop, so long chains of routing elements do not grow the stack.
-    TEventLink c = link;
-    for (;;) {
-        if (!c.method) return;
-        c.method(c.element, d, c.index);
-        if (!(d.kind & dkForward)) return;
-        d.kind = static_cast<std::uint8_t>(d.kind - dkForward);
-        c = d.forward ? *d.forward : TEventLink{};
-    }
+namespace detail {
+bool g_dispatchOn = false;
 }
 
-using DispatchRoutine = void (*)(const TEventLink&, TData&);
-DispatchRoutine g_dispatch = &NoDispatch;
+namespace {
 OwnerWindowHook g_ownerHook = nullptr;
-
 } // namespace
 
-void CallLink(const TEventLink& link, TData& d) { g_dispatch(link, d); }
-void EnableDispatch() { g_dispatch = &RealDispatch; }
-void DisableDispatch() { g_dispatch = &NoDispatch; }
-bool DispatchEnabled() { return g_dispatch == &RealDispatch; }
+void EnableDispatch() { detail::g_dispatchOn = true; }
+void DisableDispatch() { detail::g_dispatchOn = false; }
 
 void FireNull(const TEventLink& link) {
     TData d;
@@ -109,23 +93,6 @@ void TakeData(TData& e, const TEventLink& link, const TData* def, TData& out) {
     } else {
         ConsumeData(e, out);
     }
-}
-
-void ForwardNull(TData& e, const TEventLink& link) {
-    e.kind = dkNull | dkForward;
-    e.forward = &link;
-}
-
-void ForwardInteger(TData& e, const TEventLink& link, std::int32_t value) {
-    e.kind = dkInteger | dkForward;
-    e.integer = value;
-    e.forward = &link;
-}
-
-void ForwardData(TData& e, const TEventLink& link, const TData& source) {
-    if (&e != &source) e = source;
-    e.kind = static_cast<std::uint8_t>(e.kind | dkForward);
-    e.forward = &link;
 }
 
 void SetOwnerWindowHook(OwnerWindowHook hook) { g_ownerHook = hook; }

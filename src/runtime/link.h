@@ -39,12 +39,26 @@ template <auto M, typename C> TEventLink Link(C& element, std::uint16_t index = 
     return TEventLink{&detail::Trampoline<M>, static_cast<Target*>(&element), index};
 }
 
-// Dispatch.
-void CallLink(const TEventLink& link, TData& d);
+// Dispatch. The hook is a switch between the real routine and a no-op: nothing is delivered
+// until the main form starts, and nothing after it accepts its close.
+namespace detail {
+extern bool g_dispatchOn;
+}
+inline void CallLink(const TEventLink& link, TData& d) {
+    if (!detail::g_dispatchOn) return;
+    // Forwarding runs as a loop, so long chains of routing elements do not grow the stack.
+    const TEventLink* c = &link;
+    while (c && c->method) {
+        c->method(c->element, d, c->index);
+        if (!(d.kind & dkForward)) return;
+        d.kind = static_cast<std::uint8_t>(d.kind - dkForward);
+        c = d.forward;
+    }
+}
 inline bool LinkConnected(const TEventLink& link) { return link.method != nullptr; }
 void EnableDispatch();
 void DisableDispatch();
-bool DispatchEnabled();
+inline bool DispatchEnabled() { return detail::g_dispatchOn; }
 
 // Firing events: a fresh record with the value, discarded afterwards.
 void FireNull(const TEventLink& link);
@@ -65,9 +79,20 @@ double TakeReal(TData& e, const TEventLink& link, double def = 0.0);
 void TakeData(TData& e, const TEventLink& link, const TData* def, TData& out);
 
 // Forwarding: the last thing a handler does; the dispatcher makes the call after it returns.
-void ForwardNull(TData& e, const TEventLink& link);
-void ForwardInteger(TData& e, const TEventLink& link, std::int32_t value);
-void ForwardData(TData& e, const TEventLink& link, const TData& source);
+inline void ForwardNull(TData& e, const TEventLink& link) {
+    e.kind = dkNull | dkForward;
+    e.forward = &link;
+}
+inline void ForwardInteger(TData& e, const TEventLink& link, std::int32_t value) {
+    e.kind = dkInteger | dkForward;
+    e.integer = value;
+    e.forward = &link;
+}
+inline void ForwardData(TData& e, const TEventLink& link, const TData& source) {
+    if (&e != &source) e = source;
+    e.kind = static_cast<std::uint8_t>(e.kind | dkForward);
+    e.forward = &link;
+}
 
 // The window that owns message boxes and dialogs. The widget layer answers the question; the
 // runtime only keeps the hook so that elements below the layer can ask it.
