@@ -1,0 +1,45 @@
+#pragma once
+// The one seam to the desktop: message boxes, file dialogs, sounds, web pages, the clock and the
+// program's own folder. The program runs on the toolkit's implementation; tests install a scripted
+// one so that no box waits, no sound plays and no browser opens.
+#include <cstdint>
+#include <string>
+
+namespace qo {
+
+class Control;
+struct FileDialog;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // text and caption in Windows-1251; style MB_*; answers IDOK..IDNO (0 on failure).
+    virtual int messageBox(Control* owner, const std::string& text, const std::string& caption,
+                           std::uint32_t style) = 0;
+    // Fills dialog.fileName (UTF-8) and answers whether a file was chosen.
+    virtual bool fileDialog(FileDialog& dialog) = 0;
+    // Plays asynchronously; a new sound replaces one still playing. No audio device is no error.
+    virtual void playSound(const std::string& pathUtf8) = 0;
+    virtual void openUrl(const std::string& url) = 0;
+    // Milliseconds since midnight, UTC.
+    virtual std::int64_t utcTimeOfDayMs() = 0;
+    // The folder holding the program, with a trailing separator (UTF-8).
+    virtual std::string programFolder() = 0;
+    // True when the path names an existing file that is not a folder.
+    virtual bool fileExists(const std::string& pathUtf8) = 0;
+};
+
+// The platform in use (the toolkit's unless replaced).
+Platform& CurrentPlatform();
+// Installs `platform` (borrowed; nullptr returns to the toolkit's) and returns the one it replaces.
+Platform* SetPlatform(Platform* platform);
+
+// Conveniences over CurrentPlatform().
+int ShowMessageBox(Control* owner, const std::string& text, const std::string& caption, std::uint32_t style);
+void PlaySoundFile(const std::string& pathUtf8);
+void OpenUrl(const std::string& url);
+std::int64_t UtcTimeOfDayMs();
+std::string ProgramFolder();
+bool FileExists(const std::string& pathUtf8);
+
+} // namespace qo
