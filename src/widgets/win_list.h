@@ -1,0 +1,34 @@
+#pragma once
+// TQOWinList: a window element worked line by line, with one change event. Whole-text
+// replacements made through the points report the change once, with a null value; how the text
+// is held is left to the descendant.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "widgets/win.h"
+
+namespace qo {
+
+class TQOWinList : public TQOWin {
+public:
+    using TQOWin::TQOWin;
+
+    TEventLink lineSource; // data: where AddLine takes its text when connected
+    TEventLink onChange;
+
+    // ---- Points.
+    void AddLine(TData& d, std::uint16_t index);
+    void ClearLines(TData& d, std::uint16_t index);
+    void SetLines(TData& d, std::uint16_t index);
+    void LineCount(TData& d, std::uint16_t index); // data: the line count as shown
+    void AllText(TData& d, std::uint16_t index);   // data: every shown line + CR LF
+
+    // ---- Operations the points use.
+    virtual void SetAllText(std::string_view text);
+    virtual void AddLineText(std::string_view text);
+    virtual void ClearText();
+    virtual std::string GetAllText() const;
+};
+
+} // namespace qo
