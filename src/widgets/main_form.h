@@ -65,6 +65,8 @@ private:
     void Shown();
     void Paint();
 
+    Control* application_ = nullptr; // made and owned by the main form
+    std::int32_t applicationId_ = 0;
     bool isMain_ = false;
     bool shownOnce_ = false;
     bool hasIcon_ = false;

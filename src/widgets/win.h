@@ -3,6 +3,7 @@
 // hands them to the element's Control, turns the Control's mouse, key, focus and size
 // notifications into events, and keeps a chosen set of properties in a settings file between
 // runs. Creating the Control is each descendant's business.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -124,6 +125,9 @@ private:
     void RecordMouse(const MouseEvent& e);
     void ProcessKeptProperties(bool save);
     std::int32_t tickCount_ = 0; // the stored track-bar tick frequency of a kept list
+    // Kept values of control kinds this program never makes (text shadow depth and colour, painted
+    // slider position): held here so that a settings file round-trips unchanged.
+    std::array<std::int32_t, 3> foreign_{};
 };
 
 } // namespace qo

@@ -1,0 +1,54 @@
+#include "widgets/win_list.h"
+
+#include "widgets/layer/control.h"
+
+namespace qo {
+
+void TQOWinList::AddLine(TData& d, std::uint16_t) {
+    const std::string text = TakeString(d, lineSource);
+    AddLineText(text);
+    FireNull(onChange);
+}
+
+void TQOWinList::ClearLines(TData&, std::uint16_t) {
+    ClearText();
+    FireNull(onChange);
+}
+
+void TQOWinList::SetLines(TData& d, std::uint16_t) {
+    SetAllText(ToText(d));
+    FireNull(onChange);
+}
+
+void TQOWinList::LineCount(TData& d, std::uint16_t) {
+    MakeInteger(d, control_ ? control_->lineCount() : 0);
+}
+
+void TQOWinList::AllText(TData& d, std::uint16_t) {
+    MakeString(d, GetAllText());
+}
+
+void TQOWinList::SetAllText(std::string_view text) {
+    if (control_) control_->setText(text);
+}
+
+void TQOWinList::AddLineText(std::string_view text) {
+    if (control_) control_->insertLine(control_->lineCount(), text);
+}
+
+void TQOWinList::ClearText() {
+    if (control_) control_->clear();
+}
+
+std::string TQOWinList::GetAllText() const {
+    std::string all;
+    if (!control_) return all;
+    const int count = control_->lineCount();
+    for (int i = 0; i < count; ++i) {
+        all += control_->line(i);
+        all += "\r\n";
+    }
+    return all;
+}
+
+} // namespace qo
