@@ -345,17 +345,6 @@ TEST_F(DynamicContainer, ContainerDestroyedWhileADeletionWaitsTakesItAlong) {
     EXPECT_TRUE(Logged("~t1")); // once, not again when the scope closes
 }
 
-TEST_F(DynamicContainer, HandlesStayUniqueAcrossDeletions) {
-    std::set<std::int32_t> seen;
-    for (int i = 0; i < 20; ++i) {
-        Add();
-        const std::int32_t h = HandleNow();
-        EXPECT_NE(h, 0);
-        EXPECT_TRUE(seen.insert(h).second);
-        if (i % 2) Delete(h);
-    }
-}
-
 // Modes 0 and 2.
 
 TEST_F(DynamicContainer, SingleModeHasOneInstanceFromTheStartAlwaysCurrent) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "containers/child_scroll_box.h"
 #include "containers/multi_element.h"
 #include "runtime/init_man.h"
 #include "test_elements.h"
@@ -109,13 +108,6 @@ TEST_F(StaticContainer, EdgePassesOutByIndex) {
     EXPECT_EQ(outside.got, std::vector<std::string>{"out"});
     EXPECT_EQ(outside.lastIndex, 7);
     EXPECT_EQ(ReadInteger(Link<&TQOEditMulti::DataOutput>(edge, 0)), 42);
-}
-
-TEST_F(StaticContainer, ScrollBoxPassesItsParentToTheScheme) {
-    auto* parent = reinterpret_cast<Control*>(&Log()); // any non-null address; never dereferenced
-    TQOChildScrollBox box(parent);
-    box.SetFactory(&MakeScheme<Inner>);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"built with parent"}));
 }
 
 TEST_F(StaticContainer, DestroyingTheContainerDestroysItsInstance) {
