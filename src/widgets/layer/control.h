@@ -279,7 +279,7 @@ private:
 
 // The window that owns message boxes and dialogs: the application's active form, else the
 // application object's first form, else none.
-Control* OwnerWindow();
+Control* OwnerControl();
 
 // The application object, or nullptr before the first form creates it / after the main form
 // accepted its close.

@@ -1,0 +1,395 @@
+#include "widgets/layer/control.h"
+
+#include "runtime/link.h"
+#include "widgets/layer/control_private.h"
+#include "widgets/layer/menu.h"
+#include "widgets/layer/message_loop.h"
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+#include <unordered_map>
+
+namespace qo {
+namespace {
+
+std::unordered_map<std::int32_t, Control*>& registry() {
+    static std::unordered_map<std::int32_t, Control*> r;
+    return r;
+}
+std::int32_t g_nextId = 0x10000;
+int g_deliveryDepth = 0;
+Control* g_application = nullptr;
+
+void* OwnerWindowForRuntime() {
+    return OwnerControl();
+}
+
+} // namespace
+
+DeliveryScope::DeliveryScope() {
+    ++g_deliveryDepth;
+}
+DeliveryScope::~DeliveryScope() {
+    --g_deliveryDepth;
+}
+bool DeliveryScope::active() {
+    return g_deliveryDepth > 0;
+}
+
+std::uint32_t EditStylesFor(std::uint32_t options) {
+    using namespace edit_option;
+    std::uint32_t s = 0;
+    const bool multi = options & MultiLine;
+    if (!(options & NoHScroll)) s |= (multi ? WS_HSCROLL : 0) | ES_AUTOHSCROLL;
+    if (!(options & NoVScroll)) s |= (multi ? WS_VSCROLL : 0) | ES_AUTOVSCROLL;
+    if (options & LowerCase) s |= ES_LOWERCASE;
+    if (multi) s |= ES_MULTILINE;
+    if (options & NoHideSel) s |= ES_NOHIDESEL;
+    if (options & OemConvert) s |= ES_OEMCONVERT;
+    if (options & Password) s |= ES_PASSWORD;
+    if (options & ReadOnly) s |= ES_READONLY;
+    if (options & UpperCase) s |= ES_UPPERCASE;
+    if (options & WantReturn) s |= ES_WANTRETURN;
+    if (options & Number) s |= ES_NUMBER;
+    return s;
+}
+
+Control::Control(ControlKind kind, Control* parent) : d_(std::make_unique<ControlPrivate>()) {
+    auto& d = *d_;
+    d.self = this;
+    d.kind = kind;
+    d.parent = parent;
+    d.id = g_nextId++;
+    registry().emplace(d.id, this);
+    if (parent) {
+        auto& p = parent->d();
+        d.color = p.color;
+        d.font = p.font;
+        d.tabPosition = static_cast<int>(p.children.size());
+        p.children.push_back(this);
+    } else {
+        d.color = 0x8000000Fu;
+    }
+}
+
+static Control* Finish(Control* c) {
+    // A child of a realised window is realised at once; others wait until their parent is.
+    Control* p = c->parent();
+    if (p && p->hasWindow() && c->kind() != ControlKind::Form) Realise(*c);
+    return c;
+}
+
+Control* Control::CreateApplication() {
+    auto* c = new Control(ControlKind::Application, nullptr);
+    c->d().visible = false;
+    c->d().text = "Form";
+    g_application = c;
+    SetOwnerWindowHook(&OwnerWindowForRuntime);
+    return c;
+}
+
+Control* Control::CreateForm(Control* parent) {
+    auto* c = new Control(ControlKind::Form, parent);
+    auto& d = c->d();
+    d.visible = false;
+    d.text = "Form";
+    d.style = WS_OVERLAPPEDWINDOW;
+    d.clientEdge = true; // children with an edge start with it
+    d.tabNavigates = false;
+    d.bounds = {0, 0, 320, 240};
+    return c;
+}
+
+Control* Control::CreateButton(Control* parent) {
+    auto* c = new Control(ControlKind::Button, parent);
+    auto& d = c->d();
+    d.style = 0x50011000;
+    d.text = "Push";
+    d.bounds = {0, 0, 75, 25};
+    d.hAlign = 2;
+    if (parent) parent->d().exStyle |= WS_EX_CONTROLPARENT;
+    return Finish(c);
+}
+
+Control* Control::CreateLabel(Control* parent) {
+    auto* c = new Control(ControlKind::Label, parent);
+    auto& d = c->d();
+    d.style = 0x5000018C;
+    d.text = "Push";
+    d.bounds = {0, 0, 65, 17};
+    d.vAlign = 1;
+    return Finish(c);
+}
+
+Control* Control::CreatePanel(Control* parent, const PanelStyle& style) {
+    auto* c = new Control(ControlKind::Panel, parent);
+    auto& d = c->d();
+    d.style = 0x5000018C;
+    d.text.clear();
+    d.bounds = {0, 0, 185, 41};
+    d.panel = style;
+    if (style.borderStyle == 1) {
+        d.style |= WS_BORDER;
+        d.exStyle |= WS_EX_CLIENTEDGE;
+    }
+    d.margin = (style.outerBevel ? style.bevelWidth : 0) + style.borderWidth +
+               (style.innerBevel ? style.bevelWidth : 0);
+    return Finish(c);
+}
+
+Control* Control::CreateEdit(Control* parent, std::uint32_t options) {
+    const bool multi = options & edit_option::MultiLine;
+    auto* c = new Control(multi ? ControlKind::Memo : ControlKind::Edit, parent);
+    auto& d = c->d();
+    d.editOptions = options;
+    std::uint32_t extra = EditStylesFor(options);
+    if (!multi) extra &= ~(WS_HSCROLL | WS_VSCROLL);
+    d.style = 0x50810000 | extra;
+    d.bounds = multi ? Rect{0, 0, 185, 89} : Rect{0, 0, 121, 21};
+    d.tabNavigates = !(options & edit_option::KeepTab);
+    d.cursor = 0;
+    if (parent && parent->d().clientEdge) {
+        d.clientEdge = true;
+        d.exStyle |= WS_EX_CLIENTEDGE;
+        d.style &= ~WS_BORDER;
+    }
+    return Finish(c);
+}
+
+Control* Control::CreateScrollBox(Control* parent, int borderStyle) {
+    auto* c = new Control(ControlKind::ScrollBox, parent);
+    auto& d = c->d();
+    d.style = 0x50000000 | (borderStyle == 0 ? WS_DLGFRAME : 0);
+    d.bounds = {0, 0, 185, 41};
+    if (borderStyle == 1 && parent && parent->d().clientEdge) {
+        d.clientEdge = true;
+        d.exStyle |= WS_EX_CLIENTEDGE;
+    }
+    return Finish(c);
+}
+
+void Control::destroy() {
+    delete this;
+}
+
+Control::~Control() {
+    auto& d = *d_;
+    d.destroying = true;
+    const bool parentGoing = d.parent && d.parent->d().destroying;
+    // NOTE: hide first, then the owner's handler, then the children: the owner saves what it keeps
+    // while everything below still exists, and each child's owner forgets its control in turn.
+    if (!parentGoing) {
+        d.visible = false;
+        ApplyVisible(*this);
+    }
+    if (d.onDestroyed) {
+        auto h = std::move(d.onDestroyed);
+        d.onDestroyed = nullptr;
+        h();
+    }
+    while (!d.children.empty())
+        delete d.children.back();
+    if (d.menu) {
+        d.menu->form_ = nullptr;
+        d.menu = nullptr;
+    }
+    if (d.kind == ControlKind::Form) ForgetForm(*this);
+    if (this == g_application) g_application = nullptr;
+    ReleaseWidget(*this, parentGoing);
+    registry().erase(d.id);
+    d.life.reset();
+    if (d.parent) {
+        auto& siblings = d.parent->d().children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+        if (!parentGoing) {
+            auto& pd = d.parent->d();
+            if (pd.focused == this) pd.focused = nullptr;
+            if (d.align != 0) LayoutChildren(*d.parent);
+            if (pd.kind == ControlKind::ScrollBox) UpdateScrollRanges(*d.parent);
+        }
+    }
+}
+
+ControlKind Control::kind() const {
+    return d_->kind;
+}
+Control* Control::parent() const {
+    return d_->parent;
+}
+const std::vector<Control*>& Control::children() const {
+    return d_->children;
+}
+
+Control* Control::form() {
+    Control* c = this;
+    while (c && c->d_->kind != ControlKind::Form)
+        c = c->d_->parent;
+    return c;
+}
+
+std::int32_t Control::id() const {
+    return d_->id;
+}
+std::int32_t Control::handle() {
+    Realise(*this);
+    return d_->id;
+}
+Control* Control::FromId(std::int32_t id) {
+    auto it = registry().find(id);
+    return it == registry().end() ? nullptr : it->second;
+}
+void Control::setOwner(void* element) {
+    d_->owner = element;
+}
+void* Control::owner() const {
+    return d_->owner;
+}
+bool Control::hasWindow() const {
+    return d_->widget != nullptr;
+}
+QWidget* Control::widget() {
+    return Realise(*this);
+}
+
+// ---- Messages.
+
+bool Deliver(Control& c, Message& m) {
+    if (!c.d().rawHandler) return false;
+    auto h = c.d().rawHandler; // the chain may replace itself while it runs
+    return h(m);
+}
+
+Control::MessageHandler Control::setMessageHandler(MessageHandler handler) {
+    auto previous = std::move(d_->rawHandler);
+    d_->rawHandler = std::move(handler);
+    return previous;
+}
+
+std::intptr_t Control::send(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    Message m{msg, wParam, lParam, 0};
+    const LifeToken alive = Life(*this);
+    if (Deliver(*this, m)) return m.result;
+    if (alive.expired()) return 0;
+    auto& d = *d_;
+    switch (msg) {
+    case WM_SIZE:
+        LayoutChildren(*this);
+        repaint();
+        return 0;
+    case WM_CLOSE:
+        if (d.kind == ControlKind::Form) FormClosing(*this);
+        return 0;
+    case WM_SYSCOMMAND:
+        if (wParam == SC_DRAGMOVE && d.widget && d.widget->windowHandle()) {
+            d.widget->windowHandle()->startSystemMove();
+        }
+        return 0;
+    case WM_VSCROLL:
+    case WM_HSCROLL: {
+        const bool vertical = msg == WM_VSCROLL;
+        if (d.kind == ControlKind::ScrollBox) {
+            HandleScrollRequest(*this, vertical, LowWord(wParam), HighWord(wParam));
+        } else if (d.kind == ControlKind::Memo && vertical) {
+            const int code = LowWord(wParam);
+            if (code == SB_LINEUP) scrollLines(-1);
+            if (code == SB_LINEDOWN) scrollLines(1);
+            if (code == SB_TOP) scrollLines(-lineCount());
+            if (code == SB_BOTTOM) scrollLines(lineCount());
+        }
+        return 0;
+    }
+    case EM_LINESCROLL:
+        if (d.kind == ControlKind::Memo) scrollLines(static_cast<int>(lParam));
+        return d.kind == ControlKind::Memo ? 1 : 0;
+    case EM_GETFIRSTVISIBLELINE:
+        return firstVisibleLine();
+    case EM_GETLINECOUNT:
+        return lineCount();
+    case EM_GETSEL: {
+        const int start = caret();
+        return MakeLong(start, d.selEnd);
+    }
+    case EM_SETSEL:
+        setSelection(static_cast<int>(wParam), static_cast<int>(lParam));
+        return 0;
+    case EM_LIMITTEXT:
+        limitText(static_cast<int>(wParam));
+        return 0;
+    case EM_REPLACESEL:
+        if (lParam) replaceSelection(reinterpret_cast<const char*>(lParam));
+        return 0;
+    case WM_SETTEXT:
+        setText(lParam ? std::string_view(reinterpret_cast<const char*>(lParam)) : std::string_view());
+        return 1;
+    case WM_GETTEXTLENGTH:
+        return static_cast<std::intptr_t>(d.text.size());
+    default:
+        return 0;
+    }
+}
+
+void Control::post(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    const std::int32_t target = d_->id;
+    QTimer::singleShot(0, qApp, [target, msg, wParam, lParam] {
+        if (Control* c = Control::FromId(target)) c->send(msg, wParam, lParam);
+    });
+}
+
+// ---- Events.
+
+void Control::setOnMouseDown(MouseHandler h) {
+    d_->onMouseDown = std::move(h);
+}
+void Control::setOnMouseUp(MouseHandler h) {
+    d_->onMouseUp = std::move(h);
+}
+void Control::setOnMouseMove(MouseHandler h) {
+    d_->onMouseMove = std::move(h);
+    if (d_->widget) ApplyStyles(*this);
+}
+void Control::setOnDoubleClick(MouseHandler h) {
+    d_->onDoubleClick = std::move(h);
+}
+void Control::setOnMouseWheel(MouseHandler h) {
+    d_->onMouseWheel = std::move(h);
+}
+void Control::setOnKeyDown(KeyHandler h) {
+    d_->onKeyDown = std::move(h);
+}
+void Control::setOnKeyUp(KeyHandler h) {
+    d_->onKeyUp = std::move(h);
+}
+void Control::setOnChar(CharHandler h) {
+    d_->onChar = std::move(h);
+}
+void Control::setOnClick(NotifyHandler h) {
+    d_->onClick = std::move(h);
+}
+void Control::setOnChange(NotifyHandler h) {
+    d_->onChange = std::move(h);
+}
+void Control::setOnResize(NotifyHandler h) {
+    d_->onResize = std::move(h);
+}
+void Control::setOnShow(NotifyHandler h) {
+    d_->onShow = std::move(h);
+}
+void Control::setOnDestroyed(NotifyHandler h) {
+    d_->onDestroyed = std::move(h);
+}
+void Control::setOnPaint(PaintHandler h) {
+    d_->onPaint = std::move(h);
+}
+
+// ---- The application object.
+
+Control* ApplicationObject() {
+    return g_application;
+}
+void ClearApplicationObject() {
+    g_application = nullptr;
+}
+
+} // namespace qo

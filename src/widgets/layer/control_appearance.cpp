@@ -1,0 +1,318 @@
+// Colours, font, text, visibility, styles and the other looks of a Control.
+#include "widgets/layer/control_private.h"
+#include "widgets/layer/encoding.h"
+#include "widgets/layer/style_cache.h"
+#include <QApplication>
+#include <QFontMetrics>
+#include <QWidget>
+
+namespace qo {
+namespace {
+
+void FontChanged(Control& c) {
+    ApplyFont(c);
+    ApplyPalette(c);
+    if (c.d().isEdit()) InvalidateLines(c);
+    if (c.d().autoSize) c.setAutoSize(true);
+    c.repaint();
+}
+
+void ParentNotice(Control& c) {
+    if (c.parent() && c.kind() != ControlKind::Form) ChildChanged(*c.parent(), c, true);
+}
+
+} // namespace
+
+void Control::setColor(Color color) {
+    if (d_->color == color && d_->widget) return;
+    d_->color = color;
+    ApplyPalette(*this);
+    repaint();
+}
+Color Control::color() const {
+    return d_->color;
+}
+
+void Control::setFont(const FontSpec& font) {
+    d_->font = font;
+    FontChanged(*this);
+}
+const FontSpec& Control::font() const {
+    return d_->font;
+}
+void Control::setFontColor(Color color) {
+    d_->font.color = color;
+    ApplyPalette(*this);
+    repaint();
+}
+void Control::setFontStyle(std::uint8_t style) {
+    d_->font.style = style;
+    FontChanged(*this);
+}
+void Control::setFontFace(std::string_view face) {
+    d_->font.face = std::string(face);
+    FontChanged(*this);
+}
+void Control::setFontHeight(int height) {
+    d_->font.height = height;
+    FontChanged(*this);
+}
+void Control::setFontCharset(std::uint8_t charset) {
+    d_->font.charset = charset;
+}
+void Control::copyParentFont() {
+    if (!d_->parent) return;
+    d_->font = d_->parent->d().font;
+    FontChanged(*this);
+}
+
+void Control::setText(std::string_view text) {
+    auto& d = *d_;
+    d.text = std::string(text);
+    switch (d.kind) {
+    case ControlKind::Application:
+        QApplication::setApplicationDisplayName(ToQString(d.text));
+        return;
+    case ControlKind::Edit:
+    case ControlKind::Memo: {
+        InvalidateLines(*this);
+        d.selStart = d.selEnd = 0;
+        d.firstLine = 0;
+        ApplyText(*this);
+        // A one-line edit reports a whole-text replacement; a multi-line one does not.
+        if (d.kind == ControlKind::Edit && d.onChange) {
+            DeliveryScope scope;
+            auto h = d.onChange;
+            h();
+        }
+        return;
+    }
+    default:
+        ApplyText(*this);
+        if (d.autoSize) setAutoSize(true);
+        return;
+    }
+}
+const std::string& Control::text() const {
+    return d_->text;
+}
+
+void Control::setVisible(bool visible) {
+    auto& d = *d_;
+    if (d.visible == visible) {
+        // A form asked to show while its window is hidden (or gone) shows it again.
+        if (d.kind == ControlKind::Form && visible && !(d.widget && d.widget->isVisible()))
+            ApplyVisible(*this);
+        return;
+    }
+    d.visible = visible;
+    d.style = visible ? (d.style | WS_VISIBLE) : (d.style & ~WS_VISIBLE);
+    ApplyVisible(*this);
+    ParentNotice(*this);
+}
+bool Control::visible() const {
+    return d_->visible;
+}
+
+bool Control::showing() const {
+    for (const Control* c = this; c; c = c->d_->parent) {
+        if (c->d_->kind == ControlKind::Application) break;
+        if (!c->d_->visible) return false;
+    }
+    return true;
+}
+
+void Control::setEnabled(bool enabled) {
+    auto& d = *d_;
+    if (d.enabled == enabled) return;
+    d.enabled = enabled;
+    d.style = enabled ? (d.style & ~WS_DISABLED) : (d.style | WS_DISABLED);
+    ApplyEnabled(*this);
+    Message m{WM_ENABLE, enabled ? 1u : 0u, 0, 0};
+    Deliver(*this, m);
+}
+bool Control::enabled() const {
+    return d_->enabled;
+}
+
+void Control::setClientEdge(bool on) {
+    auto& d = *d_;
+    if (d.clientEdge == on) return;
+    d.clientEdge = on;
+    std::uint32_t style = d.style, ex = d.exStyle;
+    if (on) {
+        ex |= WS_EX_CLIENTEDGE;
+        style &= ~WS_BORDER;
+    } else if (ex & WS_EX_CLIENTEDGE) {
+        ex &= ~WS_EX_CLIENTEDGE;
+        style |= WS_BORDER;
+    }
+    d.exStyle = ex;
+    setStyle(style);
+}
+bool Control::clientEdge() const {
+    return d_->clientEdge;
+}
+
+void Control::setStyle(std::uint32_t style) {
+    auto& d = *d_;
+    const std::uint32_t old = d.style;
+    d.style = style;
+    if ((old ^ style) & WS_VISIBLE) setVisible(style & WS_VISIBLE);
+    if ((old ^ style) & WS_DISABLED) setEnabled(!(style & WS_DISABLED));
+    ApplyStyles(*this);
+    ApplyAlignment(*this);
+    if (d.isEdit()) InvalidateLines(*this);
+    LayoutChildren(*this);
+    repaint();
+}
+std::uint32_t Control::style() const {
+    return d_->style;
+}
+
+void Control::setExStyle(std::uint32_t exStyle) {
+    d_->exStyle = exStyle;
+    ApplyStyles(*this);
+    if (d_->isEdit()) InvalidateLines(*this);
+    LayoutChildren(*this);
+    repaint();
+}
+std::uint32_t Control::exStyle() const {
+    return d_->exStyle;
+}
+
+void Control::setCursor(int cursor) {
+    d_->cursor = cursor;
+    ApplyCursor(*this);
+}
+int Control::cursor() const {
+    return d_->cursor;
+}
+
+void Control::setTransparent(bool transparent) {
+    d_->transparent = transparent;
+    repaint();
+}
+bool Control::transparent() const {
+    return d_->transparent;
+}
+
+void Control::setTextAlign(int horizontal) {
+    d_->hAlign = horizontal;
+    ApplyAlignment(*this);
+}
+int Control::textAlign() const {
+    return d_->hAlign;
+}
+void Control::setVerticalTextAlign(int vertical) {
+    d_->vAlign = vertical;
+    repaint();
+}
+int Control::verticalTextAlign() const {
+    return d_->vAlign;
+}
+
+void Control::setAutoSize(bool on) {
+    auto& d = *d_;
+    d.autoSize = on;
+    if (!on) return;
+    std::string measured = d.text;
+    if (!measured.empty() && (d.font.style & font_style::Italic)) measured += ' ';
+    const TextExtent e = measured.empty() ? TextExtent{} : textExtent(measured);
+    const bool widthFollows = d.align == alNone || d.align == alLeft || d.align == alRight;
+    const bool heightFollows = d.align == alNone || d.align == alTop || d.align == alBottom;
+    Rect r = d.bounds;
+    if (widthFollows) r.width = e.width + 1;
+    if (heightFollows) r.height = e.height + 1;
+    SetBoundsInternal(*this, r, false);
+}
+bool Control::autoSize() const {
+    return d_->autoSize;
+}
+
+TextExtent Control::textExtent(std::string_view text) const {
+    const QFontMetrics fm(FontFor(d_->font));
+    return TextExtent{fm.horizontalAdvance(ToQString(text)), fm.height()};
+}
+
+void Control::setPanelStyle(const PanelStyle& style) {
+    auto& d = *d_;
+    d.panel = style;
+    d.margin = (style.outerBevel ? style.bevelWidth : 0) + style.borderWidth +
+               (style.innerBevel ? style.bevelWidth : 0);
+    LayoutChildren(*this);
+    repaint();
+}
+const PanelStyle& Control::panelStyle() const {
+    return d_->panel;
+}
+
+void Control::repaint() {
+    if (d_->widget) d_->widget->update();
+}
+
+// ---- Focus and capture.
+
+void Control::setFocus() {
+    auto& d = *d_;
+    if (!d.focusable) return;
+    QWidget* w = Realise(*this);
+    if (!w) return;
+    if (d.kind == ControlKind::Form) {
+        w->activateWindow();
+        return;
+    }
+    w->setFocus(Qt::OtherFocusReason);
+    if (Control* f = form()) f->d().focused = this;
+}
+bool Control::hasFocus() const {
+    return d_->widget && d_->widget->hasFocus();
+}
+
+void Control::bringToFront() {
+    if (d_->widget) d_->widget->raise();
+}
+
+void Control::setCapture() {
+    if (d_->widget && d_->widget->isVisible()) d_->widget->grabMouse();
+}
+void Control::releaseCapture() {
+    if (QWidget* g = QWidget::mouseGrabber()) g->releaseMouse();
+}
+
+void Control::setTabPosition(int position) {
+    auto& d = *d_;
+    if (d.parent) {
+        for (Control* s : d.parent->d().children) {
+            if (s != this && s->d_->tabPosition >= position) ++s->d_->tabPosition;
+        }
+    }
+    d.tabPosition = position;
+}
+int Control::tabPosition() const {
+    return d_->tabPosition;
+}
+void Control::setFocusable(bool focusable) {
+    d_->focusable = focusable;
+    ApplyStyles(*this);
+}
+bool Control::focusable() const {
+    return d_->focusable;
+}
+void Control::setTabNavigates(bool on) {
+    d_->tabNavigates = on;
+}
+bool Control::tabNavigates() const {
+    return d_->tabNavigates;
+}
+void Control::setKeyboardNavigation(bool on) {
+    d_->keyboardNavigation = on;
+}
+bool Control::keyboardNavigation() const {
+    return d_->keyboardNavigation;
+}
+Control* Control::focusedControl() const {
+    return d_->focused;
+}
+
+} // namespace qo

@@ -1,0 +1,258 @@
+// The line interface of edits and memos. Lines are those the box shows: a memo that does not
+// scroll sideways wraps its paragraphs at its text width, computed here with the same text layout
+// the box uses, so the answer does not depend on the box having been shown.
+#include "widgets/layer/control_private.h"
+#include "widgets/layer/encoding.h"
+#include "widgets/layer/style_cache.h"
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <algorithm>
+
+namespace qo {
+namespace {
+
+constexpr int kDocumentMargin = 4; // the box's document margin
+
+bool Wraps(const ControlPrivate& d) {
+    return d.kind == ControlKind::Memo && !(d.style & (ES_AUTOHSCROLL | WS_HSCROLL));
+}
+
+int TextWidth(const Control& c) {
+    const auto& d = c.d();
+    int w = d.bounds.width - 2 * EditFrameWidth(c) - 2 * kDocumentMargin;
+    if (d.style & WS_VSCROLL) w -= ScrollBarExtent();
+    return std::max(1, w);
+}
+
+// Positions in the stored text count a line break as two characters (CR LF); the box counts one.
+int ToStored(const ControlPrivate& d, int shown) {
+    if (d.kind != ControlKind::Memo) return shown;
+    EnsureLines(*d.self);
+    const int n = std::min<int>(shown, static_cast<int>(d.qtext.size()));
+    return shown + static_cast<int>(std::count(d.qtext.begin(), d.qtext.begin() + n, QChar('\n')));
+}
+
+int ToShown(const ControlPrivate& d, int stored) {
+    if (d.kind != ControlKind::Memo) return stored;
+    EnsureLines(*d.self);
+    int shown = 0, pos = 0;
+    while (shown < d.qtext.size() && pos < stored) {
+        pos += d.qtext.at(shown) == QChar('\n') ? 2 : 1;
+        ++shown;
+    }
+    return shown;
+}
+
+void SyncSelectionFromWidget(const ControlPrivate& d, int& start, int& end) {
+    if (auto* e = qobject_cast<QLineEdit*>(d.widget.data())) {
+        if (e->hasSelectedText()) {
+            start = e->selectionStart();
+            end = e->selectionEnd();
+        } else {
+            start = end = e->cursorPosition();
+        }
+    } else if (auto* m = qobject_cast<QPlainTextEdit*>(d.widget.data())) {
+        const QTextCursor cur = m->textCursor();
+        start = cur.selectionStart();
+        end = cur.selectionEnd();
+    } else {
+        start = ToShown(d, d.selStart);
+        end = ToShown(d, d.selEnd);
+    }
+}
+
+} // namespace
+
+QString EditDisplayText(std::string_view cp1251) {
+    QString s = ToQString(cp1251);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QChar('\r'), QChar('\n'));
+    return s;
+}
+
+std::string EditStoredText(const QString& shown) {
+    QString s = shown;
+    s.replace(QChar('\n'), QStringLiteral("\r\n"));
+    return FromQString(s);
+}
+
+void InvalidateLines(const Control& c) {
+    c.d().linesValid = false;
+}
+
+void EnsureLines(const Control& c) {
+    const auto& d = c.d();
+    if (d.linesValid) return;
+    d.linesValid = true;
+    d.lines.clear();
+    if (d.kind != ControlKind::Memo) {
+        d.qtext = ToQString(d.text);
+        d.lines.push_back({0, static_cast<int>(d.qtext.size())});
+        return;
+    }
+    d.qtext = EditDisplayText(d.text);
+    const bool wraps = Wraps(d);
+    const int width = wraps ? TextWidth(c) : 0;
+    const QFont& font = FontFor(d.font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    int start = 0;
+    while (true) {
+        int end = static_cast<int>(d.qtext.indexOf(QChar('\n'), start));
+        const bool last = end < 0;
+        if (last) end = static_cast<int>(d.qtext.size());
+        const int length = end - start;
+        if (!wraps || length == 0) {
+            d.lines.push_back({start, length});
+        } else {
+            QTextLayout layout(d.qtext.mid(start, length), font);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            while (true) {
+                QTextLine line = layout.createLine();
+                if (!line.isValid()) break;
+                line.setLineWidth(width);
+                d.lines.push_back({start + line.textStart(), line.textLength()});
+            }
+            layout.endLayout();
+        }
+        if (last) break;
+        start = end + 1;
+    }
+}
+
+std::uint32_t Control::editOptions() const {
+    return d_->editOptions;
+}
+
+int Control::lineCount() const {
+    if (!d_->isEdit()) return 0;
+    EnsureLines(*this);
+    return static_cast<int>(d_->lines.size());
+}
+
+std::string Control::line(int index) const {
+    if (!d_->isEdit()) return {};
+    EnsureLines(*this);
+    if (index < 0 || index >= static_cast<int>(d_->lines.size())) return {};
+    const LineSpan s = d_->lines[static_cast<std::size_t>(index)];
+    return FromQString(d_->qtext.mid(s.start, s.length));
+}
+
+void Control::appendText(std::string_view text) {
+    std::string all = d_->text;
+    all.append(text);
+    setText(all);
+}
+
+int Control::insertLine(int, std::string_view) {
+    return -1;
+}
+
+void Control::clear() {
+    setText({});
+}
+
+void TextChangedByUser(Control& c, const QString& shown) {
+    auto& d = c.d();
+    d.text = d.kind == ControlKind::Memo ? EditStoredText(shown) : FromQString(shown);
+    InvalidateLines(c);
+    if (!d.onChange) return;
+    auto h = d.onChange;
+    h();
+}
+
+void Control::replaceSelection(std::string_view text) {
+    auto& d = *d_;
+    if (!d.isEdit()) return;
+    const QString insert = d.kind == ControlKind::Memo ? EditDisplayText(text) : ToQString(text);
+    DeliveryScope scope;
+    if (auto* e = qobject_cast<QLineEdit*>(d.widget.data())) {
+        d.settingText = true;
+        e->insert(insert);
+        d.settingText = false;
+        TextChangedByUser(*this, e->text());
+        return;
+    }
+    if (auto* m = qobject_cast<QPlainTextEdit*>(d.widget.data())) {
+        d.settingText = true;
+        m->insertPlainText(insert);
+        d.settingText = false;
+        TextChangedByUser(*this, m->toPlainText());
+        return;
+    }
+    EnsureLines(*this);
+    int start = ToShown(d, d.selStart), end = ToShown(d, d.selEnd);
+    if (start > end) std::swap(start, end);
+    QString shown = d.qtext;
+    shown.replace(start, end - start, insert);
+    const int caretShown = start + static_cast<int>(insert.size());
+    d.qtext = shown;
+    TextChangedByUser(*this, shown);
+    d.selStart = d.selEnd = ToStored(d, caretShown);
+}
+
+int Control::caret() const {
+    const auto& d = *d_;
+    if (!d.isEdit()) return 0;
+    if (!d.widget) return std::min(d.selStart, d.selEnd);
+    int start = 0, end = 0;
+    SyncSelectionFromWidget(d, start, end);
+    return ToStored(d, start);
+}
+
+void Control::setSelection(int start, int end) {
+    auto& d = *d_;
+    if (!d.isEdit()) return;
+    const int length = static_cast<int>(d.text.size());
+    if (start < 0) start = 0;
+    if (end < 0 || end > length) end = length;
+    start = std::min(start, length);
+    d.selStart = start;
+    d.selEnd = end;
+    const int s = ToShown(d, start), e = ToShown(d, end);
+    if (auto* le = qobject_cast<QLineEdit*>(d.widget.data())) {
+        if (s == e)
+            le->setCursorPosition(s);
+        else
+            le->setSelection(s, e - s);
+    } else if (auto* m = qobject_cast<QPlainTextEdit*>(d.widget.data())) {
+        QTextCursor cur = m->textCursor();
+        cur.setPosition(s);
+        cur.setPosition(e, QTextCursor::KeepAnchor);
+        m->setTextCursor(cur);
+    }
+}
+
+void Control::setCaretToLine(int line) {
+    if (!d_->isEdit()) return;
+    EnsureLines(*this);
+    if (line < 0 || line >= static_cast<int>(d_->lines.size())) return;
+    setCaret(ToStored(*d_, d_->lines[static_cast<std::size_t>(line)].start));
+}
+
+void Control::limitText(int maxChars) {
+    d_->limit = maxChars;
+    ApplyStyles(*this);
+}
+int Control::textLimit() const {
+    return d_->limit;
+}
+
+void Control::scrollLines(int lines) {
+    auto& d = *d_;
+    if (d.kind != ControlKind::Memo) return;
+    const int last = std::max(0, lineCount() - 1);
+    d.firstLine = std::clamp(d.firstLine + lines, 0, last);
+    ApplyFirstLine(*this);
+}
+
+int Control::firstVisibleLine() const {
+    return d_->firstLine;
+}
+
+} // namespace qo

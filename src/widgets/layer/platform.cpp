@@ -1,0 +1,193 @@
+// The toolkit's implementation of the platform seam.
+#include "widgets/layer/platform.h"
+
+#include "widgets/layer/control.h"
+#include "widgets/layer/encoding.h"
+#include "widgets/layer/file_dialog.h"
+#include "widgets/layer/messages.h"
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QStringList>
+#include <QUrl>
+#include <memory>
+
+namespace qo {
+namespace {
+
+QWidget* OwnerWidget(Control* owner) {
+    if (!owner) owner = OwnerControl();
+    return owner ? owner->widget() : nullptr;
+}
+
+// "name|pattern|name|pattern" → the toolkit's "name (pattern);;…"; patterns keep their ';' lists.
+QString QtFilter(const std::string& filter) {
+    const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+class QtPlatform final : public Platform {
+public:
+    int messageBox(Control* owner, const std::string& text, const std::string& caption,
+                   std::uint32_t style) override {
+        QMessageBox box(OwnerWidget(owner));
+        box.setText(ToQString(text));
+        box.setWindowTitle(ToQString(caption));
+        switch (style & MB_ICONMASK) {
+        case MB_ICONHAND:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MB_ICONQUESTION:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MB_ICONEXCLAMATION:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MB_ICONASTERISK:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
+        }
+        struct Choice {
+            QMessageBox::StandardButton button;
+            int answer;
+        };
+        std::vector<Choice> choices;
+        switch (style & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            choices = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+            break;
+        case MB_ABORTRETRYIGNORE:
+            choices = {{QMessageBox::Abort, IDABORT},
+                       {QMessageBox::Retry, IDRETRY},
+                       {QMessageBox::Ignore, IDIGNORE}};
+            break;
+        case MB_YESNOCANCEL:
+            choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+            break;
+        case MB_YESNO:
+            choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+            break;
+        case MB_RETRYCANCEL:
+            choices = {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+            break;
+        default:
+            choices = {{QMessageBox::Ok, IDOK}};
+            break;
+        }
+        QMessageBox::StandardButtons buttons;
+        for (const Choice& c : choices)
+            buttons |= c.button;
+        box.setStandardButtons(buttons);
+        const std::size_t def = (style & MB_DEFMASK) >> 8;
+        if (def < choices.size()) box.setDefaultButton(choices[def].button);
+        box.exec();
+        const auto clicked = box.standardButton(box.clickedButton());
+        for (const Choice& c : choices) {
+            if (c.button == clicked) return c.answer;
+        }
+        // Closed without a button: the desktop answers Cancel where there is one, else the only button.
+        for (const Choice& c : choices) {
+            if (c.answer == IDCANCEL) return IDCANCEL;
+        }
+        return choices.size() == 1 ? choices.front().answer : 0;
+    }
+
+    bool fileDialog(FileDialog& dialog) override {
+        QFileDialog fd(OwnerWidget(dialog.owner), ToQString(dialog.title),
+                       QString::fromStdString(dialog.initialDir), QtFilter(dialog.filter));
+        fd.setAcceptMode(dialog.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        if (dialog.save)
+            fd.setFileMode(QFileDialog::AnyFile);
+        else
+            fd.setFileMode((dialog.options & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
+                                                                   : QFileDialog::ExistingFile);
+        if (!(dialog.options & OFN_OVERWRITEPROMPT)) fd.setOption(QFileDialog::DontConfirmOverwrite);
+        if (!dialog.defaultExt.empty()) fd.setDefaultSuffix(ToQString(dialog.defaultExt));
+        if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) {
+            dialog.fileName.clear();
+            return false;
+        }
+        dialog.fileName = fd.selectedFiles().join(QLatin1Char('\r')).toStdString();
+        return true;
+    }
+
+    void playSound(const std::string& pathUtf8) override {
+        if (!effect_) effect_ = std::make_unique<QSoundEffect>();
+        effect_->stop();
+        effect_->setSource(QUrl::fromLocalFile(QString::fromStdString(pathUtf8)));
+        effect_->play();
+    }
+
+    void openUrl(const std::string& url) override {
+        QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    }
+
+    std::int64_t utcTimeOfDayMs() override {
+        return QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay();
+    }
+
+    std::string programFolder() override {
+        return (QCoreApplication::applicationDirPath() + QLatin1Char('/')).toStdString();
+    }
+
+    bool fileExists(const std::string& pathUtf8) override {
+        const QFileInfo info(QString::fromStdString(pathUtf8));
+        return info.exists() && !info.isDir();
+    }
+
+private:
+    std::unique_ptr<QSoundEffect> effect_;
+};
+
+Platform* g_installed = nullptr;
+
+QtPlatform& Toolkit() {
+    static QtPlatform p;
+    return p;
+}
+
+} // namespace
+
+Platform& CurrentPlatform() {
+    return g_installed ? *g_installed : Toolkit();
+}
+
+Platform* SetPlatform(Platform* platform) {
+    Platform* previous = g_installed;
+    g_installed = platform;
+    return previous;
+}
+
+int ShowMessageBox(Control* owner, const std::string& text, const std::string& caption, std::uint32_t style) {
+    return CurrentPlatform().messageBox(owner, text, caption, style);
+}
+void PlaySoundFile(const std::string& pathUtf8) {
+    CurrentPlatform().playSound(pathUtf8);
+}
+void OpenUrl(const std::string& url) {
+    CurrentPlatform().openUrl(url);
+}
+std::int64_t UtcTimeOfDayMs() {
+    return CurrentPlatform().utcTimeOfDayMs();
+}
+std::string ProgramFolder() {
+    return CurrentPlatform().programFolder();
+}
+bool FileExists(const std::string& pathUtf8) {
+    return CurrentPlatform().fileExists(pathUtf8);
+}
+
+} // namespace qo

@@ -1,0 +1,114 @@
+// The scroll box: ranges from the children's bounding box, bars that appear when the content
+// outgrows the box, and the scroll requests. Children keep their content coordinates; the layer
+// moves the content as a whole.
+#include "widgets/layer/control_private.h"
+#include <algorithm>
+
+namespace qo {
+namespace {
+
+constexpr int kLineStep = 16;
+
+int Clamp(int v, const ScrollInfo& s) {
+    return std::clamp(v, s.min, std::max(s.min, s.max));
+}
+
+} // namespace
+
+void UpdateScrollRanges(Control& box) {
+    auto& d = box.d();
+    if (d.kind != ControlKind::ScrollBox || d.destroying) return;
+    int extW = 0, extH = 0;
+    for (Control* child : d.children) {
+        if (!child->visible()) continue;
+        extW = std::max(extW, child->bounds().right());
+        extH = std::max(extH, child->bounds().bottom());
+    }
+    const int inset = NonClientInset(box);
+    const int innerW = d.bounds.width - 2 * inset;
+    const int innerH = d.bounds.height - 2 * inset;
+    const int sb = ScrollBarExtent();
+    bool v = false, h = false;
+    // A bar that appears narrows the other direction; two rounds settle it.
+    for (int i = 0; i < 3; ++i) {
+        const bool nv = extH > innerH - (h ? sb : 0);
+        const bool nh = extW > innerW - (nv ? sb : 0);
+        if (nv == v && nh == h) break;
+        v = nv;
+        h = nh;
+    }
+    const int cw = std::max(0, innerW - (v ? sb : 0));
+    const int ch = std::max(0, innerH - (h ? sb : 0));
+    const bool barsChanged = v != d.vBar || h != d.hBar;
+    d.vBar = v;
+    d.hBar = h;
+    d.style = (d.style & ~(WS_VSCROLL | WS_HSCROLL)) | (v ? WS_VSCROLL : 0) | (h ? WS_HSCROLL : 0);
+    d.vScroll.min = 0;
+    d.vScroll.max = std::max(0, extH - ch);
+    d.vScroll.page = ch;
+    d.vScroll.pos = Clamp(d.vScroll.pos, d.vScroll);
+    d.hScroll.min = 0;
+    d.hScroll.max = std::max(0, extW - cw);
+    d.hScroll.page = cw;
+    d.hScroll.pos = Clamp(d.hScroll.pos, d.hScroll);
+    ApplyScrollBars(box);
+    // The client area changed size: aligned children follow (this comes back here once).
+    static int depth = 0;
+    if (barsChanged && d.layoutDepth == 0 && depth < 2) {
+        ++depth;
+        LayoutChildren(box);
+        --depth;
+    }
+}
+
+bool HandleScrollRequest(Control& box, bool vertical, int code, int track) {
+    auto& d = box.d();
+    ScrollInfo& s = vertical ? d.vScroll : d.hScroll;
+    int pos = s.pos;
+    switch (code) {
+    case SB_LINEUP:
+        pos -= kLineStep;
+        break;
+    case SB_LINEDOWN:
+        pos += kLineStep;
+        break;
+    case SB_PAGEUP:
+        pos -= std::max(s.page, 1);
+        break;
+    case SB_PAGEDOWN:
+        pos += std::max(s.page, 1);
+        break;
+    case SB_THUMBTRACK:
+        pos = track;
+        break;
+    case SB_TOP:
+        pos = s.min;
+        break;
+    case SB_BOTTOM:
+        pos = s.max;
+        break;
+    default:
+        break;
+    }
+    pos = Clamp(pos, s);
+    if (pos == s.pos) return false;
+    s.pos = pos;
+    ApplyScrollBars(box);
+    return true;
+}
+
+ScrollInfo Control::scrollInfo(bool vertical) const {
+    return vertical ? d_->vScroll : d_->hScroll;
+}
+
+void Control::setScrollPosition(bool vertical, int pos) {
+    auto& d = *d_;
+    if (d.kind != ControlKind::ScrollBox) return;
+    ScrollInfo& s = vertical ? d.vScroll : d.hScroll;
+    const int p = Clamp(pos, s);
+    if (p == s.pos) return;
+    s.pos = p;
+    ApplyScrollBars(*this);
+}
+
+} // namespace qo

@@ -1,0 +1,115 @@
+#include "widgets/layer/style_cache.h"
+
+#include "widgets/layer/encoding.h"
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <cmath>
+#include <map>
+#include <tuple>
+#include <unordered_map>
+
+namespace qo {
+namespace {
+
+QPalette::ColorRole RoleForIndex(int index, bool& found) {
+    found = true;
+    switch (index) {
+    case COLOR_WINDOW:
+        return QPalette::Base;
+    case COLOR_WINDOWTEXT:
+        return QPalette::Text;
+    case COLOR_HIGHLIGHT:
+        return QPalette::Highlight;
+    case COLOR_HIGHLIGHTTEXT:
+        return QPalette::HighlightedText;
+    case COLOR_BTNFACE:
+        return QPalette::Button;
+    case COLOR_BTNSHADOW:
+        return QPalette::Dark;
+    case COLOR_GRAYTEXT:
+        return QPalette::PlaceholderText;
+    case COLOR_BTNTEXT:
+        return QPalette::ButtonText;
+    case COLOR_BTNHIGHLIGHT:
+        return QPalette::Light;
+    default:
+        found = false;
+        return QPalette::Window;
+    }
+}
+
+} // namespace
+
+QColor ToQColor(Color c) {
+    if (IsSystemColor(c)) {
+        bool found = false;
+        const QPalette::ColorRole role = RoleForIndex(SystemColorIndex(c), found);
+        if (!found) return QColor(Qt::black);
+        return QGuiApplication::palette().color(QPalette::Active, role);
+    }
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+std::uint32_t ResolveColor(Color c) {
+    return ToQColor(c).rgb() & 0xFFFFFFu;
+}
+
+const QPalette& PaletteFor(Color background, Color text) {
+    // Keyed by the resolved colours, so a system colour and its value share a palette.
+    static std::unordered_map<std::uint64_t, QPalette> cache;
+    const QColor bg = ToQColor(background);
+    const QColor fg = ToQColor(text);
+    const std::uint64_t key = (std::uint64_t(bg.rgb() & 0xFFFFFFu) << 32) | (fg.rgb() & 0xFFFFFFu);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    QPalette p = QApplication::palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Window, bg);
+        p.setColor(group, QPalette::Base, bg);
+        p.setColor(group, QPalette::Button, bg);
+        p.setColor(group, QPalette::WindowText, fg);
+        p.setColor(group, QPalette::Text, fg);
+        p.setColor(group, QPalette::ButtonText, fg);
+    }
+    p.setColor(QPalette::Disabled, QPalette::Window, bg);
+    p.setColor(QPalette::Disabled, QPalette::Button, bg);
+    return cache.emplace(key, p).first->second;
+}
+
+const QFont& FontFor(const FontSpec& spec) {
+    static bool substitutes = [] {
+        // The program's faces come from another desktop; give them their metric twins.
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        QFont::insertSubstitutions(QStringLiteral("Arial"),
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        return true;
+    }();
+    (void)substitutes;
+    using Key = std::tuple<std::string, int, int>;
+    static std::map<Key, QFont> cache;
+    const Key key{spec.face, spec.height, spec.style & 0x0F};
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+
+    QFont f = QApplication::font();
+    if (!spec.face.empty()) f.setFamily(ToQString(spec.face));
+    f.setWeight((spec.style & font_style::Bold) ? QFont::Bold : QFont::Normal);
+    f.setItalic(spec.style & font_style::Italic);
+    f.setUnderline(spec.style & font_style::Underline);
+    f.setStrikeOut(spec.style & font_style::StrikeOut);
+    if (spec.height < 0) {
+        f.setPixelSize(-spec.height);
+    } else if (spec.height > 0) {
+        // A positive height is the whole character cell; the toolkit sizes by the em.
+        QFont probe = f;
+        probe.setPixelSize(100);
+        const qreal cell = QFontMetricsF(probe).height();
+        const int px = cell > 0 ? static_cast<int>(std::lround(spec.height * 100.0 / cell)) : spec.height;
+        f.setPixelSize(std::max(1, px));
+    }
+    return cache.emplace(key, f).first->second;
+}
+
+} // namespace qo
