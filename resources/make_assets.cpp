@@ -31,19 +31,23 @@ std::vector<std::int16_t> Render(const std::vector<Note>& notes, double total) {
             const double release = std::min(1.0, (n.length - t) / 0.03);
             const double envelope = attack * std::max(0.0, release) * std::exp(-t * 5.0 / n.length);
             const double w = 2 * kPi * n.frequency * t;
-            const double tone = std::sin(w) + 0.35 * std::sin(2 * w) + 0.12 * std::sin(3 * w) + 0.05 * std::sin(4.01 * w);
+            const double tone =
+                std::sin(w) + 0.35 * std::sin(2 * w) + 0.12 * std::sin(3 * w) + 0.05 * std::sin(4.01 * w);
             mix[first + i] += n.loudness * envelope * tone;
         }
     }
     double peak = 1e-9;
-    for (double v : mix) peak = std::max(peak, std::fabs(v));
+    for (double v : mix)
+        peak = std::max(peak, std::fabs(v));
     std::vector<std::int16_t> out(mix.size());
-    for (size_t i = 0; i < mix.size(); ++i) out[i] = static_cast<std::int16_t>(std::lround(mix[i] / peak * 0.7 * 32767));
+    for (size_t i = 0; i < mix.size(); ++i)
+        out[i] = static_cast<std::int16_t>(std::lround(mix[i] / peak * 0.7 * 32767));
     return out;
 }
 
 void Put32(std::string& s, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 void Put16(std::string& s, std::uint16_t v) {
     s += static_cast<char>(v & 0xFF);
@@ -63,7 +67,8 @@ bool WriteWav(const std::string& path, const std::vector<std::int16_t>& samples)
     Put16(s, 16);
     s += "data";
     Put32(s, static_cast<std::uint32_t>(samples.size() * 2));
-    for (std::int16_t v : samples) Put16(s, static_cast<std::uint16_t>(v));
+    for (std::int16_t v : samples)
+        Put16(s, static_cast<std::uint16_t>(v));
     std::ofstream f(path, std::ios::binary);
     f << s;
     return bool(f);
@@ -75,18 +80,21 @@ std::uint32_t Crc(const std::string& data) {
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t n = 0; n < 256; ++n) {
             std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
             t[n] = c;
         }
         return t;
     }();
     std::uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char b : data) c = table[(c ^ b) & 0xFF] ^ (c >> 8);
+    for (unsigned char b : data)
+        c = table[(c ^ b) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
 
 void PutBE32(std::string& s, std::uint32_t v) {
-    for (int i = 3; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 3; i >= 0; --i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 void Chunk(std::string& png, const char* type, const std::string& data) {
@@ -169,7 +177,8 @@ std::vector<std::uint32_t> DrawKeg(int size) {
             const double shade = 0.55 + 0.45 * std::sqrt(1 - dx * dx); // round body
             int r = int(196 * shade), g = int(140 * shade), b = int(82 * shade);
             const double band = std::fabs(dy);
-            if ((band > 0.62 && band < 0.74) || band > 0.93) r = int(90 * shade), g = int(62 * shade), b = int(40 * shade);
+            if ((band > 0.62 && band < 0.74) || band > 0.93)
+                r = int(90 * shade), g = int(62 * shade), b = int(40 * shade);
             img[static_cast<size_t>(y * size + x)] = Rgba(r, g, b);
         }
     }
@@ -208,7 +217,8 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     // Row: two quick notes. Card: a rising triad. Whole ticket: a short fanfare ending on a chord.
     const auto row = Render({{0.0, 0.16, 1318.5, 1.0}, {0.08, 0.22, 1760.0, 0.9}}, 0.32);
-    const auto card = Render({{0.0, 0.18, 1046.5, 1.0}, {0.11, 0.18, 1318.5, 1.0}, {0.22, 0.34, 1568.0, 1.0}}, 0.58);
+    const auto card =
+        Render({{0.0, 0.18, 1046.5, 1.0}, {0.11, 0.18, 1318.5, 1.0}, {0.22, 0.34, 1568.0, 1.0}}, 0.58);
     const auto ticket = Render({{0.0, 0.16, 784.0, 1.0},
                                 {0.12, 0.16, 1046.5, 1.0},
                                 {0.24, 0.16, 1318.5, 1.0},
@@ -221,9 +231,11 @@ int main(int argc, char** argv) {
 
     const std::string png = EncodePng(64, 64, DrawKeg(64));
     std::ofstream(argv[2], std::ios::binary) << png;
-    std::string header = "#pragma once\n// Generated at build time: the program's icon as PNG bytes.\n#include <cstddef>\n"
-                         "namespace lotto {\ninline constexpr unsigned char kIcon0Png[] = {";
-    for (size_t i = 0; i < png.size(); ++i) header += (i % 24 ? "" : "\n") + std::to_string(static_cast<unsigned char>(png[i])) + ",";
+    std::string header =
+        "#pragma once\n// Generated at build time: the program's icon as PNG bytes.\n#include <cstddef>\n"
+        "namespace lotto {\ninline constexpr unsigned char kIcon0Png[] = {";
+    for (size_t i = 0; i < png.size(); ++i)
+        header += (i % 24 ? "" : "\n") + std::to_string(static_cast<unsigned char>(png[i])) + ",";
     header += "\n};\ninline constexpr std::size_t kIcon0PngSize = sizeof(kIcon0Png);\n}\n";
     std::ofstream hf(argv[3], std::ios::binary);
     hf << header;

@@ -49,7 +49,8 @@ void appendUtf8(std::string& out, char32_t c) {
 std::string Cp1251ToUtf8(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size() * 2);
-    for (unsigned char b : ansi) appendUtf8(out, b < 0x80 ? char32_t(b) : kHigh[b - 0x80]);
+    for (unsigned char b : ansi)
+        appendUtf8(out, b < 0x80 ? char32_t(b) : kHigh[b - 0x80]);
     return out;
 }
 

@@ -14,6 +14,8 @@ std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view ansi);
 
 // Shorthand for Russian literals in code: Cp1251("Подтверждение").
-inline std::string Cp1251(std::string_view utf8) { return Utf8ToCp1251(utf8); }
+inline std::string Cp1251(std::string_view utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 } // namespace qo

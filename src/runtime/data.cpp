@@ -80,7 +80,9 @@ std::string ToText(const TData& d) {
     }
 }
 
-bool ToBool(const TData& d) { return !(d.kind == dkInteger && d.integer == 0); }
+bool ToBool(const TData& d) {
+    return !(d.kind == dkInteger && d.integer == 0);
+}
 
 void ConsumeData(TData& e, TData& out) {
     out = e;
@@ -113,7 +115,8 @@ std::int32_t TextToInteger(std::string_view s) {
         i = 1;
     }
     std::uint32_t value = 0; // wraps silently, as 32-bit arithmetic does
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) value = value * 10u + static_cast<unsigned>(s[i] - '0');
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+        value = value * 10u + static_cast<unsigned>(s[i] - '0');
     if (negative) value = 0u - value;
     return static_cast<std::int32_t>(value);
 }
@@ -156,7 +159,8 @@ std::string RealToText(double value) {
         } else {
             out = "0." + std::string(static_cast<size_t>(-n), '0') + d;
         }
-        while (out.size() > 1 && out.back() == '0') out.pop_back();
+        while (out.size() > 1 && out.back() == '0')
+            out.pop_back();
         if (out.back() == '.') out.pop_back();
     }
     return negative ? "-" + out : out;

@@ -12,12 +12,15 @@ void Flush() {
     while (!g_pending.empty()) {
         auto batch = std::move(g_pending);
         g_pending.clear();
-        for (auto& destroy : batch) destroy();
+        for (auto& destroy : batch)
+            destroy();
     }
 }
 } // namespace
 
-EventScope::EventScope() { ++g_depth; }
+EventScope::EventScope() {
+    ++g_depth;
+}
 
 EventScope::~EventScope() {
     if (--g_depth == 0) {
@@ -27,7 +30,9 @@ EventScope::~EventScope() {
     }
 }
 
-int EventScope::Depth() { return g_depth; }
+int EventScope::Depth() {
+    return g_depth;
+}
 
 void DestroyWhenIdle(std::function<void()> destroy) {
     if (g_depth == 0) {

@@ -15,7 +15,8 @@ void TQOIndexToChanel::Input(TData& e, std::uint16_t) {
     const std::int32_t i = TakeInteger(e, index, 0);
     TData local;
     TakeData(e, data, &Data, local);
-    if (i >= 0 && i < count_ && static_cast<size_t>(i) < outputs.size()) CallLink(outputs[static_cast<size_t>(i)], local);
+    if (i >= 0 && i < count_ && static_cast<size_t>(i) < outputs.size())
+        CallLink(outputs[static_cast<size_t>(i)], local);
 }
 
 } // namespace qo

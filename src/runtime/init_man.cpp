@@ -32,6 +32,8 @@ void RunStartups() {
     }
 }
 
-const TInitMan* PendingStartups() { return g_list.get(); }
+const TInitMan* PendingStartups() {
+    return g_list.get();
+}
 
 } // namespace qo

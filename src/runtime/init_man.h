@@ -25,7 +25,9 @@ void RunStartups();
 const TInitMan* PendingStartups();
 
 namespace detail {
-template <auto M, typename C> void StartupTrampoline(void* element) { (static_cast<C*>(element)->*M)(); }
+template <auto M, typename C> void StartupTrampoline(void* element) {
+    (static_cast<C*>(element)->*M)();
+}
 } // namespace detail
 
 // Registers a member `void C::M()`: RegisterStartup<&TQOMainForm::Startup>(*this).

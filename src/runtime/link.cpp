@@ -9,8 +9,12 @@ namespace {
 OwnerWindowHook g_ownerHook = nullptr;
 } // namespace
 
-void EnableDispatch() { detail::g_dispatchOn = true; }
-void DisableDispatch() { detail::g_dispatchOn = false; }
+void EnableDispatch() {
+    detail::g_dispatchOn = true;
+}
+void DisableDispatch() {
+    detail::g_dispatchOn = false;
+}
 
 void FireNull(const TEventLink& link) {
     TData d;
@@ -95,7 +99,11 @@ void TakeData(TData& e, const TEventLink& link, const TData* def, TData& out) {
     }
 }
 
-void SetOwnerWindowHook(OwnerWindowHook hook) { g_ownerHook = hook; }
-void* OwnerWindow() { return g_ownerHook ? g_ownerHook() : nullptr; }
+void SetOwnerWindowHook(OwnerWindowHook hook) {
+    g_ownerHook = hook;
+}
+void* OwnerWindow() {
+    return g_ownerHook ? g_ownerHook() : nullptr;
+}
 
 } // namespace qo

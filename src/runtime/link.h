@@ -23,9 +23,7 @@ struct TEventLink {
 
 namespace detail {
 template <typename M> struct MemberOf;
-template <typename C> struct MemberOf<void (C::*)(TData&, std::uint16_t)> {
-    using Class = C;
-};
+template <typename C> struct MemberOf<void (C::*)(TData&, std::uint16_t)> { using Class = C; };
 template <auto M> void Trampoline(void* element, TData& d, std::uint16_t index) {
     using C = typename MemberOf<decltype(M)>::Class;
     (static_cast<C*>(element)->*M)(d, index);
@@ -55,10 +53,14 @@ inline void CallLink(const TEventLink& link, TData& d) {
         c = d.forward;
     }
 }
-inline bool LinkConnected(const TEventLink& link) { return link.method != nullptr; }
+inline bool LinkConnected(const TEventLink& link) {
+    return link.method != nullptr;
+}
 void EnableDispatch();
 void DisableDispatch();
-inline bool DispatchEnabled() { return detail::g_dispatchOn; }
+inline bool DispatchEnabled() {
+    return detail::g_dispatchOn;
+}
 
 // Firing events: a fresh record with the value, discarded afterwards.
 void FireNull(const TEventLink& link);

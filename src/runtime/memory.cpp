@@ -11,6 +11,8 @@ void TQOMemory::Write(TData& e, std::uint16_t) {
     ForwardData(e, output, stored);
 }
 
-void TQOMemory::Value(TData& out, std::uint16_t) { out = stored; }
+void TQOMemory::Value(TData& out, std::uint16_t) {
+    out = stored;
+}
 
 } // namespace qo

@@ -15,15 +15,21 @@ std::uint32_t SystemTimeOfDay() {
 TimeOfDayHook g_clock = &SystemTimeOfDay;
 } // namespace
 
-std::uint32_t& RandSeed() { return g_state; }
+std::uint32_t& RandSeed() {
+    return g_state;
+}
 
 double Random() {
     g_state = g_state * 134775813u + 1u;
     return g_state / 4294967296.0;
 }
 
-void Randomize() { g_state = g_clock(); }
+void Randomize() {
+    g_state = g_clock();
+}
 
-void SetTimeOfDayHook(TimeOfDayHook hook) { g_clock = hook ? hook : &SystemTimeOfDay; }
+void SetTimeOfDayHook(TimeOfDayHook hook) {
+    g_clock = hook ? hook : &SystemTimeOfDay;
+}
 
 } // namespace qo

@@ -44,7 +44,8 @@ TEST(DispatchOff, DeliversNothingAndReadsZero) {
     EXPECT_EQ(ReadInteger(data), 0);
     EXPECT_EQ(ReadString(data), "");
     TData e;
-    EXPECT_EQ(TakeInteger(e, data, 7), 0) << "a connected point reads null, not its default, while dispatch is off";
+    EXPECT_EQ(TakeInteger(e, data, 7), 0)
+        << "a connected point reads null, not its default, while dispatch is off";
     EXPECT_TRUE(LinkConnected(data));
 }
 

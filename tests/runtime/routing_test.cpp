@@ -96,7 +96,14 @@ TEST_F(Routing, MemoryKeepsAndPassesOnEachWrite) {
     EXPECT_EQ(ReadInteger(Link<&TQOMemory::Value>(mem)), 5);
 }
 
-struct Channel { std::int32_t count; std::int32_t value; int expectedOutput; };
+struct Channel {
+    std::int32_t count;
+    std::int32_t value;
+    int expectedOutput;
+};
+void PrintTo(const Channel& c, std::ostream* os) {
+    *os << "index " << c.value;
+}
 class IndexToChanelCases : public ::testing::TestWithParam<Channel> {};
 TEST_P(IndexToChanelCases, RoutesByIndexWithinBounds) {
     EnableDispatch();
@@ -104,7 +111,8 @@ TEST_P(IndexToChanelCases, RoutesByIndexWithinBounds) {
     TQOIndexToChanel router;
     router.SetCount(c.count);
     std::vector<Sink> sinks(static_cast<size_t>(c.count > 0 ? c.count : 0));
-    for (size_t i = 0; i < sinks.size(); ++i) router.outputs[i] = Link<&Sink::Input>(sinks[i]);
+    for (size_t i = 0; i < sinks.size(); ++i)
+        router.outputs[i] = Link<&Sink::Input>(sinks[i]);
     FireInteger(Link<&TQOIndexToChanel::Input>(router), c.value);
     for (size_t i = 0; i < sinks.size(); ++i) {
         if (static_cast<int>(i) == c.expectedOutput) {
@@ -117,7 +125,8 @@ TEST_P(IndexToChanelCases, RoutesByIndexWithinBounds) {
     DisableDispatch();
 }
 INSTANTIATE_TEST_SUITE_P(Bounds, IndexToChanelCases,
-    ::testing::Values(Channel{9, 7, 7}, Channel{9, 0, 0}, Channel{9, 8, 8}, Channel{9, 9, -1}, Channel{9, -1, -1}));
+                         ::testing::Values(Channel{9, 7, 7}, Channel{9, 0, 0}, Channel{9, 8, 8},
+                                           Channel{9, 9, -1}, Channel{9, -1, -1}));
 
 TEST_F(Routing, IndexToChanelCountBelowOneKeepsOutputs) {
     TQOIndexToChanel router;

@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "runtime/cp1251.h"
 #include "runtime/event_scope.h"
 #include "runtime/init_man.h"
 #include "runtime/random.h"
 #include "runtime/text_resource.h"
-#include "runtime/cp1251.h"
 
 using namespace qo;
 
@@ -19,7 +19,8 @@ struct Recorder {
     void Run() {
         log->push_back(id);
         if (spawn) {
-            for (auto& r : *spawn) RegisterStartup<&Recorder::Run>(r);
+            for (auto& r : *spawn)
+                RegisterStartup<&Recorder::Run>(r);
         }
     }
 };
@@ -27,7 +28,8 @@ struct Recorder {
 TEST(Startups, RunNewestFirstAndOnce) {
     std::vector<int> log;
     std::vector<Recorder> r{{&log, 1}, {&log, 2}, {&log, 3}};
-    for (auto& x : r) RegisterStartup<&Recorder::Run>(x);
+    for (auto& x : r)
+        RegisterStartup<&Recorder::Run>(x);
     RunStartups();
     EXPECT_EQ(log, (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(PendingStartups(), nullptr);
@@ -64,7 +66,8 @@ TEST(Startups, RunFromInsideARunningListDoesNothing) {
 }
 
 TEST(TextResources, ByNameWithoutRegardToCase) {
-    EXPECT_EQ(LoadTextResource("Str1"), "left=Left\r\ntop=Top\r\nheight=Height\r\nwidth=Width\r\nwindowsstate=WS");
+    EXPECT_EQ(LoadTextResource("Str1"),
+              "left=Left\r\ntop=Top\r\nheight=Height\r\nwidth=Width\r\nwindowsstate=WS");
     EXPECT_EQ(LoadTextResource("str7"), LoadTextResource("Str7"));
     EXPECT_EQ(LoadTextResource("Str4"), Cp1251("onYES=Удалить"));
     EXPECT_NE(LoadTextResource("STR7").find(Cp1251("ПОСМОТРЕТЬ РЕКЛАМУ")), std::string::npos);
