@@ -1,48 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "logic/message.h"
 #include "recorder.h"
 #include "runtime/cp1251.h"
-#include "widgets/layer/platform.h"
+#include "support/scripted_platform.h"
 
 using namespace qo;
 using qotest::Recorder;
 
 namespace {
 
-// Answers message boxes from a queue and remembers what was asked; nothing else is needed here.
-struct AnsweringPlatform : Platform {
-    struct Asked {
-        Control* owner;
-        std::string text, caption;
-        std::uint32_t style;
-    };
-    std::deque<int> answers;
-    std::vector<Asked> asked;
-
-    int messageBox(Control* owner, const std::string& text, const std::string& caption,
-                   std::uint32_t style) override {
-        asked.push_back({owner, text, caption, style});
-        if (answers.empty()) return 0;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    bool fileDialog(FileDialog&) override { return false; }
-    void playSound(const std::string&) override {}
-    void openUrl(const std::string&) override {}
-    std::int64_t utcTimeOfDayMs() override { return 0; }
-    std::string programFolder() override { return {}; }
-    bool fileExists(const std::string&) override { return false; }
-};
-
 class Message : public qotest::DispatchOn {
 protected:
     void SetUp() override {
         DispatchOn::SetUp();
-        previous = SetPlatform(&platform);
         // Every output into one recorder, labelled: answer 0, then OK 1 … No 7 in answer-code order.
         box.answerOutput = out.To(0);
         TEventLink* outputs[] = {&box.okOutput,     &box.cancelOutput, &box.abortOutput, &box.retryOutput,
@@ -50,14 +21,9 @@ protected:
         for (std::uint16_t i = 0; i < 7; ++i)
             *outputs[i] = out.To(i + 1);
     }
-    void TearDown() override {
-        SetPlatform(previous);
-        DispatchOn::TearDown();
-    }
     void Show() { FireNull(Link<&TQOMessage::Show>(box)); }
 
-    AnsweringPlatform platform;
-    Platform* previous = nullptr;
+    qotest::ScriptedPlatform platform; // installed for the test's life
     TQOMessage box;
     Recorder out;
 };
@@ -68,19 +34,19 @@ TEST_F(Message, ConfirmationAnsweredNoFiresTheCodeThenNoOnly) {
     box.buttons = 2;
     box.icon = 2;
     box.defaultButton = 1;
-    platform.answers = {7};
+    platform.boxAnswers = {7};
     Show();
-    ASSERT_EQ(platform.asked.size(), 1u);
-    EXPECT_EQ(platform.asked[0].text, box.text);
-    EXPECT_EQ(platform.asked[0].caption, box.caption);
-    EXPECT_EQ(platform.asked[0].style, 0x124u); // yes/no, question, second button default
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, box.text);
+    EXPECT_EQ(platform.boxes[0].caption, box.caption);
+    EXPECT_EQ(platform.boxes[0].style, 0x124u); // yes/no, question, second button default
     EXPECT_EQ(out.got, (std::vector<std::string>{"0 int 7", "7 null "}));
 }
 
 class Answers : public Message, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Answers, EachCodeReachesItsOwnOutputAfterTheAnswer) {
-    platform.answers = {GetParam()};
+    platform.boxAnswers = {GetParam()};
     Show();
     std::vector<std::string> expected{"0 int " + std::to_string(GetParam())};
     if (GetParam() >= 1 && GetParam() <= 7) expected.push_back(std::to_string(GetParam()) + " null ");
@@ -101,11 +67,11 @@ TEST_F(Message, DataInputsWinOverPropertiesAndTheOwnerIsAsked) {
     box.buttonsInput = buttons.From();
     Show();
     SetOwnerWindowHook(nullptr);
-    ASSERT_EQ(platform.asked.size(), 1u);
-    EXPECT_EQ(platform.asked[0].owner, reinterpret_cast<Control*>(&ownerToken));
-    EXPECT_EQ(platform.asked[0].text, "from a link");
-    EXPECT_EQ(platform.asked[0].caption, "caption");
-    EXPECT_EQ(platform.asked[0].style, 0x3u);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].owner, reinterpret_cast<Control*>(&ownerToken));
+    EXPECT_EQ(platform.boxes[0].text, "from a link");
+    EXPECT_EQ(platform.boxes[0].caption, "caption");
+    EXPECT_EQ(platform.boxes[0].style, 0x3u);
 }
 
 struct StyleCase {
