@@ -4,11 +4,40 @@
 // and one event (0 a drawn number); how the tickets use the numbers is not its concern.
 #include "containers/scheme.h"
 
+namespace qo {
+class TQOButton;
+class TQOEdit;
+class TQOLabel;
+class TQOMainForm;
+class TQOMemo;
+} // namespace qo
+
 namespace lotto {
+
+class TQOInlineCode_DB0D64;
+class TQOInlineCode_DB522C;
 
 class TClassChildForm_DA7248 : public qo::TScheme {
 public:
     explicit TClassChildForm_DA7248(qo::Control* parent);
+
+    // What a user sees and works, for the pictures of the window and for tests that drive it.
+    struct Controls {
+        qo::TQOMainForm* form = nullptr;
+        qo::TQOButton* openClose = nullptr;
+        qo::TQOButton* generate = nullptr;
+        qo::TQOButton* autogen = nullptr;
+        qo::TQOEdit* autogenCount = nullptr;
+        qo::TQOLabel* status = nullptr;
+        qo::TQOMemo* drawnNumbers = nullptr;
+        qo::TQOMemo* calledNumbers = nullptr;
+        qo::TQOLabel* moves = nullptr;
+        qo::TQOButton* clear = nullptr;
+    };
+    const Controls& controls() const { return controls_; }
+
+private:
+    Controls controls_;
 };
 
 } // namespace lotto
