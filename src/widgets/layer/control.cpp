@@ -180,10 +180,8 @@ Control::~Control() {
     const bool parentGoing = d.parent && d.parent->d().destroying;
     // NOTE: hide first, then the owner's handler, then the children: the owner saves what it keeps
     // while everything below still exists, and each child's owner forgets its control in turn.
-    if (!parentGoing) {
-        d.visible = false;
-        ApplyVisible(*this);
-    }
+    d.visible = false;
+    if (!parentGoing) ApplyVisible(*this); // below a parent that goes, the parent's hiding does it
     if (d.onDestroyed) {
         auto h = std::move(d.onDestroyed);
         d.onDestroyed = nullptr;

@@ -175,12 +175,7 @@ void Control::setAlign(int align) {
     auto& d = *d_;
     if (d.align == align) return;
     d.align = align;
-    if (d.parent) {
-        if (align != alNone)
-            LayoutChildren(*d.parent);
-        else
-            ChildChanged(*d.parent, *this, true);
-    }
+    if (d.parent) LayoutChildren(*d.parent);
 }
 
 int Control::align() const {

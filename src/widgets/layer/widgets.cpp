@@ -272,6 +272,17 @@ bool RouteMouse(Control& c, QWidget& w, QEvent* ev) {
     return false;
 }
 
+void ScrollByWheel(Control& box, int delta) {
+    auto& d = box.d();
+    const int notches = delta / 40; // three lines per notch of 120
+    const bool vertical = d.vBar || !d.hBar;
+    const LifeToken alive = Life(box);
+    for (int i = 0; i < std::abs(notches) && !alive.expired(); ++i) {
+        const int code = notches > 0 ? SB_LINEUP : SB_LINEDOWN;
+        box.send(vertical ? WM_VSCROLL : WM_HSCROLL, static_cast<std::uintptr_t>(code), 0);
+    }
+}
+
 bool RouteWheel(Control& c, QWidget& w, QWheelEvent* e) {
     auto& d = c.d();
     if (d.onMouseWheel) {
@@ -280,18 +291,16 @@ bool RouteWheel(Control& c, QWidget& w, QWheelEvent* e) {
                            MakeLong(p.x(), p.y())};
         if (!CallMouse(c, &ControlPrivate::onMouseWheel, m)) return true;
     }
-    if (d.kind == ControlKind::ScrollBox) {
-        const int notches = e->angleDelta().y() / 40; // three lines per notch of 120
-        const bool vertical = d.vBar || !d.hBar;
-        const LifeToken alive = Life(c);
-        for (int i = 0; i < std::abs(notches) && !alive.expired(); ++i) {
-            const int code = notches > 0 ? SB_LINEUP : SB_LINEDOWN;
-            c.send(vertical ? WM_VSCROLL : WM_HSCROLL, static_cast<std::uintptr_t>(code), 0);
+    if (d.kind == ControlKind::Memo) return false; // scrolls its own text
+    // The wheel scrolls the nearest scroll box round the pointer, whatever lies under it.
+    for (Control* box = &c; box; box = box->parent()) {
+        if (box->kind() == ControlKind::ScrollBox) {
+            ScrollByWheel(*box, e->angleDelta().y());
+            break;
         }
-        e->accept();
-        return true;
     }
-    return false; // let it travel up to a scroll box
+    e->accept();
+    return true;
 }
 
 bool RouteFrameEvent(Control& c, QWidget& w, QEvent* e) {

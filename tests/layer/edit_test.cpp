@@ -1,0 +1,210 @@
+// Edits and memos: lines as the box shows them, change reports, keys and characters.
+#include "runtime/cp1251.h"
+#include "support/ui_helpers.h"
+#include "widgets/layer/control.h"
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+using qo::Control;
+namespace eo = qo::edit_option;
+
+namespace {
+
+constexpr std::uint32_t kMemoOptions = eo::MultiLine | eo::NoHScroll | eo::NoHideSel | eo::KeepTab;
+
+class EditTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = Control::CreateForm(nullptr);
+        form->setBounds(0, 0, 400, 300);
+    }
+    void TearDown() override { form->destroy(); }
+    Control* memo(std::uint32_t options = kMemoOptions) {
+        Control* m = Control::CreateEdit(form, options);
+        m->setBounds(5, 5, 130, 97);
+        return m;
+    }
+    Control* form = nullptr;
+};
+
+struct LineCase {
+    const char* name;
+    const char* text;
+    int lines;
+    const char* last;
+};
+
+class MemoLines : public EditTest, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(MemoLines, CountsLinesAsTheBoxHoldsThem) {
+    Control* m = memo();
+    m->setText(GetParam().text);
+    EXPECT_EQ(m->lineCount(), GetParam().lines);
+    EXPECT_EQ(m->line(m->lineCount() - 1), GetParam().last);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MemoLines,
+                         ::testing::Values(LineCase{"Empty", "", 1, ""}, LineCase{"OneLine", "12", 1, "12"},
+                                           LineCase{"FinalBreakCountsEmptyLine", "1\r\n5\r\n", 3, ""},
+                                           LineCase{"NoFinalBreak", "1\r\n5", 2, "5"},
+                                           LineCase{"LoneCarriageReturn", "a\rb", 2, "b"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditTest, MemoWrapsLongLinesAtItsTextWidth) {
+    Control* m = memo();
+    std::string longLine;
+    for (int i = 0; i < 30; ++i)
+        longLine += "word ";
+    m->setText(longLine);
+    const int hidden = m->lineCount();
+    EXPECT_GT(hidden, 3);
+    std::string joined;
+    for (int i = 0; i < hidden; ++i)
+        joined += m->line(i);
+    EXPECT_EQ(joined, longLine);
+
+    // The same count as the shown box lays out.
+    ASSERT_TRUE(qotest::showForm(*form));
+    auto* box = qotest::memo(*m);
+    int shown = 0;
+    for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next())
+        shown += b.layout()->lineCount();
+    EXPECT_EQ(m->lineCount(), shown);
+
+    // Sideways scrolling means no wrapping.
+    Control* wide = memo(eo::MultiLine | eo::NoVScroll);
+    wide->setText(longLine);
+    EXPECT_EQ(wide->lineCount(), 1);
+}
+
+TEST_F(EditTest, MemoAppendsReplaceTheTextWithoutReportingChange) {
+    Control* m = memo();
+    int changes = 0;
+    m->setOnChange([&] { ++changes; });
+    m->appendText("1");
+    m->appendText("\r\n");
+    m->appendText("5");
+    m->appendText("\r\n");
+    EXPECT_EQ(m->text(), "1\r\n5\r\n");
+    EXPECT_EQ(m->lineCount(), 3);
+    m->setText("x");
+    m->clear();
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(m->lineCount(), 1);
+}
+
+TEST_F(EditTest, OneLineEditReportsWholeTextReplacement) {
+    Control* e = Control::CreateEdit(form, eo::Number);
+    std::vector<std::string> seen;
+    e->setOnChange([&] { seen.push_back(e->text()); });
+    e->setText("95");
+    e->appendText("0");
+    e->clear();
+    EXPECT_EQ(seen, (std::vector<std::string>{"95", "950", ""}));
+}
+
+TEST_F(EditTest, TypingReportsEachChangeAndDigitsOnlyRefusesLetters) {
+    Control* e = Control::CreateEdit(form, eo::Number);
+    ASSERT_TRUE(qotest::showForm(*form));
+    std::vector<std::string> seen;
+    e->setOnChange([&] { seen.push_back(e->text()); });
+    qotest::typeInto(*e, "9a5");
+    EXPECT_EQ(seen, (std::vector<std::string>{"9", "95"}));
+    EXPECT_EQ(e->text(), "95");
+    EXPECT_EQ(e->caret(), 2);
+}
+
+TEST_F(EditTest, MemoReportsTypingWithItsStoredText) {
+    Control* m = memo();
+    ASSERT_TRUE(qotest::showForm(*form));
+    m->setText("ab");
+    m->setCaret(2);
+    int changes = 0;
+    m->setOnChange([&] { ++changes; });
+    QWidget* w = m->widget();
+    w->setFocus();
+    QTest::keyClick(w, Qt::Key_Return);
+    QTest::keyClicks(w, "c");
+    EXPECT_EQ(m->text(), "ab\r\nc");
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(m->caret(), 5); // CR LF counts two
+}
+
+TEST_F(EditTest, KeyDownHandlerConsumesByZeroingTheKey) {
+    Control* e = Control::CreateEdit(form, 0);
+    ASSERT_TRUE(qotest::showForm(*form));
+    std::vector<int> downs;
+    e->setOnKeyDown([&](int& key, int) {
+        downs.push_back(key);
+        if (key == 'X') key = 0;
+    });
+    qotest::typeInto(*e, "axb");
+    EXPECT_EQ(e->text(), "ab");
+    EXPECT_EQ(downs, (std::vector<int>{'A', 'X', 'B'}));
+}
+
+TEST_F(EditTest, CharHandlerConsumesOrReplaces) {
+    Control* e = Control::CreateEdit(form, 0);
+    ASSERT_TRUE(qotest::showForm(*form));
+    e->setOnChar([](int& ch) {
+        if (ch == 'q') ch = 0;
+        if (ch == 'r') ch = static_cast<unsigned char>(qo::Cp1251("ж")[0]);
+    });
+    qotest::typeInto(*e, "aqr");
+    EXPECT_EQ(e->text(), "a" + qo::Cp1251("ж"));
+}
+
+TEST_F(EditTest, RawChainSeesCharBeforeTheHandlers) {
+    Control* e = Control::CreateEdit(form, 0);
+    ASSERT_TRUE(qotest::showForm(*form));
+    std::vector<std::uint32_t> order;
+    auto previous = e->setMessageHandler([&](qo::Message& m) {
+        if (m.msg == qo::WM_KEYDOWN || m.msg == qo::WM_CHAR) order.push_back(m.msg);
+        return m.msg == qo::WM_CHAR && m.wParam == 't'; // a consumed 't' never arrives
+    });
+    EXPECT_FALSE(previous);
+    qotest::typeInto(*e, "st");
+    EXPECT_EQ(e->text(), "s");
+    EXPECT_EQ(order, (std::vector<std::uint32_t>{qo::WM_KEYDOWN, qo::WM_CHAR, qo::WM_KEYDOWN, qo::WM_CHAR}));
+}
+
+TEST_F(EditTest, ReplaceSelectionReportsAChangeInBothKinds) {
+    Control* m = memo();
+    int changes = 0;
+    m->setOnChange([&] { ++changes; });
+    m->setText("ab");
+    m->setCaret(1);
+    m->send(qo::EM_REPLACESEL, 0, reinterpret_cast<std::intptr_t>("\t"));
+    EXPECT_EQ(m->text(), "a\tb");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(EditTest, LineScrollMovesTheFirstVisibleLineWithinTheText) {
+    Control* m = memo(kMemoOptions & ~eo::NoHScroll);
+    for (int i = 1; i <= 20; ++i)
+        m->appendText(std::to_string(i) + "\r\n");
+    ASSERT_EQ(m->lineCount(), 21);
+    m->send(qo::EM_LINESCROLL, 0, 20);
+    EXPECT_EQ(m->firstVisibleLine(), 20);
+    m->send(qo::EM_LINESCROLL, 0, -20);
+    m->send(qo::EM_LINESCROLL, 0, 4);
+    EXPECT_EQ(m->firstVisibleLine(), 4);
+    m->send(qo::EM_LINESCROLL, 0, -100);
+    EXPECT_EQ(m->firstVisibleLine(), 0);
+}
+
+TEST_F(EditTest, OptionsBecomeStyles) {
+    Control* cell = Control::CreateEdit(form, eo::Number);
+    EXPECT_TRUE(cell->style() & qo::ES_NUMBER);
+    EXPECT_FALSE(cell->style() & (qo::WS_HSCROLL | qo::WS_VSCROLL)); // never on a one-line edit
+    EXPECT_TRUE(cell->style() & qo::ES_AUTOHSCROLL);
+    EXPECT_TRUE(cell->exStyle() & qo::WS_EX_CLIENTEDGE); // a form asks for the edge from the start
+    EXPECT_TRUE(cell->tabNavigates());
+    Control* m = memo(eo::MultiLine | eo::NoHScroll | eo::ReadOnly | eo::KeepTab);
+    EXPECT_TRUE(m->style() & qo::WS_VSCROLL);
+    EXPECT_TRUE(m->style() & qo::ES_READONLY);
+    EXPECT_FALSE(m->tabNavigates());
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+// Tab navigation of a form: positions, wrap, equal positions, who takes part.
+#include "support/ui_helpers.h"
+#include "widgets/layer/control.h"
+#include <gtest/gtest.h>
+
+using qo::Control;
+
+namespace {
+
+class TabOrder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = Control::CreateForm(nullptr);
+        form->setBounds(0, 0, 300, 300);
+        form->setKeyboardNavigation(true);
+    }
+    void TearDown() override { form->destroy(); }
+    Control* edit(Control* parent, int position) {
+        Control* e = Control::CreateEdit(parent, qo::edit_option::Number);
+        e->setTabPosition(position);
+        return e;
+    }
+    Control* pressTab(bool shift = false) {
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus);
+        if (!focus) return nullptr;
+        QTest::keyClick(focus, Qt::Key_Tab, shift ? Qt::ShiftModifier : Qt::NoModifier);
+        return form->focusedControl();
+    }
+    Control* form = nullptr;
+};
+
+TEST_F(TabOrder, ForwardBackwardAndWrap) {
+    Control* panel = Control::CreatePanel(form, {});
+    panel->setBounds(0, 0, 200, 200);
+    // Positions are compared across parents, not in creation order.
+    Control* c3 = edit(form, 3);
+    Control* c1 = edit(panel, 1);
+    Control* c2 = edit(panel, 2);
+    ASSERT_TRUE(qotest::showForm(*form));
+    c1->setFocus();
+    EXPECT_EQ(pressTab(), c2);
+    EXPECT_EQ(pressTab(), c3);
+    EXPECT_EQ(pressTab(), c1);     // wrap
+    EXPECT_EQ(pressTab(true), c3); // backward wrap
+    EXPECT_EQ(pressTab(true), c2);
+    EXPECT_TRUE(c2->hasFocus());
+}
+
+TEST_F(TabOrder, EqualPositionsAreNeverChosenAndTheFirstCollectedWins) {
+    // Positions shift only among siblings, so two parents can hold the same position.
+    Control* p1 = Control::CreatePanel(form, {});
+    Control* p2 = Control::CreatePanel(form, {});
+    Control* a = edit(p1, 1);
+    Control* b = edit(p2, 1);
+    Control* other = edit(form, 2);
+    ASSERT_EQ(a->tabPosition(), b->tabPosition());
+    ASSERT_TRUE(qotest::showForm(*form));
+    a->setFocus();
+    EXPECT_EQ(pressTab(), other); // b shares a's position: skipped
+    EXPECT_EQ(pressTab(), a);     // wrap: the first collected of the smallest
+    EXPECT_EQ(pressTab(true), other);
+    b->setFocus();
+    EXPECT_EQ(pressTab(), other);
+}
+
+TEST_F(TabOrder, HiddenUnfocusableAndNonTabStopControlsStayOut) {
+    Control* a = edit(form, 1);
+    Control* hiddenParent = Control::CreatePanel(form, {});
+    Control* inHidden = edit(hiddenParent, 2);
+    Control* unfocusable = edit(form, 3);
+    Control* label = Control::CreateLabel(form); // no tab-stop style
+    label->setTabPosition(4);
+    Control* last = edit(form, 5);
+    hiddenParent->hide();
+    unfocusable->setFocusable(false);
+    ASSERT_TRUE(qotest::showForm(*form));
+    a->setFocus();
+    EXPECT_EQ(pressTab(), last);
+    (void)inHidden;
+}
+
+TEST_F(TabOrder, MemoThatKeepsTabTypesIt) {
+    Control* a = edit(form, 1);
+    Control* memo = Control::CreateEdit(form, qo::edit_option::MultiLine | qo::edit_option::KeepTab);
+    memo->setTabPosition(2);
+    ASSERT_TRUE(qotest::showForm(*form));
+    a->setFocus();
+    EXPECT_EQ(pressTab(), memo);
+    QTest::keyClick(memo->widget(), Qt::Key_Tab);
+    EXPECT_EQ(memo->text(), "\t");
+    EXPECT_TRUE(memo->hasFocus());
+}
+
+TEST_F(TabOrder, WithoutNavigationTabMovesNothing) {
+    form->setKeyboardNavigation(false);
+    Control* a = edit(form, 1);
+    edit(form, 2);
+    ASSERT_TRUE(qotest::showForm(*form));
+    a->setFocus();
+    QTest::keyClick(a->widget(), Qt::Key_Tab);
+    EXPECT_TRUE(a->hasFocus());
+    EXPECT_EQ(a->text(), "");
+}
+
+} // namespace

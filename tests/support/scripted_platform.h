@@ -1,0 +1,61 @@
+#pragma once
+// A platform for tests: message boxes and file dialogs answer from queues, sounds and addresses
+// are recorded, the program folder is a temporary directory. Installs itself for its lifetime.
+#include "widgets/layer/file_dialog.h"
+#include "widgets/layer/platform.h"
+#include <QTemporaryDir>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace qotest {
+
+struct ShownBox {
+    std::string text;    // Windows-1251
+    std::string caption; // Windows-1251
+    std::uint32_t style = 0;
+    qo::Control* owner = nullptr;
+};
+
+struct ShownDialog {
+    bool save = false;
+    std::string title;
+    std::string filter;
+    std::uint32_t options = 0;
+    qo::Control* owner = nullptr;
+};
+
+class ScriptedPlatform final : public qo::Platform {
+public:
+    ScriptedPlatform();
+    ~ScriptedPlatform() override;
+
+    // Answers in order; an empty queue answers IDCANCEL for boxes and cancels dialogs.
+    std::deque<int> boxAnswers;
+    std::deque<std::string> dialogAnswers; // UTF-8 file names; "" cancels
+    std::vector<ShownBox> boxes;
+    std::vector<ShownDialog> dialogs;
+    std::vector<std::string> sounds;
+    std::vector<std::string> urls;
+    std::int64_t timeOfDayMs = 0;
+
+    // The temporary program folder, with a trailing '/'.
+    std::string folder() const;
+    // Writes a file into the program folder and returns its full path.
+    std::string writeFile(const std::string& nameUtf8, const std::string& bytes) const;
+
+    int messageBox(qo::Control* owner, const std::string& text, const std::string& caption,
+                   std::uint32_t style) override;
+    bool fileDialog(qo::FileDialog& dialog) override;
+    void playSound(const std::string& pathUtf8) override;
+    void openUrl(const std::string& url) override;
+    std::int64_t utcTimeOfDayMs() override { return timeOfDayMs; }
+    std::string programFolder() override { return folder(); }
+    bool fileExists(const std::string& pathUtf8) override;
+
+private:
+    QTemporaryDir dir_;
+    qo::Platform* previous_ = nullptr;
+};
+
+} // namespace qotest
