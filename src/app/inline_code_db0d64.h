@@ -26,9 +26,6 @@ public:
     void OpenClose(qo::TData& d, std::uint16_t index); // 1 opens a game, anything else closes it
     void Draw(qo::TData& d, std::uint16_t index);      // the value is ignored
 
-    bool IsOpen() const { return drawn_.has_value(); }
-    const std::vector<int>* Drawn() const { return drawn_ ? &*drawn_ : nullptr; }
-
     // One number of 1 to 90 not yet in `taken`, each equally likely, from the program's random
     // source. `taken` must leave at least one number free.
     static int DrawFree(const std::vector<int>& taken);

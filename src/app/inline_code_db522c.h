@@ -18,8 +18,6 @@ public:
     void Record(qo::TData& d, std::uint16_t index); // 0 is no call
     void Clear(qo::TData& d, std::uint16_t index);  // the value is ignored
 
-    const std::vector<int>& Called() const { return called_; }
-
 private:
     void Scroll(int lines);
 

@@ -97,13 +97,4 @@ TEST_F(DrawTest, FirstDrawsOfManyGamesComeUpEquallyOften) {
     }
 }
 
-TEST_F(DrawTest, NoDrawWithoutAnOpenGame) {
-    Draw();
-    Open(1);
-    Open(2); // only 1 opens
-    Draw();
-    EXPECT_TRUE(drawn.empty());
-    EXPECT_FALSE(game.IsOpen());
-}
-
 } // namespace
