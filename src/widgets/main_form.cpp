@@ -141,7 +141,8 @@ void TQOMainForm::Init() {
 }
 
 void TQOMainForm::Start() {
-    if (ApplicationObject() && control_) control_->setVisible(visible != 0);
+    // The message loop shows the main form itself, once dispatch is on, so on-show reaches its links.
+    if (Control* app = ApplicationObject()) app->setVisible(visible != 0);
     EnableDispatch();
     RunStartups();
 }

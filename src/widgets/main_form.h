@@ -42,7 +42,8 @@ public:
 
     void Init() override;
 
-    // Called once on the main form by the program entry: show, dispatch on, run the start-up list.
+    // Called once on the main form by the program entry: dispatch on, run the start-up list. The
+    // message loop then shows the form.
     void Start();
 
     // Input point: false hides; true shows (modally for a Modal form).
