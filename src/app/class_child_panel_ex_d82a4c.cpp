@@ -1,0 +1,96 @@
+#include "app/class_child_panel_ex_d82a4c.h"
+
+#include "app/class_child_panel_d94ab8.h"
+#include "app/class_child_panel_d99a78.h"
+#include "app/class_multi_element_d7c544.h"
+#include "containers/edit_multi.h"
+#include "containers/edit_multi_ex.h"
+#include "containers/multi_element.h"
+#include "runtime/do_data.h"
+#include "runtime/text_resource.h"
+#include "widgets/layer/control.h"
+#include "widgets/panel.h"
+
+namespace lotto {
+namespace {
+
+// The ticket's inward commands (resource "Str3"), by line.
+enum Command : std::size_t { kAdd = 0, kCheck = 4, kResetNumbers = 5, kResetColours = 6, kFill = 7 };
+
+} // namespace
+
+TClassChildPanelEx_D82A4C::TClassChildPanelEx_D82A4C(qo::Control* parent) {
+    // ---- the window
+    auto& panel = addWindow<qo::TQOPanel>(parent);
+    panel.left = 0;
+    panel.top = 0;
+    panel.width = 489;
+    panel.height = 200;
+    panel.align = qo::alTop;
+    panel.color = qo::clBtnFace;
+    panel.font = {"MS Sans Serif", 8, 0, qo::clBlack, 1};
+    // A raised frame sets one ticket off from the next; it is also the 2-pixel margin the body
+    // and the notes keep from the edges.
+    panel.outerBevel = 2;
+    panel.innerBevel = 1;
+    panel.bevelWidth = 1;
+    panel.Init();
+
+    // ---- the edge
+    auto& edge = addEdge<qo::TQOEditMultiEx>();
+    edge.SetInwardCommands(qo::LoadTextResource("Str3"));
+    edge.SetOutwardEvents(qo::LoadTextResource("Str4"));
+    edge.SetInwardData(qo::LoadTextResource("Str5"));
+    edge.SetOutwardData(qo::LoadTextResource("Str6"));
+
+    // ---- elements, in creation order
+    auto& body = add<qo::TQOMultiElement>(panel.control());
+    auto& notes = add<qo::TQOMultiElement>(panel.control());
+    auto& handleStore = add<qo::TQOMultiElement>(nullptr);
+    auto& deleteMe = add<qo::TQODoData>();
+
+    body.SetCreateOnFirstUse(false);
+    body.SetFactory(&qo::MakeScheme<TClassChildPanel_D99A78>);
+    body.SetEventCount(2);
+    body.SetDataInputCount(1);
+
+    notes.SetCreateOnFirstUse(false);
+    notes.SetFactory(&qo::MakeScheme<TClassChildPanel_D94AB8>);
+    notes.SetEventCount(0);
+    notes.SetDataInputCount(0);
+
+    handleStore.SetCreateOnFirstUse(false);
+    handleStore.SetFactory(&qo::MakeScheme<TClassMultiElement_D7C544>);
+    handleStore.SetEventCount(0);
+    handleStore.SetDataInputCount(1);
+
+    // ---- links
+    if (edge.innerEvents.size() > kFill) {
+        connect<&qo::TQOMultiElement::Input>(edge.innerEvents[kAdd], handleStore, 0);
+        connect<&qo::TQOMultiElement::Input>(edge.innerEvents[kCheck], body, 0);
+        connect<&qo::TQOMultiElement::Input>(edge.innerEvents[kResetNumbers], body, 1);
+        connect<&qo::TQOMultiElement::Input>(edge.innerEvents[kResetColours], body, 2);
+        connect<&qo::TQOMultiElement::Input>(edge.innerEvents[kFill], body, 3);
+    }
+    // Delete: the body's confirmed request goes out with the handle the store kept.
+    connect<&qo::TQODoData::Input>(body.events[0], deleteMe);
+    connect<&qo::TQOMultiElement::DataOutput>(deleteMe.data, handleStore, 0);
+    connect<&qo::TQOEditMultiEx::Input>(deleteMe.output, edge, 0);
+    connect<&qo::TQOMultiElement::Input>(body.events[1], notes, 0);
+    connect<&qo::TQOMultiElement::DataOutput>(body.dataInputs[0], notes, 0);
+    connect<&qo::TQOEditMultiEx::DataOutput>(handleStore.dataInputs[0], edge, 0);
+
+    panel_ = &panel;
+    body_ = &body;
+    notes_ = &notes;
+}
+
+TClassChildPanel_D99A78& TClassChildPanelEx_D82A4C::body() const {
+    return *static_cast<TClassChildPanel_D99A78*>(body_->Edge()->schemeObject);
+}
+
+TClassChildPanel_D94AB8& TClassChildPanelEx_D82A4C::notes() const {
+    return *static_cast<TClassChildPanel_D94AB8*>(notes_->Edge()->schemeObject);
+}
+
+} // namespace lotto

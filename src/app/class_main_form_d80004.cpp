@@ -1,0 +1,106 @@
+#include "app/class_main_form_d80004.h"
+
+#include "app/class_child_form_da7248.h"
+#include "app/class_child_scroll_box_d80098.h"
+#include "app/icon0_png.h"
+#include "app/inline_code_dbd6fc.h"
+#include "containers/child_scroll_box.h"
+#include "containers/multi_element.h"
+#include "runtime/cp1251.h"
+#include "runtime/hub.h"
+#include "runtime/text_resource.h"
+#include "widgets/edit.h"
+#include "widgets/layer/control.h"
+#include "widgets/main_form.h"
+#include "widgets/menu_element.h"
+
+namespace lotto {
+
+TClassMainForm_D80004::TClassMainForm_D80004() {
+    // ---- the window first; its Init moves it to where the settings file last left it
+    auto& form = addWindow<qo::TQOMainForm>(nullptr);
+    form.left = 20;
+    form.top = 105;
+    form.width = 547;
+    form.height = 300;
+    form.align = qo::alNone;
+    form.color = qo::clBtnFace;
+    form.font = {"MS Sans Serif", 8, 0, qo::clBlack, 1};
+    form.AlphaBlendValue = 255;
+    form.SetCaption(qo::Cp1251("Фишкодром"));
+    form.SetBorderStyle(2);
+    form.WindowState = 0;
+    form.SetIcon({reinterpret_cast<const char*>(kIcon0Png), kIcon0PngSize});
+    form.Modal = false;
+    form.DragByClient = false;
+    form.ClientSizing = false;
+    form.visible = 1;
+    form.cursor = 0;
+    form.keepProperties = 1;
+    form.keptPropertyList = qo::LoadTextResource("Str1");
+    form.settingsFile = qo::Cp1251("Параметры.ini");
+    form.settingsSection = qo::Cp1251("Форма");
+    form.Init();
+
+    // ---- elements, in creation order
+    auto& menu = add<qo::TQOMenu>(form);
+    auto& ticketList = add<qo::TQOChildScrollBox>(form.control());
+    auto& numberBox = add<qo::TQOEdit>(form.control());
+    auto& gameWindow = add<qo::TQOMultiElement>(form.control());
+    auto& numberHub = add<qo::TQOHub>();
+    auto& advertisement = add<TQOInlineCode_DBD6FC>();
+    auto& entryHub = add<qo::TQOHub>();
+
+    // ---- properties
+    numberHub.inputCount = 2;
+    numberHub.SetOutputCount(1);
+    entryHub.inputCount = 1;
+    entryHub.SetOutputCount(2);
+
+    numberBox.left = 0;
+    numberBox.top = 0;
+    numberBox.width = 539;
+    numberBox.height = 25;
+    numberBox.align = qo::alTop;
+    numberBox.color = qo::clWindow;
+    numberBox.flatBorder = 0;
+    numberBox.font = {"Arial", 16, 0, qo::clNavy, 204};
+    numberBox.maxLength = 2;
+    numberBox.maxNumber = 90;
+    numberBox.clampNumber = 1;
+    numberBox.cursor = 19;
+    numberBox.Init();
+
+    ticketList.SetCreateOnFirstUse(false);
+    ticketList.SetFactory(&qo::MakeScheme<TClassChildScrollBox_D80098>);
+    ticketList.SetEventCount(1);
+    ticketList.SetDataInputCount(0);
+
+    gameWindow.SetCreateOnFirstUse(false);
+    gameWindow.SetFactory(&qo::MakeScheme<TClassChildForm_DA7248>);
+    gameWindow.SetEventCount(1);
+    gameWindow.SetDataInputCount(0);
+
+    // ---- links
+    connect<&qo::TQOHub::Input>(numberBox.onEnter, entryHub, 0);
+    // NOTE: the tickets first, the game window second: a typed number is marked before it is
+    // counted as a move.
+    connect<&qo::TQOHub::Input>(entryHub.outputs[0], numberHub, 1);
+    connect<&qo::TQOMultiElement::Input>(entryHub.outputs[1], gameWindow, 1);
+    connect<&qo::TQOMultiElement::Input>(numberHub.outputs[0], ticketList, 1);
+    connect<&qo::TQOHub::Input>(gameWindow.events[0], numberHub, 0);
+    connect<&qo::TQOMultiElement::Input>(ticketList.events[0], gameWindow, 0);
+    connect<&qo::TQOMultiElement::Input>(menu.onChoose, ticketList, 0);
+    connect<&TQOInlineCode_DBD6FC::Input>(form.onClose, advertisement);
+
+    menu.SetText(qo::LoadTextResource("Str7"));
+    form.control()->setKeyboardNavigation(true);
+
+    form_ = &form;
+    menu_ = &menu;
+    ticketList_ = &ticketList;
+    numberBox_ = &numberBox;
+    gameWindow_ = &gameWindow;
+}
+
+} // namespace lotto

@@ -1,0 +1,39 @@
+#pragma once
+// The main window "Фишкодром": the menu, the number box, the ticket list and the hidden game window,
+// joined so that a typed number reaches the tickets first and the game window after. The tickets'
+// and the game's own behaviour live in their nested schemes.
+#include "containers/scheme.h"
+
+namespace qo {
+class TQOMainForm;
+class TQOMenu;
+class TQOEdit;
+class TQOChildScrollBox;
+class TQOMultiElement;
+class TQOHub;
+} // namespace qo
+
+namespace lotto {
+
+class TQOInlineCode_DBD6FC;
+
+class TClassMainForm_D80004 : public qo::TScheme {
+public:
+    TClassMainForm_D80004();
+
+    // Borrowed views for the program entry and for tests.
+    qo::TQOMainForm& form() const { return *form_; }
+    qo::TQOMenu& menu() const { return *menu_; }
+    qo::TQOEdit& numberBox() const { return *numberBox_; }
+    qo::TQOChildScrollBox& ticketList() const { return *ticketList_; }
+    qo::TQOMultiElement& gameWindow() const { return *gameWindow_; }
+
+private:
+    qo::TQOMainForm* form_ = nullptr;
+    qo::TQOMenu* menu_ = nullptr;
+    qo::TQOChildScrollBox* ticketList_ = nullptr;
+    qo::TQOEdit* numberBox_ = nullptr;
+    qo::TQOMultiElement* gameWindow_ = nullptr;
+};
+
+} // namespace lotto

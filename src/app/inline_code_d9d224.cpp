@@ -1,0 +1,257 @@
+#include "app/inline_code_d9d224.h"
+
+#include <vector>
+
+#include "app/ticket_file.h"
+#include "runtime/cp1251.h"
+#include "runtime/init_man.h"
+#include "runtime/random.h"
+#include "widgets/layer/control.h"
+#include "widgets/layer/file_dialog.h"
+#include "widgets/layer/messages.h"
+#include "widgets/layer/platform.h"
+#include "widgets/layer/string_list.h"
+
+namespace lotto {
+namespace {
+
+constexpr int kRowsPerCard = 3;
+constexpr int kCellsPerCard = kRowsPerCard * TQOInlineCode_D9D224::kColumns;
+constexpr int kNumbersPerRow = 5;
+constexpr int kPlaces = kNumbersPerRow * TQOInlineCode_D9D224::kRows;
+
+constexpr const char* kFileFilter = "Файлы билетов(*.tkt)|*.tkt|Текст|*.txt|Все файлы|*.*";
+
+std::int32_t RoundedDraw(double scale, double offset) {
+    return static_cast<std::int32_t>(qo::RoundHalfEven(scale * qo::Random() + offset));
+}
+
+// A number for fill's column m (1…9): 1–9, then whole decades, and 80–90 in the last.
+std::int32_t DrawForColumn(int m) {
+    if (m == 1) return RoundedDraw(8, 1);
+    if (m == 9) return RoundedDraw(10, 80);
+    return RoundedDraw(9, 10.0 * (m - 1));
+}
+
+} // namespace
+
+TQOInlineCode_D9D224::TQOInlineCode_D9D224() {
+    // The body panel and the notes exist only once the whole ticket is built.
+    qo::RegisterStartup<&TQOInlineCode_D9D224::BuildGrid>(*this);
+}
+
+TQOInlineCode_D9D224::~TQOInlineCode_D9D224() {
+    for (qo::Control*& c : cells_) {
+        if (!c) continue;
+        qo::Control* doomed = c;
+        c = nullptr;
+        doomed->setOnDestroyed(nullptr);
+        doomed->destroy();
+    }
+}
+
+void TQOInlineCode_D9D224::BuildGrid() {
+    fillPosition_ = -1;
+    qo::Control* parent = qo::Control::FromId(qo::ReadInteger(panelControl));
+    if (!parent) return;
+    cellParentId_ = parent->id();
+    const qo::FontSpec font{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
+    for (int k = 0; k < 2; ++k) {
+        for (int r = 0; r < kRowsPerCard; ++r) {
+            for (int c = 0; c < kColumns; ++c) {
+                const std::size_t index = static_cast<std::size_t>(kCellsPerCard * k + kColumns * r + c);
+                qo::Control* cell = qo::Control::CreateEdit(parent, qo::edit_option::Number);
+                cell->setStyle(cell->style() | qo::ES_CENTER);
+                cell->limitText(2);
+                cell->setFont(font);
+                cell->setClientEdge(true);
+                cell->setColor(kWhite);
+                cell->setBounds(5 + 30 * c, 5 + 100 * k + 30 * r, 25, 25);
+                cell->setVisible(true);
+                // The body panel may take its cells down first (the main window closing).
+                cell->setOnDestroyed([this, index] { cells_[index] = nullptr; });
+                cells_[index] = cell;
+            }
+        }
+    }
+}
+
+void TQOInlineCode_D9D224::PlaceNumber(std::int32_t n) {
+    if (n < 1 || n > 90) return;
+    // Past the thirtieth place nothing more is taken; stopping the count there changes nothing else.
+    if (fillPosition_ >= kPlaces - 1) return;
+    ++fillPosition_;
+    const int row = fillPosition_ / kNumbersPerRow;
+    if (qo::Control* c = cell(row, ColumnOf(n))) c->setText(qo::IntegerToText(n));
+}
+
+void TQOInlineCode_D9D224::Place(qo::TData& d, std::uint16_t) {
+    PlaceNumber(qo::ToInteger(d));
+}
+
+void TQOInlineCode_D9D224::ClearNumbers() {
+    for (qo::Control* c : cells_) {
+        if (c) c->setText({});
+    }
+    fillPosition_ = -1;
+}
+
+void TQOInlineCode_D9D224::WhitenCells() {
+    for (qo::Control* c : cells_) {
+        if (c) c->setColor(kWhite);
+    }
+}
+
+void TQOInlineCode_D9D224::ResetNumbers(qo::TData&, std::uint16_t) {
+    ClearNumbers();
+}
+
+void TQOInlineCode_D9D224::ResetColours(qo::TData&, std::uint16_t) {
+    WhitenCells();
+}
+
+void TQOInlineCode_D9D224::Fill(qo::TData&, std::uint16_t) {
+    ClearNumbers();
+    WhitenCells();
+    bool usedNumber[91] = {};
+    for (int row = 0; row < kRows; ++row) {
+        bool usedColumn[10] = {};
+        for (int i = 0; i < kNumbersPerRow; ++i) {
+            int m;
+            do {
+                m = RoundedDraw(8, 1);
+            } while (usedColumn[m]);
+            usedColumn[m] = true;
+            std::int32_t n;
+            do {
+                n = DrawForColumn(m);
+            } while (usedNumber[n]);
+            usedNumber[n] = true;
+            // The fill position was reset, so the five numbers of this pass land in this row.
+            PlaceNumber(n);
+        }
+    }
+}
+
+void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
+    const std::string called = qo::ToText(d);
+    for (qo::Control* c : cells_) {
+        if (c && c->color() == kWhite && c->text() == called) c->setColor(kRed);
+    }
+
+    auto paint = [this](int first, int count, qo::Color colour) {
+        for (int i = first; i < first + count; ++i) {
+            if (cells_[static_cast<std::size_t>(i)]) cells_[static_cast<std::size_t>(i)]->setColor(colour);
+        }
+    };
+    auto countOf = [this](int first, int count, qo::Color colour) {
+        int n = 0;
+        for (int i = first; i < first + count; ++i) {
+            const qo::Control* c = cells_[static_cast<std::size_t>(i)];
+            if (c && c->color() == colour) ++n;
+        }
+        return n;
+    };
+
+    // Exactly five: a row that jumps from four to six red cells (a number typed twice) is no win.
+    for (int row = 0; row < kRows; ++row) {
+        if (countOf(row * kColumns, kColumns, kRed) == kNumbersPerRow) {
+            paint(row * kColumns, kColumns, kGreen);
+            PlaySound(1);
+        }
+    }
+    for (int card = 0; card < 2; ++card) {
+        if (countOf(card * kCellsPerCard, kCellsPerCard, kGreen) == kCellsPerCard) {
+            paint(card * kCellsPerCard, kCellsPerCard, kYellow);
+            PlaySound(2);
+        }
+    }
+    if (countOf(0, kCells, kYellow) == kCells) {
+        paint(0, kCells, kLightBlue);
+        PlaySound(3);
+    }
+}
+
+void TQOInlineCode_D9D224::PlaySound(int which) const {
+    const std::string path = qo::ProgramFolder() + "Звук" + std::to_string(which) + ".wav";
+    // A missing sound is no reason to bother the player.
+    if (qo::FileExists(path)) qo::PlaySoundFile(path);
+}
+
+qo::Control* TQOInlineCode_D9D224::OwnerForm() const {
+    // The window the ticket stands in: the main window.
+    if (qo::Control* parent = qo::Control::FromId(cellParentId_)) return parent->form();
+    return qo::OwnerControl();
+}
+
+namespace {
+
+qo::FileDialog TicketDialog(bool save, qo::Control* owner) {
+    qo::FileDialog dialog;
+    dialog.save = save;
+    dialog.title = qo::Cp1251(save ? "Сохранение" : "Открытие");
+    dialog.filter = qo::Cp1251(kFileFilter);
+    dialog.options = qo::OFN_DEFAULT;
+    dialog.owner = owner;
+    return dialog;
+}
+
+void Tell(qo::Control* owner, const std::string& what, const std::string& pathUtf8, const std::string& why,
+          const char* captionUtf8) {
+    std::string text = what + "\r\n\r\n" + qo::Utf8ToCp1251(pathUtf8);
+    if (!why.empty()) text += "\r\n" + qo::Utf8ToCp1251(why);
+    qo::ShowMessageBox(owner, text, qo::Cp1251(captionUtf8), qo::MB_OK | qo::MB_ICONEXCLAMATION);
+}
+
+} // namespace
+
+void TQOInlineCode_D9D224::Save(qo::TData&, std::uint16_t) {
+    qo::Control* owner = OwnerForm();
+    qo::FileDialog dialog = TicketDialog(true, owner);
+    if (!dialog.execute()) return;
+
+    std::vector<std::string> texts;
+    texts.reserve(kCells);
+    for (const qo::Control* c : cells_)
+        texts.push_back(c ? c->text() : std::string());
+    qo::StringList lines;
+    lines.setText(TicketFileText(texts, qo::ReadString(notesText)));
+
+    // The string list writes aside and replaces the file only when everything is written, so a
+    // failure leaves an older file as it was; the player must hear that the ticket is not saved.
+    std::string error;
+    if (!lines.saveToFile(dialog.fileName, &error)) {
+        Tell(owner, qo::Cp1251("Билет не сохранён."), dialog.fileName, error, "Сохранение");
+    }
+}
+
+void TQOInlineCode_D9D224::Open(qo::TData&, std::uint16_t) {
+    qo::Control* owner = OwnerForm();
+    qo::FileDialog dialog = TicketDialog(false, owner);
+    if (!dialog.execute()) return;
+
+    qo::StringList lines;
+    std::string error;
+    if (!lines.loadFromFile(dialog.fileName, &error)) {
+        Tell(owner, qo::Cp1251("Файл не прочитан, билет остался прежним."), dialog.fileName, error,
+             "Открытие");
+        return;
+    }
+    TicketFileContent content;
+    if (!ParseTicketFile(lines, content)) {
+        Tell(owner, qo::Cp1251("Файл пуст, билет остался прежним."), dialog.fileName, {}, "Открытие");
+        return;
+    }
+
+    // NOTE: the notes first, then the grid: the order the file format has always been read in.
+    qo::FireString(notesOut, content.notes);
+    ClearNumbers();
+    WhitenCells();
+    for (const std::string& token : NumberTokens(content.numbers)) {
+        qo::TData t;
+        qo::MakeString(t, token);
+        PlaceNumber(qo::ToInteger(t));
+    }
+}
+
+} // namespace lotto

@@ -1,0 +1,74 @@
+#pragma once
+// A ticket's logic: its 54 number cells (two cards of three rows by nine columns), placing numbers
+// row by row into their decade columns, marking called numbers with the row / card / ticket colours
+// and sounds, random fill, and the ticket file. The buttons, questions and notes are the body
+// scheme's; this block only acts when told.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "runtime/link.h"
+#include "widgets/layer/colors.h"
+
+namespace qo {
+class Control;
+}
+
+namespace lotto {
+
+class TQOInlineCode_D9D224 {
+public:
+    static constexpr int kColumns = 9;
+    static constexpr int kRows = 6; // three per card
+    static constexpr int kCells = kColumns * kRows;
+
+    // Cell colours, 0x00BBGGRR.
+    static constexpr qo::Color kWhite = 0xFFFFFF;
+    static constexpr qo::Color kRed = 0x0000FF;       // a called number
+    static constexpr qo::Color kGreen = 0x00FF00;     // its row is complete
+    static constexpr qo::Color kYellow = 0x00FFFF;    // its card is complete
+    static constexpr qo::Color kLightBlue = 0xF0CAA6; // the whole ticket is complete
+
+    TQOInlineCode_D9D224(); // registers the grid building in the start-up list
+    ~TQOInlineCode_D9D224();
+    TQOInlineCode_D9D224(const TQOInlineCode_D9D224&) = delete;
+    TQOInlineCode_D9D224& operator=(const TQOInlineCode_D9D224&) = delete;
+
+    qo::TEventLink panelControl; // data: the body panel's control, as an integer
+    qo::TEventLink notesText;    // data: the notes as the memo shows them, each line + CR LF
+    qo::TEventLink notesOut;     // replaces the notes' whole text
+
+    // Inputs. The point index is not used.
+    void Place(qo::TData& d, std::uint16_t index);
+    void Check(qo::TData& d, std::uint16_t index);
+    void ResetNumbers(qo::TData& d, std::uint16_t index);
+    void ResetColours(qo::TData& d, std::uint16_t index);
+    void Fill(qo::TData& d, std::uint16_t index);
+    void Save(qo::TData& d, std::uint16_t index);
+    void Open(qo::TData& d, std::uint16_t index);
+
+    // The cell at ticket row R (0…5), column c (0…8); null before the grid is built or after the
+    // body panel has gone.
+    qo::Control* cell(int row, int column) const {
+        return cells_[static_cast<std::size_t>(row * kColumns + column)];
+    }
+    qo::Control* cell(int index) const { return cells_[static_cast<std::size_t>(index)]; }
+    std::int32_t fillPosition() const { return fillPosition_; }
+
+    // The column a number 1…90 belongs to: its decade, with 90 joining the 80s.
+    static int ColumnOf(std::int32_t number) { return number >= 90 ? 8 : number / 10; }
+
+private:
+    void BuildGrid();
+    void PlaceNumber(std::int32_t n);
+    void ClearNumbers();
+    void WhitenCells();
+    void PlaySound(int which) const;
+    qo::Control* OwnerForm() const;
+
+    std::array<qo::Control*, kCells> cells_{};
+    std::int32_t cellParentId_ = 0; // the body panel, looked up: it may go before this block
+    std::int32_t fillPosition_ = -1;
+};
+
+} // namespace lotto

@@ -1,0 +1,29 @@
+#pragma once
+// The commands that concern every ticket at once: mark a called number, reset numbers or colours
+// (after asking), fill. It walks the tickets by position; what a ticket does with each command is
+// the ticket's own business.
+#include <cstdint>
+
+#include "runtime/link.h"
+
+namespace lotto {
+
+class TQOInlineCode_DAAD94 {
+public:
+    qo::TEventLink count;        // data: the number of tickets
+    qo::TEventLink select;       // makes the ticket at a position current
+    qo::TEventLink check;        // to the current ticket: mark a number
+    qo::TEventLink resetNumbers; // to the current ticket
+    qo::TEventLink resetColours; // to the current ticket
+    qo::TEventLink fill;         // to the current ticket
+
+    void CheckAll(qo::TData& d, std::uint16_t index);
+    void ResetAllNumbers(qo::TData& d, std::uint16_t index);
+    void ResetAllColours(qo::TData& d, std::uint16_t index);
+    void FillAll(qo::TData& d, std::uint16_t index);
+
+private:
+    void ForEachTicket(const qo::TEventLink& command, const qo::TData& value);
+};
+
+} // namespace lotto

@@ -1,0 +1,247 @@
+#include "support/ui_driver.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <stdexcept>
+
+#include "app/class_child_form_da7248.h"
+#include "app/class_child_panel_d94ab8.h"
+#include "app/class_child_panel_ex_d82a4c.h"
+#include "app/class_child_scroll_box_d80098.h"
+#include "app/class_main_form_d80004.h"
+#include "app/inline_code_d9d224.h"
+#include "containers/child_scroll_box.h"
+#include "containers/multi_element_ex.h"
+#include "runtime/init_man.h"
+#include "runtime/link.h"
+#include "support/wait.h"
+#include "widgets/button.h"
+#include "widgets/edit.h"
+#include "widgets/layer/encoding.h"
+#include "widgets/layer/message_loop.h"
+#include "widgets/main_form.h"
+#include "widgets/memo.h"
+#include "widgets/panel.h"
+
+namespace qotest {
+namespace {
+
+const char* const kSettingsName = "Параметры.ini";
+
+// Walks the menu bar's actions depth-first, parent before children, counting every item.
+QAction* FindMenuAction(const QList<QAction*>& actions, int& number, int wanted) {
+    for (QAction* a : actions) {
+        if (number++ == wanted) return a;
+        if (QMenu* sub = a->menu()) {
+            if (QAction* found = FindMenuAction(sub->actions(), number, wanted)) return found;
+        }
+    }
+    return nullptr;
+}
+
+void Require(bool ok, const char* what) {
+    if (!ok) throw std::runtime_error(what);
+}
+
+} // namespace
+
+std::string readFile(const std::string& pathUtf8) {
+    QFile f(QString::fromStdString(pathUtf8));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = f.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+bool writeFile(const std::string& pathUtf8, const std::string& bytes) {
+    QFile f(QString::fromStdString(pathUtf8));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return f.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+}
+
+UiDriver::UiDriver() : UiDriver(Options{}) {}
+
+UiDriver::UiDriver(Options options) {
+    platform_.timeOfDayMs = options.timeOfDayMs;
+    if (options.withSounds) {
+        for (const char* name : {"Звук1.wav", "Звук2.wav", "Звук3.wav"})
+            platform_.writeFile(name, "RIFF");
+    }
+    start();
+}
+
+void UiDriver::start() {
+    qo::ResetMessageLoop();
+    root_ = std::make_unique<lotto::TClassMainForm_D80004>();
+    root_->form().Start();
+    // The program's message loop shows the main window; the driver runs no loop of its own.
+    mainWindow().show();
+    QWidget* w = mainWindow().widget();
+    w->activateWindow();
+    Require(QTest::qWaitForWindowExposed(w), "the main window did not show");
+}
+
+UiDriver::~UiDriver() {
+    if (!closed_ && root_) close();
+    root_.reset();
+    qo::DisableDispatch();
+    qo::RunStartups(); // whatever a half-built scheme left waiting
+    settle();
+}
+
+qo::Control& UiDriver::mainWindow() {
+    return *root_->form().control();
+}
+
+void UiDriver::typeNumber(const QString& digits, bool pressEnter) {
+    QWidget* box = root_->numberBox().control()->widget();
+    box->setFocus();
+    QTest::keyClicks(box, digits);
+    if (pressEnter) QTest::keyClick(box, Qt::Key_Return);
+    settle();
+}
+
+std::string UiDriver::numberBoxText() {
+    return root_->numberBox().control()->text();
+}
+
+void UiDriver::chooseMenu(int itemNumber) {
+    QWidget* form = mainWindow().widget();
+    QMenuBar* bar = nullptr;
+    for (QMenuBar* b : form->findChildren<QMenuBar*>()) {
+        if (!b->isHidden()) bar = b;
+    }
+    Require(bar != nullptr, "the main window has no menu bar");
+    int number = 0;
+    QAction* action = FindMenuAction(bar->actions(), number, itemNumber);
+    Require(action != nullptr, "no such menu item");
+    action->trigger();
+    settle();
+}
+
+void UiDriver::newTickets(int count) {
+    for (int i = 0; i < count; ++i)
+        chooseMenu(1);
+}
+
+void UiDriver::close() {
+    if (closed_) return;
+    closed_ = true;
+    if (QWidget* w = root_->form().control() ? root_->form().control()->widget() : nullptr) w->close();
+    settle();
+}
+
+lotto::TClassChildScrollBox_D80098& UiDriver::list() {
+    return *static_cast<lotto::TClassChildScrollBox_D80098*>(root_->ticketList().Edge()->schemeObject);
+}
+
+int UiDriver::ticketCount() {
+    return static_cast<int>(list().tickets().InstanceCount());
+}
+
+lotto::TClassChildPanelEx_D82A4C& UiDriver::ticket(int position) {
+    Require(position >= 0 && position < ticketCount(), "no ticket at that position");
+    auto* edge = list().tickets().InstanceAt(static_cast<std::size_t>(position));
+    return *static_cast<lotto::TClassChildPanelEx_D82A4C*>(edge->schemeObject);
+}
+
+lotto::TQOInlineCode_D9D224& UiDriver::logic(int position) {
+    return ticket(position).body().logic();
+}
+
+qo::Control& UiDriver::ticketPanel(int position) {
+    return *ticket(position).panel().control();
+}
+
+void UiDriver::click(int position, Button button) {
+    QWidget* w = ticket(position).body().button(button).control()->widget();
+    QTest::mouseClick(w, Qt::LeftButton);
+    settle();
+}
+
+void UiDriver::typeIntoEntry(int position, const QString& digits, bool pressEnter) {
+    QWidget* box = ticket(position).body().entryBox().control()->widget();
+    box->setFocus();
+    QTest::keyClicks(box, digits);
+    if (pressEnter) QTest::keyClick(box, Qt::Key_Return);
+    settle();
+}
+
+qo::Control& UiDriver::cell(int position, int index) {
+    qo::Control* c = logic(position).cell(index);
+    Require(c != nullptr, "the ticket has no such cell");
+    return *c;
+}
+
+void UiDriver::typeIntoCell(int position, int index, const QString& text) {
+    QWidget* w = cell(position, index).widget();
+    w->setFocus();
+    QTest::keyClicks(w, text);
+    settle();
+}
+
+std::string UiDriver::cellText(int position, int index) {
+    return cell(position, index).text();
+}
+
+qo::Color UiDriver::cellColor(int position, int index) {
+    return cell(position, index).color();
+}
+
+std::vector<std::string> UiDriver::cellTexts(int position) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < lotto::TQOInlineCode_D9D224::kCells; ++i)
+        texts.push_back(cellText(position, i));
+    return texts;
+}
+
+void UiDriver::typeNotes(int position, const QString& text) {
+    QWidget* w = ticket(position).notes().memo().control()->widget();
+    w->setFocus();
+    for (const QChar ch : text) {
+        if (ch == QLatin1Char('\n'))
+            QTest::keyClick(w, Qt::Key_Return);
+        else if (ch.unicode() < 0x80)
+            QTest::keyClicks(w, QString(ch));
+        else // a Cyrillic letter, as a Russian keyboard layout gives it: some key, and the letter as text
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_A, QString(ch), Qt::NoModifier);
+    }
+    settle();
+}
+
+std::string UiDriver::notesText(int position) {
+    return ticket(position).notes().memo().control()->text();
+}
+
+std::vector<std::string> UiDriver::soundNames() const {
+    std::vector<std::string> names;
+    for (const std::string& path : platform_.sounds)
+        names.push_back(QFileInfo(QString::fromStdString(path)).fileName().toStdString());
+    return names;
+}
+
+std::string UiDriver::settingsFile() const {
+    return readFile(platform_.folder() + kSettingsName);
+}
+
+bool UiDriver::settingsFileExists() const {
+    return QFileInfo::exists(QString::fromStdString(platform_.folder() + kSettingsName));
+}
+
+lotto::TClassChildForm_DA7248& UiDriver::gameScheme() {
+    return *static_cast<lotto::TClassChildForm_DA7248*>(root_->gameWindow().Edge()->schemeObject);
+}
+
+qo::Control* UiDriver::gameWindow() {
+    const qo::TQOMainForm* form = gameScheme().controls().form;
+    return form ? form->control() : nullptr;
+}
+
+} // namespace qotest
