@@ -74,10 +74,33 @@ Control::Control(ControlKind kind, Control* parent) : d_(std::make_unique<Contro
     }
 }
 
+namespace {
+
+std::vector<std::int32_t> g_pendingRealise;
+bool g_flushPosted = false;
+
+void FlushRealise() {
+    g_flushPosted = false;
+    const std::vector<std::int32_t> ids = std::move(g_pendingRealise);
+    g_pendingRealise.clear();
+    for (std::int32_t id : ids) {
+        if (Control* c = Control::FromId(id)) Realise(*c);
+    }
+}
+
+} // namespace
+
 static Control* Finish(Control* c) {
-    // A child of a realised window is realised at once; others wait until their parent is.
+    // A child of a realised window gets its widget at the next turn of the loop (or sooner, when
+    // something needs it), so the element's settings right after creation cost no widget work.
     Control* p = c->parent();
-    if (p && p->hasWindow() && c->kind() != ControlKind::Form) Realise(*c);
+    if (p && p->hasWindow() && c->kind() != ControlKind::Form) {
+        g_pendingRealise.push_back(c->id());
+        if (!g_flushPosted && qApp) {
+            g_flushPosted = true;
+            QTimer::singleShot(0, qApp, &FlushRealise);
+        }
+    }
     return c;
 }
 

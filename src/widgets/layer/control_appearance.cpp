@@ -26,8 +26,7 @@ void ParentNotice(Control& c) {
 void Control::setColor(Color color) {
     if (d_->color == color && d_->widget) return;
     d_->color = color;
-    ApplyPalette(*this);
-    repaint();
+    ApplyPalette(*this); // a new palette repaints by itself
 }
 Color Control::color() const {
     return d_->color;

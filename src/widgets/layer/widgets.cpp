@@ -579,18 +579,18 @@ static void ApplyFrame(Control& c) {
     auto& d = c.d();
     auto* f = qobject_cast<QFrame*>(d.widget.data());
     if (!f) return;
+    int style = QFrame::NoFrame, width = 1;
     if (d.exStyle & WS_EX_CLIENTEDGE) {
-        f->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-        f->setLineWidth(2);
+        style = QFrame::WinPanel | QFrame::Sunken;
+        width = 2;
     } else if (d.style & WS_DLGFRAME) {
-        f->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        f->setLineWidth(3);
+        style = QFrame::Panel | QFrame::Raised;
+        width = 3;
     } else if (d.style & WS_BORDER) {
-        f->setFrameStyle(QFrame::Box | QFrame::Plain);
-        f->setLineWidth(1);
-    } else {
-        f->setFrameStyle(QFrame::NoFrame);
+        style = QFrame::Box | QFrame::Plain;
     }
+    if (f->frameStyle() != style) f->setFrameStyle(style);
+    if (style != QFrame::NoFrame && f->lineWidth() != width) f->setLineWidth(width);
 }
 
 QWidget* Realise(Control& c) {
@@ -777,14 +777,14 @@ void ApplyText(Control& c) {
         break;
     case ControlKind::Edit: {
         auto* e = static_cast<QLineEdit*>(w);
+        if (d.text.empty() && e->text().isEmpty()) break;
         e->setText(ToQString(d.text));
         e->setCursorPosition(0);
         break;
     }
     case ControlKind::Memo: {
         auto* m = static_cast<QPlainTextEdit*>(w);
-        EnsureLines(c);
-        m->setPlainText(d.qtext);
+        m->setPlainText(EditDisplayText(d.text));
         ApplyFirstLine(c);
         break;
     }
@@ -821,7 +821,8 @@ void ApplyStyles(Control& c) {
     QWidget* w = d.widget;
     if (!w) return;
     ApplyFrame(c);
-    w->setMouseTracking(static_cast<bool>(d.onMouseMove));
+    const bool tracking = static_cast<bool>(d.onMouseMove);
+    if (w->hasMouseTracking() != tracking) w->setMouseTracking(tracking);
     if (d.kind == ControlKind::Form) {
         w->setMouseTracking(false);
         static_cast<FormWidget*>(w)->client->setMouseTracking(static_cast<bool>(d.onMouseMove));
@@ -839,18 +840,19 @@ void ApplyStyles(Control& c) {
         return;
     }
     const bool tabStop = d.style & WS_TABSTOP;
-    if (!d.focusable)
-        w->setFocusPolicy(Qt::NoFocus);
-    else if (d.isEdit() || tabStop)
-        w->setFocusPolicy(Qt::StrongFocus);
-    else
-        w->setFocusPolicy(Qt::NoFocus);
+    const Qt::FocusPolicy policy = d.focusable && (d.isEdit() || tabStop) ? Qt::StrongFocus : Qt::NoFocus;
+    if (w->focusPolicy() != policy) w->setFocusPolicy(policy);
     if (d.kind == ControlKind::Edit) {
+        // Compared first: thousands of cells are made at once and most values are the defaults.
         auto* e = static_cast<QLineEdit*>(w);
-        e->setFrame((d.exStyle & WS_EX_CLIENTEDGE) || (d.style & WS_BORDER));
-        e->setReadOnly(d.style & ES_READONLY);
-        e->setEchoMode((d.style & ES_PASSWORD) ? QLineEdit::Password : QLineEdit::Normal);
-        e->setMaxLength(d.limit > 0 ? d.limit : 32767);
+        const bool frame = (d.exStyle & WS_EX_CLIENTEDGE) || (d.style & WS_BORDER);
+        if (e->hasFrame() != frame) e->setFrame(frame);
+        const bool readOnly = d.style & ES_READONLY;
+        if (e->isReadOnly() != readOnly) e->setReadOnly(readOnly);
+        const auto echo = (d.style & ES_PASSWORD) ? QLineEdit::Password : QLineEdit::Normal;
+        if (e->echoMode() != echo) e->setEchoMode(echo);
+        const int limit = d.limit > 0 ? d.limit : 32767;
+        if (e->maxLength() != limit) e->setMaxLength(limit);
     } else if (d.kind == ControlKind::Memo) {
         auto* m = static_cast<QPlainTextEdit*>(w);
         m->setReadOnly(d.style & ES_READONLY);
@@ -869,14 +871,13 @@ void ApplyCursor(Control& c) {
     if (!w) return;
     QWidget* target = w;
     if (auto* m = qobject_cast<QPlainTextEdit*>(w)) target = m->viewport();
-    if (d.cursor == 19)
-        target->setCursor(Qt::IBeamCursor);
-    else if (d.cursor == 0 && !d.isEdit())
-        target->unsetCursor();
-    else if (d.cursor == 0)
-        target->setCursor(Qt::IBeamCursor);
-    else
-        target->setCursor(Qt::ArrowCursor);
+    // Edits show the text cursor of their own; 19 asks for it elsewhere, anything else is the arrow.
+    if (d.cursor == 0 && !d.isEdit()) {
+        if (target->testAttribute(Qt::WA_SetCursor)) target->unsetCursor();
+        return;
+    }
+    const Qt::CursorShape shape = (d.cursor == 19 || d.cursor == 0) ? Qt::IBeamCursor : Qt::ArrowCursor;
+    if (target->cursor().shape() != shape) target->setCursor(shape);
 }
 
 void ApplyAlignment(Control& c) {
@@ -888,7 +889,8 @@ void ApplyAlignment(Control& c) {
     Qt::Alignment a = Qt::AlignVCenter;
     const int h = (d.style & ES_CENTER) ? 2 : (d.style & ES_RIGHT) ? 1 : d.hAlign;
     a |= h == 2 ? Qt::AlignHCenter : h == 1 ? Qt::AlignRight : Qt::AlignLeft;
-    static_cast<QLineEdit*>(d.widget.data())->setAlignment(a);
+    auto* e = static_cast<QLineEdit*>(d.widget.data());
+    if (e->alignment() != a) e->setAlignment(a);
 }
 
 static void BuildMenu(Control& form, QWidget* owner, const MenuItem& item, QMenuBar* bar, QMenu* menu) {
