@@ -1,0 +1,81 @@
+// Pictures of the program's two windows for the README and for review: plays a short game offscreen
+// through the UI driver and writes main_window.png and game_window.png into the folder given.
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTest>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/class_child_form_da7248.h"
+#include "support/ui_driver.h"
+#include "support/wait.h"
+#include "widgets/button.h"
+#include "widgets/layer/control.h"
+#include "widgets/main_form.h"
+
+namespace {
+
+bool Save(qo::Control& window, const QString& path) {
+    qotest::settle();
+    const QPixmap picture = window.widget()->grab();
+    return !picture.isNull() && picture.save(path);
+}
+
+void Click(qo::TQOButton* button) {
+    if (button) QTest::mouseClick(button->control()->widget(), Qt::LeftButton);
+    qotest::settle();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot make the folder %s\n", qPrintable(folder));
+        return 1;
+    }
+
+    bool ok = true;
+    {
+        qotest::UiDriver ui;
+        // Tall enough to show the three tickets one under the other.
+        ui.mainWindow().widget()->resize(547, 680);
+
+        ui.newTickets(3);
+        ui.click(0, qotest::UiDriver::Button::kFill);
+        ui.typeNotes(0, QStringLiteral("Куплен в киоске\nу вокзала"));
+        for (const char* n : {"5", "17", "38", "61", "90"})
+            ui.typeIntoEntry(1, n);
+
+        // Call the first row of the filled ticket, one more of its numbers, and one of the second.
+        std::vector<std::string> called;
+        for (int column = 0; column < 9; ++column) {
+            const std::string text = ui.cellText(0, column);
+            if (!text.empty()) called.push_back(text);
+        }
+        for (int column = 0; column < 9 && called.size() < 6; ++column) {
+            if (!ui.cellText(0, 9 + column).empty()) called.push_back(ui.cellText(0, 9 + column));
+        }
+        called.push_back("17");
+        for (const std::string& n : called)
+            ui.typeNumber(QString::fromStdString(n));
+
+        ui.chooseMenu(7); // "Игра"
+        const auto& game = ui.gameScheme().controls();
+        Click(game.openClose);
+        for (int i = 0; i < 4; ++i)
+            Click(game.generate);
+
+        ok = Save(ui.mainWindow(), folder + QStringLiteral("/main_window.png")) && ok;
+        if (qo::Control* window = ui.gameWindow())
+            ok = Save(*window, folder + QStringLiteral("/game_window.png")) && ok;
+    }
+    if (!ok) std::fprintf(stderr, "a picture could not be written into %s\n", qPrintable(folder));
+    return ok ? 0 : 1;
+}
