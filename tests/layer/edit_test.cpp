@@ -35,6 +35,10 @@ struct LineCase {
     const char* last;
 };
 
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class MemoLines : public EditTest, public ::testing::WithParamInterface<LineCase> {};
 
 TEST_P(MemoLines, CountsLinesAsTheBoxHoldsThem) {

@@ -23,6 +23,10 @@ struct LayoutCase {
     std::vector<ChildSpec> children;
 };
 
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class LayoutRule : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutRule, PlacesChildrenInCreationOrderByPass) {

@@ -51,6 +51,10 @@ struct Request {
     int expected;
 };
 
+void PrintTo(const Request& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ScrollRequests : public ScrollBoxTest, public ::testing::WithParamInterface<Request> {};
 
 TEST_P(ScrollRequests, MovesThePositionWithinTheRange) {

@@ -12,6 +12,10 @@ struct SplitCase {
     std::vector<std::string> lines;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Split : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(Split, Lines) {

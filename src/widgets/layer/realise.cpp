@@ -1,0 +1,496 @@
+// Realising a Control as a widget and keeping the widget in step with the Control's state.
+#include "widgets/layer/encoding.h"
+#include "widgets/layer/menu.h"
+#include "widgets/layer/style_cache.h"
+#include "widgets/layer/widgets.h"
+#include <QApplication>
+#include <QIcon>
+#include <QStyle>
+
+namespace qo {
+namespace {
+void SetWidgetControl(QWidget* w, Control* c) {
+    if (auto* r = dynamic_cast<Routed<QWidget>*>(w))
+        r->control = c;
+    else if (auto* r = dynamic_cast<Routed<QFrame>*>(w))
+        r->control = c;
+    else if (auto* r = dynamic_cast<Routed<QPushButton>*>(w))
+        r->control = c;
+    else if (auto* r = dynamic_cast<Routed<QLineEdit>*>(w))
+        r->control = c;
+    else if (auto* r = dynamic_cast<Routed<QPlainTextEdit>*>(w))
+        r->control = c;
+}
+
+} // namespace
+
+// ---- Realisation.
+
+int ScrollBarExtent() {
+    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+int NonClientInset(const Control& c) {
+    const auto& d = c.d();
+    if (d.kind == ControlKind::Form || d.kind == ControlKind::Application) return 0;
+    if (d.exStyle & WS_EX_CLIENTEDGE) return 2;
+    if (d.style & WS_DLGFRAME) return 3;
+    if (d.style & WS_BORDER) return 1;
+    return 0;
+}
+
+int EditFrameWidth(const Control& c) {
+    return NonClientInset(c);
+}
+
+void FormDecorations(const Control& c, int& extraWidth, int& extraHeight) {
+    extraWidth = extraHeight = 0;
+    const auto& d = c.d();
+    if (d.kind != ControlKind::Form || !d.widget) return;
+    const QRect fg = d.widget->frameGeometry();
+    const QRect g = d.widget->geometry();
+    extraWidth = fg.width() - g.width();
+    extraHeight = fg.height() - g.height();
+    auto* fw = static_cast<FormWidget*>(d.widget.data());
+    if (fw->bar && !fw->bar->isHidden()) extraHeight += fw->bar->sizeHint().height();
+}
+
+static void ApplyFrame(Control& c) {
+    auto& d = c.d();
+    auto* f = qobject_cast<QFrame*>(d.widget.data());
+    if (!f) return;
+    int style = QFrame::NoFrame, width = 1;
+    if (d.exStyle & WS_EX_CLIENTEDGE) {
+        style = QFrame::WinPanel | QFrame::Sunken;
+        width = 2;
+    } else if (d.style & WS_DLGFRAME) {
+        style = QFrame::Panel | QFrame::Raised;
+        width = 3;
+    } else if (d.style & WS_BORDER) {
+        style = QFrame::Box | QFrame::Plain;
+    }
+    if (f->frameStyle() != style) f->setFrameStyle(style);
+    if (style != QFrame::NoFrame && f->lineWidth() != width) f->setLineWidth(width);
+}
+
+QWidget* Realise(Control& c) {
+    auto& d = c.d();
+    if (d.widget) return d.widget;
+    if (d.kind == ControlKind::Application || d.destroying) return nullptr;
+    QWidget* parentWidget = nullptr;
+    if (d.kind != ControlKind::Form && d.parent && d.parent->kind() != ControlKind::Application) {
+        Realise(*d.parent);
+        parentWidget = d.parent->d().client;
+    }
+    QWidget* w = nullptr;
+    QWidget* client = nullptr;
+    switch (d.kind) {
+    case ControlKind::Form: {
+        auto* f = new FormWidget();
+        f->control = &c;
+        static_cast<ClientWidget*>(f->client)->control = &c;
+        f->setAttribute(Qt::WA_QuitOnClose, false);
+        w = f;
+        client = f->client;
+        break;
+    }
+    case ControlKind::Button: {
+        auto* b = new ButtonWidget(parentWidget);
+        b->control = &c;
+        QObject::connect(b, &QPushButton::clicked, b, [b] {
+            if (!b->control || !b->control->d().onClick) return;
+            DeliveryScope scope;
+            auto h = b->control->d().onClick;
+            h();
+        });
+        w = b;
+        break;
+    }
+    case ControlKind::Label: {
+        auto* l = new LabelWidget(parentWidget);
+        l->control = &c;
+        w = l;
+        break;
+    }
+    case ControlKind::Panel: {
+        auto* p = new PanelWidget(parentWidget);
+        p->control = &c;
+        w = p;
+        break;
+    }
+    case ControlKind::Edit: {
+        auto* e = new EditWidget(parentWidget);
+        e->control = &c;
+        QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& s) {
+            if (!e->control || e->control->d().settingText) return;
+            DeliveryScope scope;
+            TextChangedByUser(*e->control, s);
+        });
+        w = e;
+        break;
+    }
+    case ControlKind::Memo: {
+        auto* m = new MemoWidget(parentWidget);
+        m->control = &c;
+        m->setTabChangesFocus(false);
+        QObject::connect(m, &QPlainTextEdit::textChanged, m, [m] {
+            if (!m->control || m->control->d().settingText) return;
+            DeliveryScope scope;
+            TextChangedByUser(*m->control, m->toPlainText());
+        });
+        w = m;
+        break;
+    }
+    case ControlKind::ScrollBox: {
+        auto* s = new ScrollBoxWidget(parentWidget);
+        s->control = &c;
+        w = s;
+        client = s->content;
+        break;
+    }
+    case ControlKind::Application:
+        return nullptr;
+    }
+    d.widget = w;
+    d.client = client ? client : w;
+    if (!d.enabled) w->setEnabled(false);
+    ApplyStyles(c);
+    ApplyPalette(c);
+    ApplyFont(c);
+    ApplyText(c);
+    ApplyAlignment(c);
+    ApplyCursor(c);
+    ApplyGeometry(c);
+    if (d.kind == ControlKind::Form) {
+        ApplyMenu(c);
+        ApplyIcon(c);
+        ApplyOpacity(c);
+    }
+    if (d.kind == ControlKind::Memo) {
+        auto* m = static_cast<MemoWidget*>(w);
+        m->setReadOnly(d.style & ES_READONLY);
+    }
+    for (Control* child : d.children)
+        Realise(*child);
+    if (d.kind == ControlKind::ScrollBox) ApplyScrollBars(c);
+    if (d.kind != ControlKind::Form)
+        w->setVisible(d.visible);
+    else if (d.visible)
+        ApplyVisible(c);
+    return w;
+}
+
+static void UnlinkTree(Control& c) {
+    auto& d = c.d();
+    for (Control* child : d.children)
+        UnlinkTree(*child);
+    if (d.widget) SetWidgetControl(d.widget, nullptr);
+    if (d.kind == ControlKind::Form && d.widget) {
+        static_cast<ClientWidget*>(static_cast<FormWidget*>(d.widget.data())->client)->control = nullptr;
+    }
+    d.widget = nullptr;
+    d.client = nullptr;
+}
+
+void ReleaseWidget(Control& c, bool parentGoing) {
+    auto& d = c.d();
+    QWidget* w = d.widget;
+    if (!w) return;
+    const bool parentWidgetGoes =
+        parentGoing && d.parent && d.parent->hasWindow() && d.kind != ControlKind::Form;
+    UnlinkTree(c);
+    if (parentWidgetGoes) return;
+    if (DeliveryScope::active()) {
+        w->hide();
+        w->deleteLater();
+    } else {
+        delete w;
+    }
+}
+
+void ApplyGeometry(Control& c) {
+    auto& d = c.d();
+    QWidget* w = d.widget;
+    if (!w) return;
+    const Rect& b = d.bounds;
+    if (d.kind == ControlKind::Form) {
+        const QRect fg = w->frameGeometry();
+        const QRect g = w->geometry();
+        const int fw = fg.width() - g.width();
+        const int fh = fg.height() - g.height();
+        if (fg.topLeft() != QPoint(b.left, b.top)) w->move(b.left, b.top);
+        const QSize size(std::max(0, b.width - fw), std::max(0, b.height - fh));
+        if (w->size() != size) w->resize(size);
+        static_cast<FormWidget*>(w)->arrange();
+        return;
+    }
+    int dx = 0, dy = 0;
+    if (d.parent && (d.parent->kind() == ControlKind::Panel || d.parent->kind() == ControlKind::Label)) {
+        dx = dy = NonClientInset(*d.parent);
+    }
+    w->setGeometry(b.left + dx, b.top + dy, std::max(0, b.width), std::max(0, b.height));
+}
+
+void ApplyPalette(Control& c) {
+    auto& d = c.d();
+    if (!d.widget) return;
+    d.widget->setPalette(PaletteFor(d.color, d.font.color));
+    if (d.kind == ControlKind::Form) d.widget->update();
+}
+
+void ApplyFont(Control& c) {
+    auto& d = c.d();
+    if (d.widget) d.widget->setFont(FontFor(d.font));
+}
+
+void ApplyText(Control& c) {
+    auto& d = c.d();
+    QWidget* w = d.widget;
+    if (!w) return;
+    d.settingText = true;
+    switch (d.kind) {
+    case ControlKind::Form:
+        w->setWindowTitle(ToQString(d.text));
+        break;
+    case ControlKind::Button:
+        static_cast<QPushButton*>(w)->setText(ToQString(d.text));
+        break;
+    case ControlKind::Edit: {
+        auto* e = static_cast<QLineEdit*>(w);
+        if (d.text.empty() && e->text().isEmpty()) break;
+        e->setText(ToQString(d.text));
+        e->setCursorPosition(0);
+        break;
+    }
+    case ControlKind::Memo: {
+        auto* m = static_cast<QPlainTextEdit*>(w);
+        m->setPlainText(EditDisplayText(d.text));
+        ApplyFirstLine(c);
+        break;
+    }
+    default:
+        w->update();
+        break;
+    }
+    d.settingText = false;
+}
+
+void ApplyVisible(Control& c) {
+    auto& d = c.d();
+    if (d.kind == ControlKind::Form) {
+        if (!d.widget && !d.visible) return;
+        QWidget* w = Realise(c);
+        if (!w) return;
+        if (d.visible) {
+            if (!w->isVisible()) w->show();
+        } else {
+            w->hide();
+        }
+        return;
+    }
+    if (d.widget) d.widget->setVisible(d.visible);
+}
+
+void ApplyEnabled(Control& c) {
+    auto& d = c.d();
+    if (d.widget) d.widget->setEnabled(d.enabled);
+}
+
+void ApplyStyles(Control& c) {
+    auto& d = c.d();
+    QWidget* w = d.widget;
+    if (!w) return;
+    ApplyFrame(c);
+    const bool tracking = static_cast<bool>(d.onMouseMove);
+    if (w->hasMouseTracking() != tracking) w->setMouseTracking(tracking);
+    if (d.kind == ControlKind::Form) {
+        w->setMouseTracking(false);
+        static_cast<FormWidget*>(w)->client->setMouseTracking(static_cast<bool>(d.onMouseMove));
+        Qt::WindowFlags f = Qt::Window | Qt::CustomizeWindowHint;
+        if ((d.style & WS_CAPTION) == WS_CAPTION) f |= Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        if ((d.style & WS_CAPTION) != WS_CAPTION && !(d.style & WS_THICKFRAME)) f |= Qt::FramelessWindowHint;
+        if (d.style & WS_MINIMIZEBOX) f |= Qt::WindowMinimizeButtonHint;
+        if (d.style & WS_MAXIMIZEBOX) f |= Qt::WindowMaximizeButtonHint;
+        if (d.exStyle & WS_EX_TOOLWINDOW) f |= Qt::Tool;
+        if (w->windowFlags() != f) {
+            const bool shown = w->isVisible();
+            w->setWindowFlags(f);
+            if (shown) w->show();
+        }
+        return;
+    }
+    const bool tabStop = d.style & WS_TABSTOP;
+    const Qt::FocusPolicy policy = d.focusable && (d.isEdit() || tabStop) ? Qt::StrongFocus : Qt::NoFocus;
+    if (w->focusPolicy() != policy) w->setFocusPolicy(policy);
+    if (d.kind == ControlKind::Edit) {
+        // Compared first: thousands of cells are made at once and most values are the defaults.
+        auto* e = static_cast<QLineEdit*>(w);
+        const bool frame = (d.exStyle & WS_EX_CLIENTEDGE) || (d.style & WS_BORDER);
+        if (e->hasFrame() != frame) e->setFrame(frame);
+        const bool readOnly = d.style & ES_READONLY;
+        if (e->isReadOnly() != readOnly) e->setReadOnly(readOnly);
+        const auto echo = (d.style & ES_PASSWORD) ? QLineEdit::Password : QLineEdit::Normal;
+        if (e->echoMode() != echo) e->setEchoMode(echo);
+        const int limit = d.limit > 0 ? d.limit : 32767;
+        if (e->maxLength() != limit) e->setMaxLength(limit);
+    } else if (d.kind == ControlKind::Memo) {
+        auto* m = static_cast<QPlainTextEdit*>(w);
+        m->setReadOnly(d.style & ES_READONLY);
+        const bool wraps = !(d.style & (ES_AUTOHSCROLL | WS_HSCROLL));
+        m->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        m->setVerticalScrollBarPolicy((d.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn
+                                                             : Qt::ScrollBarAlwaysOff);
+        m->setHorizontalScrollBarPolicy((d.style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn
+                                                               : Qt::ScrollBarAlwaysOff);
+    }
+}
+
+void ApplyCursor(Control& c) {
+    auto& d = c.d();
+    QWidget* w = d.widget;
+    if (!w) return;
+    QWidget* target = w;
+    if (auto* m = qobject_cast<QPlainTextEdit*>(w)) target = m->viewport();
+    // Edits show the text cursor of their own; 19 asks for it elsewhere, anything else is the arrow.
+    if (d.cursor == 0 && !d.isEdit()) {
+        if (target->testAttribute(Qt::WA_SetCursor)) target->unsetCursor();
+        return;
+    }
+    const Qt::CursorShape shape = (d.cursor == 19 || d.cursor == 0) ? Qt::IBeamCursor : Qt::ArrowCursor;
+    if (target->cursor().shape() != shape) target->setCursor(shape);
+}
+
+void ApplyAlignment(Control& c) {
+    auto& d = c.d();
+    if (d.kind != ControlKind::Edit || !d.widget) {
+        if (d.widget) d.widget->update();
+        return;
+    }
+    Qt::Alignment a = Qt::AlignVCenter;
+    const int h = (d.style & ES_CENTER) ? 2 : (d.style & ES_RIGHT) ? 1 : d.hAlign;
+    a |= h == 2 ? Qt::AlignHCenter : h == 1 ? Qt::AlignRight : Qt::AlignLeft;
+    auto* e = static_cast<QLineEdit*>(d.widget.data());
+    if (e->alignment() != a) e->setAlignment(a);
+}
+
+static void BuildMenu(Control& form, QWidget* owner, const MenuItem& item, QMenuBar* bar, QMenu* menu) {
+    const QString text = ToQString(item.text);
+    const std::int32_t formId = form.id();
+    QAction* action = nullptr;
+    if (item.kind == MenuItemKind::Separator) {
+        action = menu ? menu->addSeparator() : bar->addSeparator();
+        action->setEnabled(false);
+    } else if (item.hasSubmenu) {
+        QMenu* sub = menu ? menu->addMenu(text) : bar->addMenu(text);
+        action = sub->menuAction();
+        for (const auto& child : item.children)
+            BuildMenu(form, owner, *child, nullptr, sub);
+    } else {
+        action = menu ? menu->addAction(text) : bar->addAction(text);
+        if (item.kind == MenuItemKind::Check || item.kind == MenuItemKind::Radio) {
+            action->setCheckable(true);
+            action->setChecked(item.checked);
+        }
+        const std::int32_t id = item.id;
+        const bool checked = item.checked;
+        QObject::connect(action, &QAction::triggered, owner, [formId, id, action, checked] {
+            action->setChecked(checked); // the menu element decides marks, not the toolkit
+            Control* f = Control::FromId(formId);
+            if (!f) return;
+            DeliveryScope scope;
+            Message m{WM_COMMAND, static_cast<std::uintptr_t>(id), 0, 0};
+            Deliver(*f, m);
+        });
+    }
+    // Highlight: a command reports its identifier, a submenu title its position in its parent.
+    int position = 0;
+    if (item.hasSubmenu) {
+        const auto& siblings = item.parent ? item.parent->children : form.menu()->items();
+        for (std::size_t i = 0; i < siblings.size(); ++i) {
+            if (siblings[i].get() == &item) position = static_cast<int>(i);
+        }
+    }
+    const std::uint32_t flags = MF_HILITE | (item.hasSubmenu ? MF_POPUP : 0);
+    const std::uintptr_t wParam = static_cast<std::uintptr_t>(
+        MakeLong(item.hasSubmenu ? position : (item.id & 0xFFFF), static_cast<int>(flags)));
+    QObject::connect(action, &QAction::hovered, owner, [formId, wParam] {
+        Control* f = Control::FromId(formId);
+        if (!f) return;
+        DeliveryScope scope;
+        Message m{WM_MENUSELECT, wParam, 0, 0};
+        Deliver(*f, m);
+    });
+}
+
+void ApplyMenu(Control& c) {
+    auto& d = c.d();
+    if (d.kind != ControlKind::Form || !d.widget) return;
+    auto* fw = static_cast<FormWidget*>(d.widget.data());
+    if (fw->bar) {
+        fw->bar->hide();
+        fw->bar->deleteLater();
+        fw->bar = nullptr;
+    }
+    if (d.menu && !d.menu->items().empty()) {
+        fw->bar = new QMenuBar(fw);
+        for (const auto& item : d.menu->items())
+            BuildMenu(c, fw->bar, *item, fw->bar, nullptr);
+        fw->bar->show();
+    }
+    fw->arrange();
+}
+
+void ApplyScrollBars(Control& c) {
+    auto& d = c.d();
+    auto* s = dynamic_cast<ScrollBoxWidget*>(d.widget.data());
+    if (!s) return;
+    for (auto [bar, info] : {std::pair{s->vbar, &d.vScroll}, std::pair{s->hbar, &d.hScroll}}) {
+        const QSignalBlocker block(bar);
+        bar->setRange(info->min, info->max);
+        bar->setPageStep(std::max(1, info->page));
+        bar->setSingleStep(16);
+        bar->setValue(info->pos);
+    }
+    s->arrange();
+}
+
+void ApplyFirstLine(Control& c) {
+    auto& d = c.d();
+    if (auto* m = qobject_cast<QPlainTextEdit*>(d.widget.data()))
+        m->verticalScrollBar()->setValue(d.firstLine);
+}
+
+void ApplyWindowState(Control& c) {
+    auto& d = c.d();
+    QWidget* w = Realise(c);
+    if (!w) return;
+    switch (d.windowState) {
+    case 1:
+        w->showMinimized();
+        break;
+    case 2:
+        w->showMaximized();
+        break;
+    default:
+        w->setAttribute(Qt::WA_ShowWithoutActivating, true);
+        w->showNormal();
+        w->setAttribute(Qt::WA_ShowWithoutActivating, false);
+        break;
+    }
+}
+
+void ApplyOpacity(Control& c) {
+    auto& d = c.d();
+    if (d.widget && d.kind == ControlKind::Form) d.widget->setWindowOpacity(d.opacity / 255.0);
+}
+
+void ApplyIcon(Control& c) {
+    auto& d = c.d();
+    if (!d.icon) return;
+    if (d.kind == ControlKind::Application)
+        QApplication::setWindowIcon(*d.icon);
+    else if (d.widget)
+        d.widget->setWindowIcon(*d.icon);
+}
+
+} // namespace qo
