@@ -30,7 +30,7 @@ struct Result {
     }
 };
 
-constexpr std::size_t kMaxText = 512;
+constexpr std::size_t kMaxText = 64;
 constexpr int kMaxArguments = 12;
 
 } // namespace
