@@ -100,4 +100,26 @@ TEST_F(Masks, GrowingArgumentStillFinishes) {
     EXPECT_EQ(result.back(), '>');
 }
 
+// Past the length bound the placeholders already in the text are still filled, tens of thousands of
+// them; filling each one used to move the whole rest of the text (seconds for one call under the
+// sanitizers). Every character of the result is known: each rescanned insertion of the 256
+// placeholders adds 255, the 129th takes the text past 64 KiB and is kept as it stands, and each of
+// the 32640 placeholders after it gets the argument once.
+TEST_F(Masks, ThousandsOfPlaceholdersPastTheLengthBoundAreEachFilledOnce) {
+    TQOFormatStr f;
+    f.SetArgumentCount(1);
+    f.mask = "%1";
+    std::string wide;
+    for (int i = 0; i < 256; ++i)
+        wide += "%1";
+    Recorder self;
+    MakeString(self.value, wide);
+    f.arguments[0] = self.From();
+    const std::string result = FormatWith(f, {});
+    ASSERT_EQ(result.size(), wide.size() * (1 + 32640));
+    for (std::size_t at = 0; at < result.size(); at += wide.size()) {
+        ASSERT_EQ(result.compare(at, wide.size(), wide), 0) << at;
+    }
+}
+
 } // namespace
