@@ -1,5 +1,6 @@
 #include "widgets/main_form.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "runtime/event_scope.h"
@@ -29,7 +30,20 @@ constexpr BorderRow kBorderRows[8] = {
     {0x00070000, 0},
 };
 
+// Forms alive by serial number. The start-up list holds a form's number rather than the form, so a
+// form taken apart before the list runs is skipped instead of called.
+std::unordered_map<std::uintptr_t, TQOMainForm*>& LiveForms() {
+    static std::unordered_map<std::uintptr_t, TQOMainForm*> forms;
+    return forms;
+}
+std::uintptr_t g_nextFormSerial = 1;
+
 } // namespace
+
+void TQOMainForm::StartupBySerial(void* serial) {
+    const auto it = LiveForms().find(reinterpret_cast<std::uintptr_t>(serial));
+    if (it != LiveForms().end()) it->second->Startup();
+}
 
 TQOMainForm::TQOMainForm(Control* parent) : TQOWin(parent) {
     if (!ApplicationObject()) {
@@ -45,10 +59,13 @@ TQOMainForm::TQOMainForm(Control* parent) : TQOWin(parent) {
         Shown();
     });
     control_->setOnDestroyed([this] { control_ = nullptr; });
-    RegisterStartup<&TQOMainForm::Startup>(*this);
+    serial_ = g_nextFormSerial++;
+    LiveForms().emplace(serial_, this);
+    RegisterStartup(&TQOMainForm::StartupBySerial, reinterpret_cast<void*>(serial_));
 }
 
 TQOMainForm::~TQOMainForm() {
+    LiveForms().erase(serial_);
     if (control_) {
         control_->destroy();
         control_ = nullptr;

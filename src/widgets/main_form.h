@@ -63,9 +63,11 @@ protected:
 
 private:
     void Startup();
+    static void StartupBySerial(void* serial);
     void Shown();
     void Paint();
 
+    std::uintptr_t serial_ = 0;
     Control* application_ = nullptr; // made and owned by the main form
     std::int32_t applicationId_ = 0;
     bool isMain_ = false;
