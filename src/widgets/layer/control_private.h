@@ -3,6 +3,7 @@
 // Only the layer's own sources include this file.
 #include "widgets/layer/control.h"
 #include <QIcon>
+#include <QMargins>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -60,6 +61,8 @@ struct ControlPrivate {
     Menu* menu = nullptr;
     int modalResult = 0;
     bool wasShown = false;
+    QMargins frame; // the window frame last seen round a form
+    bool applyingGeometry = false;
 
     // Edits and memos.
     std::uint32_t editOptions = 0;

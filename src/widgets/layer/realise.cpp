@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStyle>
+#include <QWindow>
 
 namespace qo {
 namespace {
@@ -47,10 +48,8 @@ void FormDecorations(const Control& c, int& extraWidth, int& extraHeight) {
     extraWidth = extraHeight = 0;
     const auto& d = c.d();
     if (d.kind != ControlKind::Form || !d.widget) return;
-    const QRect fg = d.widget->frameGeometry();
-    const QRect g = d.widget->geometry();
-    extraWidth = fg.width() - g.width();
-    extraHeight = fg.height() - g.height();
+    extraWidth = d.frame.left() + d.frame.right();
+    extraHeight = d.frame.top() + d.frame.bottom();
     auto* fw = static_cast<FormWidget*>(d.widget.data());
     if (fw->bar && !fw->bar->isHidden()) extraHeight += fw->bar->sizeHint().height();
 }
@@ -214,13 +213,16 @@ void ApplyGeometry(Control& c) {
     if (!w) return;
     const Rect& b = d.bounds;
     if (d.kind == ControlKind::Form) {
-        const QRect fg = w->frameGeometry();
-        const QRect g = w->geometry();
-        const int fw = fg.width() - g.width();
-        const int fh = fg.height() - g.height();
-        if (fg.topLeft() != QPoint(b.left, b.top)) w->move(b.left, b.top);
-        const QSize size(std::max(0, b.width - fw), std::max(0, b.height - fh));
+        // The state holds the outer rectangle; the widget's own size is without the frame.
+        if (w->windowHandle()) d.frame = w->windowHandle()->frameMargins();
+        const QMargins m = d.frame;
+        const Rect want = b; // the widget's own resize and move events must not rewrite it midway
+        d.applyingGeometry = true;
+        const QSize size(std::max(0, want.width - m.left() - m.right()),
+                         std::max(0, want.height - m.top() - m.bottom()));
         if (w->size() != size) w->resize(size);
+        if (w->frameGeometry().topLeft() != QPoint(want.left, want.top)) w->move(want.left, want.top);
+        d.applyingGeometry = false;
         static_cast<FormWidget*>(w)->arrange();
         return;
     }

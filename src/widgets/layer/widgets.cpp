@@ -296,6 +296,15 @@ bool RouteFrameEvent(Control& c, QWidget& w, QEvent* e) {
     case QEvent::Resize:
     case QEvent::Move: {
         static_cast<FormWidget&>(w).arrange();
+        if (d.applyingGeometry) return false;
+        // NOTE: the frame becomes known only once the window is shown. A frame that changed is no
+        // move by the user: the outer rectangle asked for stays, the client area gives way.
+        const QMargins frame = w.windowHandle() ? w.windowHandle()->frameMargins() : QMargins();
+        if (frame != d.frame) {
+            d.frame = frame;
+            ApplyGeometry(c);
+            return false;
+        }
         const QRect fg = w.frameGeometry();
         SetBoundsInternal(c, Rect{fg.x(), fg.y(), fg.width(), fg.height()}, true);
         return false;
@@ -325,7 +334,7 @@ bool RouteFrameEvent(Control& c, QWidget& w, QEvent* e) {
         }
         return false;
     case QEvent::Hide:
-        if (!w.isVisible() && !(w.windowState() & Qt::WindowMinimized)) d.wasShown = false;
+        if (!(w.windowState() & Qt::WindowMinimized)) d.wasShown = false;
         return false;
     case QEvent::WindowStateChange: {
         const auto s = w.windowState();
