@@ -106,10 +106,6 @@ void TQOEdit::HandleKeyDown(int& key, int shift) {
     TQOWin::HandleKeyDown(key, shift);
 }
 
-bool TQOEdit::HandleMessage(Message& m) {
-    return TQOWin::HandleMessage(m);
-}
-
 void TQOEdit::Typed(int& ch) {
     FireString(onChar, std::string(1, static_cast<char>(ch)));
     if (wantTab && ch == VK_TAB && control_) {

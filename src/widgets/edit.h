@@ -52,7 +52,6 @@ public:
 
 protected:
     void HandleKeyDown(int& key, int shift) override;
-    bool HandleMessage(Message& m) override;
 
 private:
     void Changed();

@@ -79,15 +79,6 @@ TEST_F(ControlsTest, PanelKeepsAlignedChildrenInsideItsBevelsAndBorder) {
     EXPECT_EQ(child.control()->bounds(), (qo::Rect{2, 2, 196, 20}));
 }
 
-TEST_F(ControlsTest, PanelClickFires) {
-    qo::TQOPanel panel(parent());
-    Probe clicks;
-    panel.onClick = clicks.input();
-    panel.Init();
-    QTest::mouseClick(panel.control()->widget(), Qt::LeftButton);
-    EXPECT_EQ(clicks.got.size(), 1u);
-}
-
 TEST_F(ControlsTest, ScrollPositionLandsOneLineAboveAndNeverAboveTheTop) {
     qo::TQOScrollBox box(parent());
     box.width = 200;

@@ -148,19 +148,5 @@ TEST_F(EditTest, CharacterEventCarriesEachTypedCharacter) {
     EXPECT_EQ(chars.texts(), (std::vector<std::string>{"4", "x"}));
 }
 
-TEST_F(EditTest, DigitValidator) {
-    struct Case {
-        const char* text;
-        bool valid;
-        int value;
-    };
-    for (const Case& c : {Case{"", false, 0}, Case{"0", true, 0}, Case{"90", true, 90}, Case{"007", true, 7},
-                          Case{"9a", false, 0}, Case{" 5", false, 0}, Case{"-1", false, 0}}) {
-        qo::TData d;
-        EXPECT_EQ(qo::TQOEdit::DigitValidator(c.text, d), c.valid) << c.text;
-        if (c.valid) EXPECT_EQ(d.integer, c.value) << c.text;
-    }
-}
-
 } // namespace
 } // namespace qotest

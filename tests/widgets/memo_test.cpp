@@ -64,15 +64,6 @@ TEST_F(MemoTest, AddLineAppendsAndReportsOnceWithNull) {
     EXPECT_EQ(All(), "1\r\n5\r\n\r\n");
 }
 
-TEST_F(MemoTest, AddLineTakesItsTextFromTheLineSource) {
-    Make(false);
-    Probe source;
-    qo::MakeInteger(source.answer, 17);
-    memo->lineSource = source.source();
-    Add("ignored");
-    EXPECT_EQ(memo->control()->text(), "17\r\n");
-}
-
 TEST_F(MemoTest, WholeTextReplacementsReportOnceWithNull) {
     Make(true);
     qo::TData d;

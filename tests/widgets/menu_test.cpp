@@ -120,12 +120,6 @@ TEST_F(MenuTest, TwoMenusGetDisjointIdentifiers) {
     EXPECT_GT(second.FindItem(0)->id, lastOfFirst);
 }
 
-TEST_F(MenuTest, EmptyTextLeavesNoMenuBar) {
-    menu->SetText("");
-    EXPECT_EQ(menu->menu(), nullptr);
-    EXPECT_EQ(form->control()->menu(), nullptr);
-}
-
 struct GrammarCase {
     const char* name;
     const char* text;

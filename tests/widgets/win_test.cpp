@@ -93,41 +93,6 @@ TEST_F(WinTest, KeysAreReportedAsVirtualKeyCodes) {
     EXPECT_EQ(keyUps.ints(), keyDowns.ints());
 }
 
-TEST_F(WinTest, InitAppliesThePropertiesToTheControl) {
-    label->color = qo::clWhite;
-    label->font.face = "Arial";
-    label->font.size = 16;
-    label->font.style = 1;
-    label->font.color = qo::clNavy;
-    label->font.charset = 204;
-    label->enabled = 0;
-    label->Init();
-    const qo::Control& c = *label->control();
-    EXPECT_EQ(c.bounds(), (qo::Rect{10, 10, 80, 40}));
-    EXPECT_EQ(c.color(), qo::clWhite);
-    EXPECT_EQ(c.font().height, 22);
-    EXPECT_EQ(c.font().face, "Arial");
-    EXPECT_EQ(c.font().style, 1);
-    EXPECT_EQ(c.font().color, qo::clNavy);
-    EXPECT_FALSE(c.enabled());
-    EXPECT_EQ(c.owner(), label.get());
-}
-
-TEST_F(WinTest, TabOrderDecidesFocusability) {
-    label->taborder = -1;
-    label->Init();
-    EXPECT_FALSE(label->control()->focusable());
-    qo::TQOLabel zero(parent());
-    zero.Init();
-    EXPECT_TRUE(zero.control()->focusable());
-    qo::TQOLabel third(parent());
-    third.taborder = 3;
-    third.Init();
-    EXPECT_TRUE(third.control()->style() & qo::WS_TABSTOP);
-    EXPECT_TRUE(third.control()->tabNavigates());
-    EXPECT_EQ(third.control()->tabPosition(), 3);
-}
-
 TEST_F(WinTest, CommonPoints) {
     label->Init();
     qo::TData d;
@@ -246,14 +211,6 @@ TEST_F(KeptTest, FontKeepsTheHeightNotTheSize) {
     label->Init();
     EXPECT_EQ(label->control()->font().height, 14);
     EXPECT_EQ(label->control()->font().face, "Arial");
-}
-
-TEST_F(KeptTest, NothingWithoutFileOrSection) {
-    Keep("left=L");
-    label->settingsSection.clear();
-    label->Init();
-    label.reset();
-    EXPECT_EQ(folder.read("keep.ini"), "");
 }
 
 } // namespace
