@@ -1,6 +1,8 @@
 #include "support/ui_driver.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <stdexcept>
 
@@ -94,6 +97,11 @@ UiDriver::~UiDriver() {
     qo::DisableDispatch();
     qo::RunStartups(); // whatever a half-built scheme left waiting
     settle();
+    // Widgets the layer let go with deleteLater() outside any event loop are only deleted once an
+    // event loop runs, which the driver never starts otherwise.
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 qo::Control& UiDriver::mainWindow() {
