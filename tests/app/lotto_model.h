@@ -1,0 +1,242 @@
+#pragma once
+// What the lotto program should show after each user action, worked out on its own from how the
+// program is meant to behave and not from its code: the tickets with their cells, colours, notes
+// and places used, the number boxes, both games of the game window, the random source, and what
+// the player is asked, hears and sees opened. The long random-use test compares it with the real
+// program after every action.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace lottomodel {
+
+// The program-wide generator: state ← state × 134775813 + 1, each draw state / 2^32.
+struct Generator {
+    std::uint32_t state = 0;
+    double next() {
+        state = state * 134775813u + 1u;
+        return static_cast<double>(state) / 4294967296.0;
+    }
+};
+
+// Nearest integer, a tie going to the even one (the default rounding mode does exactly that).
+inline int Round(double x) {
+    return static_cast<int>(std::nearbyint(x));
+}
+
+inline int Number(const std::string& digits) { // digits only, as every box of the program holds
+    int n = 0;
+    for (char ch : digits) {
+        if (ch < '0' || ch > '9') break;
+        n = n * 10 + (ch - '0');
+    }
+    return n;
+}
+
+enum Colour : std::uint32_t {
+    kWhite = 0xFFFFFF,
+    kRed = 0x0000FF,
+    kGreen = 0x00FF00,
+    kYellow = 0x00FFFF,
+    kLightBlue = 0xF0CAA6,
+};
+
+struct Ticket {
+    int id = 0;
+    std::array<std::string, 54> text{};
+    std::array<std::uint32_t, 54> colour{};
+    std::array<std::string, 54> markedAs{}; // the text a cell held when it turned red
+    std::set<std::string> calledSinceWhite; // numbers checked since the cells were last made white
+    int place = -1;                         // places used since the numbers were cleared, minus one
+    std::string notes;                      // as the memo holds it, CR LF breaks
+    std::string entry;                      // the entry box
+
+    Ticket() { colour.fill(kWhite); }
+
+    void placeNumber(int n) {
+        if (n < 1 || n > 90) return;
+        ++place;
+        const int row = place / 5;
+        if (row > 5) return;
+        const int column = n >= 90 ? 8 : n / 10;
+        text[static_cast<std::size_t>(row * 9 + column)] = std::to_string(n);
+    }
+    void clearNumbers() {
+        text.fill({});
+        place = -1;
+    }
+    void whiten() {
+        colour.fill(kWhite);
+        markedAs.fill({});
+        calledSinceWhite.clear();
+    }
+    // Marks a called number; returns the sounds it plays, in order.
+    std::vector<int> check(const std::string& called) {
+        std::vector<int> sounds;
+        calledSinceWhite.insert(called);
+        for (std::size_t i = 0; i < 54; ++i) {
+            if (colour[i] == kWhite && text[i] == called) {
+                colour[i] = kRed;
+                markedAs[i] = text[i];
+            }
+        }
+        auto count = [this](int first, int n, std::uint32_t c) {
+            return static_cast<int>(std::count(colour.begin() + first, colour.begin() + first + n, c));
+        };
+        auto paint = [this](int first, int n, std::uint32_t c) {
+            std::fill(colour.begin() + first, colour.begin() + first + n, c);
+        };
+        for (int row = 0; row < 6; ++row) {
+            if (count(row * 9, 9, kRed) == 5) {
+                paint(row * 9, 9, kGreen);
+                sounds.push_back(1);
+            }
+        }
+        for (int card = 0; card < 2; ++card) {
+            if (count(card * 27, 27, kGreen) == 27) {
+                paint(card * 27, 27, kYellow);
+                sounds.push_back(2);
+            }
+        }
+        if (count(0, 54, kYellow) == 54) {
+            paint(0, 54, kLightBlue);
+            sounds.push_back(3);
+        }
+        return sounds;
+    }
+    void fill(Generator& g) {
+        clearNumbers();
+        whiten();
+        std::set<int> used;
+        for (int row = 0; row < 6; ++row) {
+            std::set<int> columns;
+            for (int i = 0; i < 5; ++i) {
+                int m;
+                do {
+                    m = Round(8 * g.next() + 1);
+                } while (columns.count(m));
+                columns.insert(m);
+                int n;
+                do {
+                    const double u = g.next();
+                    n = m == 1   ? Round(8 * u + 1)
+                        : m == 9 ? Round(10 * u + 80)
+                                 : Round(9 * u + 10.0 * (m - 1));
+                } while (used.count(n));
+                used.insert(n);
+                placeNumber(n);
+            }
+        }
+    }
+    // The bytes a save writes: the numbers line, then every memo line, each line ending CR LF.
+    std::string fileBytes() const {
+        std::string bytes;
+        for (const std::string& t : text) {
+            if (!t.empty()) bytes += t + ";";
+        }
+        return bytes + "\r\n" + notes + "\r\n";
+    }
+    // Opens a ticket file's bytes (false: the file holds no line at all).
+    bool open(const std::string& bytes) {
+        std::vector<std::string> lines;
+        std::string line;
+        const std::string text0 = bytes.substr(0, bytes.find('\0'));
+        for (std::size_t i = 0; i < text0.size(); ++i) {
+            if (text0[i] == '\r') {
+                lines.push_back(line);
+                line.clear();
+                if (i + 1 < text0.size() && text0[i + 1] == '\n') ++i;
+            } else {
+                line += text0[i];
+            }
+        }
+        if (!line.empty()) lines.push_back(line);
+        if (lines.empty()) return false;
+        notes.clear();
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            notes += lines[i] + (i + 1 < lines.size() ? "\r\n" : "");
+        clearNumbers();
+        whiten();
+        std::string numbers = lines[0];
+        for (int taken = 0; taken < 54; ++taken) {
+            const std::size_t semicolon = numbers.find(';');
+            const std::string token = numbers.substr(0, semicolon);
+            numbers = semicolon == std::string::npos ? std::string() : numbers.substr(semicolon + 1);
+            placeNumber(Number(token)); // digits only here: every token was written from a cell
+            if (numbers.empty()) break;
+        }
+        return true;
+    }
+};
+
+// A number box of the program: digits only, at most two, 91…99 turn into 90 as they are typed.
+inline void TypeInto(std::string& box, char digit) {
+    if (box.size() >= 2) return;
+    box += digit;
+    if (Number(box) > 90) box = "90";
+}
+
+struct Program {
+    Generator random;
+    std::vector<Ticket> tickets;
+    int nextId = 1;
+    std::string numberBox;
+
+    // The game window.
+    bool gameVisible = false;
+    bool virtualOpen = false;
+    std::vector<int> drawn;
+    std::vector<int> called;
+    std::string autogenCount;
+
+    std::vector<int> sounds;
+    std::vector<std::string> questions; // texts of the boxes asked, UTF-8
+    std::map<std::string, std::string> files;
+    std::vector<int> pages; // advertisement page numbers opened
+
+    void checkAll(int number) {
+        const std::string s = std::to_string(number);
+        for (Ticket& t : tickets) {
+            for (int sound : t.check(s))
+                sounds.push_back(sound);
+        }
+    }
+    void confirmNumberBox() {
+        if (numberBox.empty()) return;
+        const int n = Number(numberBox);
+        numberBox.clear();
+        checkAll(n);
+        if (n != 0 && std::find(called.begin(), called.end(), n) == called.end()) called.push_back(n);
+    }
+    void draw() {
+        if (!virtualOpen || drawn.size() >= 90) return;
+        int n;
+        do {
+            n = static_cast<int>(std::floor(90 * random.next())) + 1;
+        } while (std::find(drawn.begin(), drawn.end(), n) != drawn.end());
+        drawn.push_back(n);
+        checkAll(n);
+    }
+    void openCloseVirtual() {
+        virtualOpen = !virtualOpen;
+        drawn.clear();
+    }
+    void advertisement() { pages.push_back(Round(99 * random.next())); }
+    std::string remainingLabel() const {
+        return virtualOpen ? "Осталось: " + std::to_string(90 - drawn.size()) : "Сеанс закрыт";
+    }
+    std::string movesLabel() const { return "Ходов: " + std::to_string(called.size()); }
+    static std::string Lines(const std::vector<int>& numbers) {
+        std::string s;
+        for (int n : numbers)
+            s += std::to_string(n) + "\r\n";
+        return s;
+    }
+};
+
+} // namespace lottomodel
