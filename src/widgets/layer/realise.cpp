@@ -100,7 +100,7 @@ QWidget* Realise(Control& c) {
             if (!b->control || !b->control->d().onClick) return;
             DeliveryScope scope;
             auto h = b->control->d().onClick;
-            h();
+            Guarded("нажатие кнопки", b->control->id(), true, h);
         });
         w = b;
         break;
@@ -123,7 +123,7 @@ QWidget* Realise(Control& c) {
         QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& s) {
             if (!e->control || e->control->d().settingText) return;
             DeliveryScope scope;
-            TextChangedByUser(*e->control, s);
+            Guarded("ввод текста", 0, true, [&] { TextChangedByUser(*e->control, s); });
         });
         w = e;
         break;
@@ -135,7 +135,7 @@ QWidget* Realise(Control& c) {
         QObject::connect(m, &QPlainTextEdit::textChanged, m, [m] {
             if (!m->control || m->control->d().settingText) return;
             DeliveryScope scope;
-            TextChangedByUser(*m->control, m->toPlainText());
+            Guarded("ввод текста", 0, true, [&] { TextChangedByUser(*m->control, m->toPlainText()); });
         });
         w = m;
         break;
@@ -181,8 +181,15 @@ QWidget* Realise(Control& c) {
 
 static void UnlinkTree(Control& c) {
     auto& d = c.d();
-    for (Control* child : d.children)
+    for (Control* child : d.children) {
+        // A form below this one has a top-level window of its own, which no widget of ours holds:
+        // let it go now, or nothing ever would.
+        if (child->d().kind == ControlKind::Form) {
+            ReleaseWidget(*child, false);
+            continue;
+        }
         UnlinkTree(*child);
+    }
     if (d.widget) SetWidgetControl(d.widget, nullptr);
     if (d.kind == ControlKind::Form && d.widget) {
         static_cast<ClientWidget*>(static_cast<FormWidget*>(d.widget.data())->client)->control = nullptr;
@@ -401,7 +408,7 @@ static void BuildMenu(Control& form, QWidget* owner, const MenuItem& item, QMenu
             if (!f) return;
             DeliveryScope scope;
             Message m{WM_COMMAND, static_cast<std::uintptr_t>(id), 0, 0};
-            Deliver(*f, m);
+            Guarded("команда меню", 0, true, [&] { Deliver(*f, m); });
         });
     }
     // Highlight: a command reports its identifier, a submenu title its position in its parent.
@@ -420,7 +427,7 @@ static void BuildMenu(Control& form, QWidget* owner, const MenuItem& item, QMenu
         if (!f) return;
         DeliveryScope scope;
         Message m{WM_MENUSELECT, wParam, 0, 0};
-        Deliver(*f, m);
+        Guarded("выбор пункта меню", 0, false, [&] { Deliver(*f, m); });
     });
 }
 
