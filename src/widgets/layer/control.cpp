@@ -98,7 +98,7 @@ static Control* Finish(Control* c) {
         g_pendingRealise.push_back(c->id());
         if (!g_flushPosted && qApp) {
             g_flushPosted = true;
-            QTimer::singleShot(0, qApp, &FlushRealise);
+            QTimer::singleShot(0, qApp, [] { Guarded("создание окон", 0, false, &FlushRealise); });
         }
     }
     return c;
@@ -354,7 +354,10 @@ std::intptr_t Control::send(std::uint32_t msg, std::uintptr_t wParam, std::intpt
 void Control::post(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
     const std::int32_t target = d_->id;
     QTimer::singleShot(0, qApp, [target, msg, wParam, lParam] {
-        if (Control* c = Control::FromId(target)) c->send(msg, wParam, lParam);
+        DeliveryScope scope;
+        Guarded("отложенное сообщение окну", 0, false, [&] {
+            if (Control* c = Control::FromId(target)) c->send(msg, wParam, lParam);
+        });
     });
 }
 

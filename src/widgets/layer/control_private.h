@@ -166,4 +166,23 @@ struct DeliveryScope {
     static bool active();
 };
 
+// ---- Implemented in fault.cpp.
+// Tells the user, in one message box, of the fault being caught (call it from a catch block):
+// what was being done (`whatUtf8`, with the caption of the control `controlId` when it has one)
+// and why. `userAct`: the user asked for it (a click, a key, a command), so every such fault is
+// told; a fault of an event that comes back by itself (painting, moving) is told once.
+void ReportFault(const char* whatUtf8, std::int32_t controlId, bool userAct) noexcept;
+
+// Runs what the toolkit delivered. The toolkit cannot carry an exception through its event loop,
+// so a fault that escapes a handler ends here: the user is told and the program goes on.
+template <class F> void Guarded(const char* whatUtf8, std::int32_t controlId, bool userAct, F&& f) noexcept {
+    try {
+        f();
+    } catch (...) {
+        ReportFault(whatUtf8, controlId, userAct);
+    }
+}
+// What an event is, for the user, and whether the user asked for it.
+const char* EventWhat(int qtEventType, bool& userAct);
+
 } // namespace qo

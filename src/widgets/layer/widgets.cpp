@@ -354,6 +354,46 @@ bool RouteFrameEvent(Control& c, QWidget& w, QEvent* e) {
 
 } // namespace
 
+const char* EventWhat(int qtEventType, bool& userAct) {
+    userAct = true;
+    switch (static_cast<QEvent::Type>(qtEventType)) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return "щелчок мыши";
+    case QEvent::Wheel:
+        return "прокрутка колесом мыши";
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        return "нажатие клавиши";
+    case QEvent::Close:
+        return "закрытие окна";
+    default:
+        break;
+    }
+    userAct = false;
+    switch (static_cast<QEvent::Type>(qtEventType)) {
+    case QEvent::MouseMove:
+        return "движение мыши";
+    case QEvent::Paint:
+        return "отрисовка окна";
+    case QEvent::Move:
+    case QEvent::Resize:
+        return "перемещение или изменение размера окна";
+    case QEvent::Show:
+    case QEvent::Hide:
+        return "показ или скрытие окна";
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        return "смена активного окна";
+    default:
+        return "событие окна";
+    }
+}
+
 bool RouteEvent(Control& c, QWidget& w, QEvent* e, bool frameRole) {
     if (frameRole) return RouteFrameEvent(c, w, e);
     auto& d = c.d();
@@ -454,7 +494,11 @@ bool MemoWidget::viewportEvent(QEvent* e) {
     case QEvent::MouseMove:
         if (control) {
             DeliveryScope scope;
-            if (RouteMouse(*control, *viewport(), e)) return true;
+            bool used = true;
+            bool userAct = false;
+            const char* what = EventWhat(e->type(), userAct);
+            Guarded(what, 0, userAct, [&] { used = RouteMouse(*control, *viewport(), e); });
+            if (used) return true;
         }
         break;
     default:
@@ -507,12 +551,14 @@ ScrollBoxWidget::ScrollBoxWidget(QWidget* parent) : Routed<QFrame>(parent) {
             Message m{vertical ? WM_VSCROLL : WM_HSCROLL, static_cast<std::uintptr_t>(MakeLong(code, track)),
                       0, 0};
             DeliveryScope scope;
-            const bool consumed = Deliver(c, m);
-            if (alive.expired()) return;
-            if (!consumed) HandleScrollRequest(c, vertical, code, track);
-            // The bar shows the position the request produced, not its own guess.
-            const ScrollInfo& info = vertical ? c.d().vScroll : c.d().hScroll;
-            bar->setSliderPosition(info.pos);
+            Guarded("прокрутка", 0, true, [&] {
+                const bool consumed = Deliver(c, m);
+                if (alive.expired()) return;
+                if (!consumed) HandleScrollRequest(c, vertical, code, track);
+                // The bar shows the position the request produced, not its own guess.
+                const ScrollInfo& info = vertical ? c.d().vScroll : c.d().hScroll;
+                bar->setSliderPosition(info.pos);
+            });
         });
     }
 }

@@ -25,8 +25,14 @@ public:
 protected:
     bool event(QEvent* e) override {
         DeliveryScope scope;
-        if (control && RouteEvent(*control, *this, e, frameRole)) return true;
-        return Base::event(e);
+        bool userAct = false;
+        const char* what = EventWhat(e->type(), userAct);
+        bool used = true; // an event whose handling failed counts as handled
+        Guarded(what, 0, userAct, [&] {
+            if (control && RouteEvent(*control, *this, e, frameRole)) return;
+            used = Base::event(e);
+        });
+        return used;
     }
 };
 
