@@ -3,10 +3,11 @@
 namespace qo {
 
 void TQOHub::Input(TData& d, std::uint16_t) {
+    // Every output gets the incoming value afresh, whatever the ones before did to their copy. One
+    // record serves them all; its text is refreshed only when the text is the value (otherwise it
+    // is stale and never read), which keeps integer traffic free of string copies.
+    TData local;
     for (const TEventLink& out : outputs) {
-        // A fresh copy per output; the text is copied only when it is the value (otherwise it is
-        // stale and never read), which keeps integer traffic free of string copies.
-        TData local;
         local.kind = d.kind;
         local.integer = d.integer;
         local.real = d.real;
