@@ -20,16 +20,9 @@
 #include "widgets/layer/messages.h"
 #include "widgets/menu_element.h"
 
-namespace {
+#include "fuzz_check.h"
 
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "check failed: %s\n", what);
-    std::abort();
-}
-#define FUZZ_CHECK(cond)                                                                                     \
-    do {                                                                                                     \
-        if (!(cond)) Fail(#cond);                                                                            \
-    } while (0)
+namespace {
 
 struct Chosen {
     std::vector<std::int32_t> numbers;

@@ -8,19 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "temp_folder.h"
 #include "widgets/layer/string_list.h"
 
 namespace {
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "check failed: %s\n", what);
-    std::abort();
-}
-#define FUZZ_CHECK(cond)                                                                                     \
-    do {                                                                                                     \
-        if (!(cond)) Fail(#cond);                                                                            \
-    } while (0)
 
 const qofuzz::TempFolder& Folder() {
     static const qofuzz::TempFolder folder("string_list");

@@ -19,16 +19,9 @@
 #include "widgets/layer/control.h"
 #include "widgets/layer/string_list.h"
 
-namespace {
+#include "fuzz_check.h"
 
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "check failed: %s\n", what);
-    std::abort();
-}
-#define FUZZ_CHECK(cond)                                                                                     \
-    do {                                                                                                     \
-        if (!(cond)) Fail(#cond);                                                                            \
-    } while (0)
+namespace {
 
 using Ticket = lotto::TQOInlineCode_D9D224;
 
