@@ -77,6 +77,7 @@ UiDriver::UiDriver(Options options) {
         for (const char* name : {"Звук1.wav", "Звук2.wav", "Звук3.wav"})
             platform_.writeFile(name, "RIFF");
     }
+    if (options.prepareFolder) options.prepareFolder(platform_.folder());
     start();
 }
 

@@ -5,6 +5,7 @@
 // typing into cells and notes. Message boxes and file dialogs answer from the platform's queues;
 // what the program did is read back from the Controls and from the platform's records.
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ public:
     struct Options {
         bool withSounds = true;                // put the three sound files into the program folder
         std::int64_t timeOfDayMs = 43'210'987; // the clock the random source is seeded from
+        // Called with the program folder (trailing '/') before the program starts: a settings file
+        // or anything else the start should find there.
+        std::function<void(const std::string& folder)> prepareFolder;
     };
     using Button = lotto::TClassChildPanel_D99A78::Button;
 
