@@ -4,6 +4,7 @@
 // in a shown window, then recolours every cell. Every (variant, N) runs in a child process of its
 // own, so the peak memory (VmHWM) of one does not hide another's. The parent never touches the
 // toolkit, which keeps fork() safe.
+#include "bench_support.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/messages.h"
 #include <QApplication>
@@ -37,12 +38,7 @@ struct Result {
 };
 
 double PeakMb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
+    return qobench::PeakKb() / 1024.0;
 }
 
 QRect CellRect(int i) {
@@ -260,29 +256,10 @@ template <class Tickets, class Recolour> Result Measure(int n, Recolour recolour
 }
 
 Result RunChild(bool layer, int n) {
-    int fds[2];
-    if (pipe(fds) != 0) return {};
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        int argc = 1;
-        char name[] = "layer_bench";
-        char* argv[] = {name, nullptr};
-        QApplication app(argc, argv);
-        const Result r = layer ? Measure<LayerTickets>(n, [](LayerTickets& t) { t.recolour(0x0000FFu); })
-                               : Measure<DirectTickets>(n, [](DirectTickets& t) { t.recolour(); });
-        const ssize_t written = write(fds[1], &r, sizeof r);
-        _exit(written == sizeof r ? 0 : 1);
-    }
-    close(fds[1]);
-    Result r;
-    const ssize_t got = read(fds[0], &r, sizeof r);
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (got != sizeof r) r.ok = false;
-    return r;
+    return qobench::RunInChild<Result>("layer_bench", [&] {
+        return layer ? Measure<LayerTickets>(n, [](LayerTickets& t) { t.recolour(0x0000FFu); })
+                     : Measure<DirectTickets>(n, [](DirectTickets& t) { t.recolour(); });
+    });
 }
 
 std::map<std::pair<bool, int>, Result> g_results;

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "app/class_main_form_d80004.h"
+#include "bench_support.h"
 #include "containers/child_scroll_box.h"
 #include "runtime/event_scope.h"
 #include "runtime/link.h"
@@ -50,15 +51,6 @@ struct Result {
     double kbPerTicket = 0;
     bool ok = false;
 };
-
-double PeakKb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toDouble();
-    }
-    return 0;
-}
 
 void Settle() {
     for (int i = 0; i < 3; ++i)
@@ -254,11 +246,11 @@ template <class Tickets> Result Measure(int n) {
     Result r;
     Tickets tickets;
     Settle();
-    const double baseKb = PeakKb();
+    const double baseKb = qobench::PeakKb();
     for (int i = 0; i < n; ++i)
         tickets.addTicket();
     Settle();
-    r.kbPerTicket = (PeakKb() - baseKb) / n;
+    r.kbPerTicket = (qobench::PeakKb() - baseKb) / n;
 
     const auto t0 = Clock::now();
     tickets.fillAll();
@@ -279,28 +271,8 @@ template <class Tickets> Result Measure(int n) {
 }
 
 Result RunChild(bool program, int n) {
-    int fds[2];
-    if (pipe(fds) != 0) return {};
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        int argc = 1;
-        char name[] = "tickets_bench";
-        char* argv[] = {name, nullptr};
-        QApplication app(argc, argv);
-        const Result r = program ? Measure<ProgramTickets>(n) : Measure<DirectTickets>(n);
-        const ssize_t written = write(fds[1], &r, sizeof r);
-        _exit(written == sizeof r ? 0 : 1);
-    }
-    close(fds[1]);
-    Result r;
-    const ssize_t got = read(fds[0], &r, sizeof r);
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (got != sizeof r) r.ok = false;
-    return r;
+    return qobench::RunInChild<Result>(
+        "tickets_bench", [&] { return program ? Measure<ProgramTickets>(n) : Measure<DirectTickets>(n); });
 }
 
 std::map<std::pair<bool, int>, Result> g_results;
