@@ -20,6 +20,7 @@ constexpr int kCellsPerCard = kRowsPerCard * TQOInlineCode_D9D224::kColumns;
 constexpr int kNumbersPerRow = 5;
 constexpr int kPlaces = kNumbersPerRow * TQOInlineCode_D9D224::kRows;
 
+constexpr std::int64_t kLargestTicketFile = 1 << 20;
 constexpr const char* kFileFilter = "Файлы билетов(*.tkt)|*.tkt|Текст|*.txt|Все файлы|*.*";
 
 std::int32_t RoundedDraw(double scale, double offset) {
@@ -232,7 +233,9 @@ void TQOInlineCode_D9D224::Open(qo::TData&, std::uint16_t) {
 
     qo::StringList lines;
     std::string error;
-    if (!lines.loadFromFile(dialog.fileName, &error)) {
+    // A ticket file is a numbers line and some notes; anything far larger is no ticket, and
+    // putting megabytes into the notes would freeze the window.
+    if (!lines.loadFromFile(dialog.fileName, &error, kLargestTicketFile)) {
         Tell(owner, qo::Cp1251("Файл не прочитан, билет остался прежним."), dialog.fileName, error,
              "Открытие");
         return;

@@ -3,6 +3,7 @@
 // CR or CR LF (a lone LF is an ordinary character), the text ends at its first NUL, and the text of
 // the list is every line followed by CR LF.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,9 @@ public:
     void clear() { lines_.clear(); }
     const std::vector<std::string>& lines() const { return lines_; }
 
-    // Reads the whole file and sets the text; a file that cannot be read leaves the list as it was.
-    bool loadFromFile(const std::string& pathUtf8, std::string* error = nullptr);
+    // Reads the whole file and sets the text; a file that cannot be read, or is larger than
+    // `maxBytes` (0: no limit), leaves the list as it was.
+    bool loadFromFile(const std::string& pathUtf8, std::string* error = nullptr, std::int64_t maxBytes = 0);
     // Writes the text, creating or replacing the file; a failed save leaves any old file intact.
     bool saveToFile(const std::string& pathUtf8, std::string* error = nullptr) const;
 
