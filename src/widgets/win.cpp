@@ -202,7 +202,7 @@ void TQOWin::ControlObject(TData& d, std::uint16_t) {
 
 std::string TQOWin::SettingsPath() const {
     if (settingsFile.empty()) return {};
-    return ProgramFolder() + Cp1251ToUtf8(settingsFile);
+    return SettingsFolder() + Cp1251ToUtf8(settingsFile);
 }
 
 void TQOWin::LoadKeptProperties() {

@@ -17,6 +17,10 @@ std::string ScriptedPlatform::folder() const {
     return dir_.path().toStdString() + "/";
 }
 
+std::string ScriptedPlatform::configFolder() const {
+    return configDir_.path().toStdString() + "/";
+}
+
 std::string ScriptedPlatform::writeFile(const std::string& nameUtf8, const std::string& bytes) const {
     const std::string path = folder() + nameUtf8;
     QFile f(QString::fromStdString(path));

@@ -38,9 +38,13 @@ public:
     std::vector<std::string> sounds;
     std::vector<std::string> urls;
     std::int64_t timeOfDayMs = 0;
+    // False plays an installed program, whose folder takes no files: settings go to configFolder().
+    bool programFolderWritable = true;
 
     // The temporary program folder, with a trailing '/'.
     std::string folder() const;
+    // The user's temporary configuration folder, with a trailing '/'.
+    std::string configFolder() const;
     // Writes a file into the program folder and returns its full path.
     std::string writeFile(const std::string& nameUtf8, const std::string& bytes) const;
 
@@ -52,9 +56,11 @@ public:
     std::int64_t utcTimeOfDayMs() override { return timeOfDayMs; }
     std::string programFolder() override { return folder(); }
     bool fileExists(const std::string& pathUtf8) override;
+    std::string settingsFolder() override { return programFolderWritable ? folder() : configFolder(); }
 
 private:
     QTemporaryDir dir_;
+    QTemporaryDir configDir_;
     qo::Platform* previous_ = nullptr;
 };
 

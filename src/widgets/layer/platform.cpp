@@ -8,12 +8,15 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <QUrl>
 #include <memory>
 
@@ -148,8 +151,15 @@ public:
         return info.exists() && !info.isDir();
     }
 
+    // Decided once, so that settings read at start are written back to the same file.
+    std::string settingsFolder() override {
+        if (settingsFolder_.empty()) settingsFolder_ = SettingsFolderFor(programFolder());
+        return settingsFolder_;
+    }
+
 private:
     std::unique_ptr<QSoundEffect> effect_;
+    std::string settingsFolder_;
 };
 
 Platform* g_installed = nullptr;
@@ -186,8 +196,24 @@ std::int64_t UtcTimeOfDayMs() {
 std::string ProgramFolder() {
     return CurrentPlatform().programFolder();
 }
+std::string SettingsFolder() {
+    return CurrentPlatform().settingsFolder();
+}
 bool FileExists(const std::string& pathUtf8) {
     return CurrentPlatform().fileExists(pathUtf8);
+}
+
+// Making a file is the only sure test: permission bits say nothing for an administrator, and a
+// read-only medium or a virtual file system refuses what the bits would allow.
+std::string SettingsFolderFor(const std::string& programFolderUtf8) {
+    const QString folder = QString::fromStdString(programFolderUtf8);
+    {
+        QTemporaryFile probe(folder + QStringLiteral("/.settings-probe-XXXXXX"));
+        if (probe.open()) return programFolderUtf8;
+    }
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(config);
+    return (config + QLatin1Char('/')).toStdString();
 }
 
 } // namespace qo

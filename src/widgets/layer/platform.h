@@ -27,6 +27,9 @@ public:
     virtual std::string programFolder() = 0;
     // True when the path names an existing file that is not a folder.
     virtual bool fileExists(const std::string& pathUtf8) = 0;
+    // The folder for the settings file, with a trailing separator (UTF-8). A platform that knows
+    // no better keeps settings beside the program, where a portable copy carries them along.
+    virtual std::string settingsFolder() { return programFolder(); }
 };
 
 // The platform in use (the toolkit's unless replaced).
@@ -40,6 +43,12 @@ void PlaySoundFile(const std::string& pathUtf8);
 void OpenUrl(const std::string& url);
 std::int64_t UtcTimeOfDayMs();
 std::string ProgramFolder();
+std::string SettingsFolder();
 bool FileExists(const std::string& pathUtf8);
+
+// The toolkit's choice of settings folder for a program in `programFolderUtf8`: that folder while
+// a file can be made in it (a portable copy), else the user's configuration folder for this
+// application, created if missing (an installed program, whose folder belongs to the system).
+std::string SettingsFolderFor(const std::string& programFolderUtf8);
 
 } // namespace qo
