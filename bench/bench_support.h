@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <cstdlib>
+#include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -22,8 +23,9 @@ inline double PeakKb() {
 }
 
 // Runs `measure` (returning a trivially copyable R with a bool `ok`) in a child process with its
-// own offscreen QApplication, and hands its result back through a pipe.
-template <class R, class F> R RunInChild(const char* programName, F&& measure) {
+// own offscreen QApplication (or none, when `makeApplication` is false and the measurement makes
+// its own), and hands its result back through a pipe.
+template <class R, class F> R RunInChild(const char* programName, F&& measure, bool makeApplication = true) {
     int fds[2];
     if (pipe(fds) != 0) return R{};
     const pid_t pid = fork();
@@ -32,7 +34,8 @@ template <class R, class F> R RunInChild(const char* programName, F&& measure) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         int argc = 1;
         char* argv[] = {const_cast<char*>(programName), nullptr};
-        QApplication app(argc, argv);
+        std::unique_ptr<QApplication> app;
+        if (makeApplication) app = std::make_unique<QApplication>(argc, argv);
         const R r = std::forward<F>(measure)();
         const ssize_t written = write(fds[1], &r, sizeof r);
         _exit(written == sizeof r ? 0 : 1);

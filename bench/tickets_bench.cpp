@@ -1,14 +1,17 @@
-// The program's tickets beside the direct-toolkit floor, for N = 10, 100, 1000 tickets:
-//   add       one more ticket when N exist (through the menu's "&Новый" point),
-//   call      one called number delivered to all N tickets (the number box's road),
-//   fill      "&Заполнить все" on N tickets,
-//   memory    peak resident memory per ticket.
-// The floor builds the same widgets directly (panels, 54 one-line edits, 6 buttons, a label, a memo)
-// and does the same work on them with palettes made once. Every (variant, N) runs in a child
-// process of its own so that one's peak memory does not hide another's; the parent never touches
-// the toolkit, which keeps fork() safe.
+// The program's ticket list beside the direct-toolkit floor, for N = 10, 100, 1000 tickets (and
+// 10 000 for the program alone: the floor would need gigabytes):
+//   add all      N tickets added one by one (through the list's "&Новый" input) and shown,
+//   fill all     "&Заполнить все" on N tickets,
+//   call, change one called number that turns one cell of every ticket red (N cells),
+//   call, same   the same number again: nothing changes colour, every ticket still looks,
+//   scroll       the list moved down by one page, painted,
+//   memory       peak resident memory of the whole process.
+// and start-up: a process's first shown main window beside a bare toolkit window.
+// The floor builds the same widgets directly (panels, 54 one-line edits, 6 buttons, a label, a
+// memo per ticket, all at once, in one content widget) and does the same work on them with
+// palettes made once. Every (variant, N) runs in a child process of its own so that one's peak
+// memory does not hide another's; the parent never touches the toolkit, which keeps fork() safe.
 #include <QApplication>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,36 +22,45 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <random>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
+#include "app/class_child_panel_d94ab8.h"
+#include "app/class_child_panel_d99a78.h"
+#include "app/class_child_panel_ex_d82a4c.h"
+#include "app/class_child_scroll_box_d80098.h"
 #include "app/class_main_form_d80004.h"
+#include "app/inline_code_d9d224.h"
 #include "bench_support.h"
 #include "containers/child_scroll_box.h"
+#include "containers/multi_element_ex.h"
 #include "runtime/event_scope.h"
 #include "runtime/link.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/file_dialog.h"
+#include "widgets/layer/messages.h"
 #include "widgets/layer/platform.h"
 #include "widgets/main_form.h"
+#include "widgets/scroll_box.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kCells = 54;
 constexpr int kButtons = 6;
-constexpr int kExtraAdds = 5; // the add figure is the mean of this many adds past N
+constexpr int kScrollPages = 5; // the scroll figure is the mean of this many page-downs from the top
+constexpr int kMarked = 7;      // the number put into every ticket's first cell
 
 struct Result {
-    double addSeconds = 0;  // one add when N exist
-    double callSeconds = 0; // one number to all N
-    double fillSeconds = 0; // fill all N
-    double kbPerTicket = 0;
+    double addAllMs = 0;
+    double fillMs = 0;
+    double callChangeMs = 0;
+    double callSameMs = 0;
+    double scrollMs = 0;
+    double peakMb = 0;
+    int changed = 0; // cells that turned red on the first call, to show the work was done
     bool ok = false;
 };
 
@@ -57,8 +69,8 @@ void Settle() {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-double Seconds(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double>(b - a).count();
+double Ms(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
 // ---- The program.
@@ -103,6 +115,42 @@ struct ProgramTickets {
     void addTicket() { send(0, 1); }
     void call(int number) { send(1, number); }
     void fillAll() { send(0, 6); }
+
+    lotto::TClassChildScrollBox_D80098& list() {
+        return *static_cast<lotto::TClassChildScrollBox_D80098*>(root->ticketList().Edge()->schemeObject);
+    }
+    lotto::TQOInlineCode_D9D224& logic(std::size_t t) {
+        auto* edge = list().tickets().InstanceAt(t);
+        return static_cast<lotto::TClassChildPanelEx_D82A4C*>(edge->schemeObject)->body().logic();
+    }
+    // The marked number in each ticket's first cell and nowhere else, every cell white.
+    void mark() {
+        const std::string text = std::to_string(kMarked);
+        for (std::size_t t = 0; t < list().tickets().InstanceCount(); ++t) {
+            auto& l = logic(t);
+            for (int i = 0; i < kCells; ++i) {
+                qo::Control* c = l.cell(i);
+                if (i == 0)
+                    c->setText(text);
+                else if (c->text() == text)
+                    c->setText({});
+                c->setColor(lotto::TQOInlineCode_D9D224::kWhite);
+            }
+        }
+    }
+    int redFirstCells() {
+        int n = 0;
+        for (std::size_t t = 0; t < list().tickets().InstanceCount(); ++t)
+            n += logic(t).cell(0)->color() == lotto::TQOInlineCode_D9D224::kRed;
+        return n;
+    }
+    void scrollTop() { scroll(qo::SB_TOP); }
+    void pageDown() { scroll(qo::SB_PAGEDOWN); }
+    void scroll(int code) {
+        qo::Control* box = list().box().control();
+        qo::EventScope scope;
+        box->send(qo::WM_VSCROLL, static_cast<std::uintptr_t>(code), 0);
+    }
 };
 
 // ---- The toolkit directly: the same widgets and the same work, palettes and fonts made once.
@@ -113,6 +161,8 @@ QRect CellRect(int i) {
 }
 
 struct DirectTickets {
+    static constexpr int kTicketHeight = 200;
+    static constexpr int kPage = 244;
     QWidget window;
     QWidget* content = nullptr;
     std::vector<std::vector<QLineEdit*>> tickets;
@@ -121,6 +171,7 @@ struct DirectTickets {
     std::map<QRgb, QPalette> cellPalettes;
     QFont small, cellFont;
     std::mt19937 random{12345};
+    int scrolled = 0;
 
     DirectTickets() {
         const QPalette base = QApplication::palette();
@@ -145,8 +196,10 @@ struct DirectTickets {
         auto* box = new QFrame(&window);
         box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         box->setGeometry(0, 25, 539, 248);
-        content = new QWidget(box);
-        content->setGeometry(2, 2, 519, 244);
+        auto* viewport = new QWidget(box);
+        viewport->setGeometry(2, 2, 519, kPage);
+        content = new QWidget(viewport);
+        content->setGeometry(0, 0, 519, kPage);
         window.show();
     }
 
@@ -160,10 +213,9 @@ struct DirectTickets {
     }
 
     void addTicket() {
-        // New tickets go on top of the list, as the program scrolls to the top before each add.
         const int count = static_cast<int>(tickets.size());
-        content->resize(519, std::max(244, 200 * (count + 1)));
-        QFrame* ticket = panel(content, QRect(0, 200 * count, 519, 200));
+        content->resize(519, std::max(kPage, kTicketHeight * (count + 1)));
+        QFrame* ticket = panel(content, QRect(0, kTicketHeight * count, 519, kTicketHeight));
         QFrame* body = panel(ticket, QRect(2, 2, 365, 196));
         QFrame* notes = panel(ticket, QRect(367, 2, 150, 196));
         auto* memo = new QPlainTextEdit(notes);
@@ -197,6 +249,7 @@ struct DirectTickets {
     }
 
     void paint(std::size_t t, int i, QRgb c) {
+        if (colours[t][static_cast<std::size_t>(i)] == c) return;
         colours[t][static_cast<std::size_t>(i)] = c;
         tickets[t][static_cast<std::size_t>(i)]->setPalette(cellPalettes[c]);
     }
@@ -240,59 +293,195 @@ struct DirectTickets {
             }
         }
     }
+
+    void mark() {
+        const QString text = QString::number(kMarked);
+        for (std::size_t t = 0; t < tickets.size(); ++t) {
+            for (int i = 0; i < kCells; ++i) {
+                QLineEdit* c = tickets[t][static_cast<std::size_t>(i)];
+                if (i == 0)
+                    c->setText(text);
+                else if (c->text() == text)
+                    c->clear();
+                paint(t, i, qRgb(255, 255, 255));
+            }
+        }
+    }
+    int redFirstCells() {
+        int n = 0;
+        for (const auto& c : colours)
+            n += c[0] == qRgb(255, 0, 0);
+        return n;
+    }
+    void scrollTop() {
+        scrolled = 0;
+        content->move(0, 0);
+    }
+    void pageDown() {
+        const int most = std::max(0, content->height() - kPage);
+        scrolled = std::min(most, scrolled + kPage);
+        content->move(0, -scrolled);
+    }
 };
 
 template <class Tickets> Result Measure(int n) {
     Result r;
     Tickets tickets;
     Settle();
-    const double baseKb = qobench::PeakKb();
+
+    const auto t0 = Clock::now();
     for (int i = 0; i < n; ++i)
         tickets.addTicket();
     Settle();
-    r.kbPerTicket = (qobench::PeakKb() - baseKb) / n;
-
-    const auto t0 = Clock::now();
+    const auto t1 = Clock::now();
     tickets.fillAll();
     Settle();
-    const auto t1 = Clock::now();
-    tickets.call(11); // in a filled ticket's first row when its first column is used
-    Settle();
     const auto t2 = Clock::now();
-    for (int i = 0; i < kExtraAdds; ++i)
-        tickets.addTicket();
+
+    tickets.mark();
     Settle();
     const auto t3 = Clock::now();
-    r.fillSeconds = Seconds(t0, t1);
-    r.callSeconds = Seconds(t1, t2);
-    r.addSeconds = Seconds(t2, t3) / kExtraAdds;
+    tickets.call(kMarked);
+    Settle();
+    const auto t4 = Clock::now();
+    r.changed = tickets.redFirstCells();
+    tickets.call(kMarked);
+    Settle();
+    const auto t5 = Clock::now();
+
+    tickets.scrollTop();
+    Settle();
+    const auto t6 = Clock::now();
+    for (int i = 0; i < kScrollPages; ++i) {
+        tickets.pageDown();
+        Settle();
+    }
+    const auto t7 = Clock::now();
+
+    r.addAllMs = Ms(t0, t1);
+    r.fillMs = Ms(t1, t2);
+    r.callChangeMs = Ms(t3, t4);
+    r.callSameMs = Ms(t4, t5);
+    r.scrollMs = Ms(t6, t7) / kScrollPages;
+    r.peakMb = qobench::PeakKb() / 1024;
     r.ok = true;
     return r;
 }
 
-Result RunChild(bool program, int n) {
-    return qobench::RunInChild<Result>(
-        "tickets_bench", [&] { return program ? Measure<ProgramTickets>(n) : Measure<DirectTickets>(n); });
+// ---- Start-up: from a process without a toolkit to its first main window shown.
+
+struct StartUp {
+    double ms = 0;
+    bool ok = false;
+};
+
+template <class Window> StartUp MeasureStartUp() {
+    const auto t0 = Clock::now();
+    int argc = 1;
+    char* argv[] = {const_cast<char*>("tickets_bench"), nullptr};
+    QApplication app(argc, argv);
+    {
+        Window window;
+        Settle();
+        const auto t1 = Clock::now();
+        return StartUp{Ms(t0, t1), true};
+    }
 }
 
+struct BareWindow {
+    QWidget window;
+    BareWindow() {
+        window.setGeometry(20, 105, 547, 300);
+        window.show();
+    }
+};
+
+struct ProgramWindow {
+    ProgramTickets program;
+};
+
+// ---- Running and reporting.
+
 std::map<std::pair<bool, int>, Result> g_results;
+double g_startProgram = 0, g_startBare = 0;
 
 void BM_Tickets(benchmark::State& state, bool program) {
     const int n = static_cast<int>(state.range(0));
     Result r;
     for (auto _ : state) {
-        r = RunChild(program, n);
+        r = qobench::RunInChild<Result>(
+            "tickets_bench", [&] { return program ? Measure<ProgramTickets>(n) : Measure<DirectTickets>(n); });
         if (!r.ok) {
             state.SkipWithError("child failed");
             return;
         }
-        state.SetIterationTime(r.callSeconds);
+        state.SetIterationTime(r.addAllMs / 1e3);
     }
     g_results[{program, n}] = r;
-    state.counters["add_ms"] = r.addSeconds * 1e3;
-    state.counters["call_ms"] = r.callSeconds * 1e3;
-    state.counters["fill_ms"] = r.fillSeconds * 1e3;
-    state.counters["KB_per_ticket"] = r.kbPerTicket;
+    state.counters["add_all_ms"] = r.addAllMs;
+    state.counters["fill_ms"] = r.fillMs;
+    state.counters["call_change_ms"] = r.callChangeMs;
+    state.counters["call_same_ms"] = r.callSameMs;
+    state.counters["scroll_ms"] = r.scrollMs;
+    state.counters["peak_MB"] = r.peakMb;
+    state.counters["cells_changed"] = r.changed;
+}
+
+// The best of a few fresh processes: start-up is short and the machine is shared.
+void BM_StartUp(benchmark::State& state, bool program) {
+    double best = 1e9;
+    for (auto _ : state) {
+        for (int i = 0; i < 5; ++i) {
+            const StartUp s = qobench::RunInChild<StartUp>(
+                "tickets_bench",
+                [&] { return program ? MeasureStartUp<ProgramWindow>() : MeasureStartUp<BareWindow>(); },
+                false);
+            if (!s.ok) {
+                state.SkipWithError("child failed");
+                return;
+            }
+            best = std::min(best, s.ms);
+        }
+        state.SetIterationTime(best / 1e3);
+    }
+    (program ? g_startProgram : g_startBare) = best;
+    state.counters["start_ms"] = best;
+}
+
+void PrintTable() {
+    auto figure = [](int n, double Result::*field) {
+        static char buf[8][64];
+        static int k = 0;
+        char* s = buf[k++ % 8];
+        const auto p = g_results.find({true, n}), d = g_results.find({false, n});
+        if (p == g_results.end()) return static_cast<const char*>("-");
+        if (d == g_results.end()) {
+            std::snprintf(s, 64, "%.2f", p->second.*field);
+        } else {
+            const double a = p->second.*field, b = d->second.*field;
+            std::snprintf(s, 64, "%.2f / %.2f (%.2fx)", a, b, b > 0 ? a / b : 0.0);
+        }
+        return static_cast<const char*>(s);
+    };
+    std::printf("\nprogram / floor (ratio); the floor is one toolkit widget per cell, all made at once\n");
+    std::printf("%-26s %-26s %-26s %-26s %-12s\n", "figure", "N=10", "N=100", "N=1000", "N=10000");
+    const struct {
+        const char* name;
+        double Result::*field;
+    } rows[] = {{"add all, ms", &Result::addAllMs},       {"fill all, ms", &Result::fillMs},
+                {"call, N cells change, ms", &Result::callChangeMs},
+                {"call, nothing changes, ms", &Result::callSameMs},
+                {"scroll one page, ms", &Result::scrollMs}, {"peak memory, MB", &Result::peakMb}};
+    for (const auto& row : rows)
+        std::printf("%-26s %-26s %-26s %-26s %-12s\n", row.name, figure(10, row.field), figure(100, row.field),
+                    figure(1000, row.field), figure(10000, row.field));
+    std::printf("%-26s", "cells changed by the call");
+    for (int n : {10, 100, 1000, 10000}) {
+        const auto p = g_results.find({true, n});
+        std::printf(" %-26d", p == g_results.end() ? -1 : p->second.changed);
+    }
+    std::printf("\nstart-up to a shown main window: program %.1f ms, bare toolkit window %.1f ms (%.2fx)\n",
+                g_startProgram, g_startBare, g_startBare > 0 ? g_startProgram / g_startBare : 0.0);
 }
 
 } // namespace
@@ -301,28 +490,20 @@ int main(int argc, char** argv) {
     for (bool program : {false, true}) {
         auto* b = benchmark::RegisterBenchmark(program ? "program_tickets" : "direct_qt_tickets",
                                                [program](benchmark::State& s) { BM_Tickets(s, program); });
-        b->Arg(10)->Arg(100)->Arg(1000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+        b->Arg(10)->Arg(100)->Arg(1000);
+        if (program) b->Arg(10000);
+        b->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+    }
+    for (bool program : {false, true}) {
+        benchmark::RegisterBenchmark(program ? "program_start_up" : "bare_window_start_up",
+                                     [program](benchmark::State& s) { BM_StartUp(s, program); })
+            ->Iterations(1)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::printf("\n%6s %24s %24s %24s %24s\n", "N", "add ms program/direct", "call ms program/direct",
-                "fill ms program/direct", "KB/ticket program/direct");
-    for (int n : {10, 100, 1000}) {
-        const auto p = g_results.find({true, n}), d = g_results.find({false, n});
-        if (p == g_results.end() || d == g_results.end()) continue;
-        const Result& a = p->second;
-        const Result& b = d->second;
-        auto cell = [](double x, double y) {
-            static char buf[4][64];
-            static int k = 0;
-            char* s = buf[k++ % 4];
-            std::snprintf(s, 64, "%7.2f/%-7.2f (%5.2fx)", x, y, y > 0 ? x / y : 0.0);
-            return s;
-        };
-        std::printf("%6d %24s %24s %24s %24s\n", n, cell(a.addSeconds * 1e3, b.addSeconds * 1e3),
-                    cell(a.callSeconds * 1e3, b.callSeconds * 1e3),
-                    cell(a.fillSeconds * 1e3, b.fillSeconds * 1e3), cell(a.kbPerTicket, b.kbPerTicket));
-    }
+    PrintTable();
     return 0;
 }

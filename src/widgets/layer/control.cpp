@@ -77,6 +77,7 @@ Control::Control(ControlKind kind, Control* parent) : d_(std::make_unique<Contro
 namespace {
 
 std::vector<std::int32_t> g_pendingRealise;
+std::vector<std::int32_t> g_pendingSync;
 bool g_flushPosted = false;
 
 void FlushRealise() {
@@ -84,22 +85,39 @@ void FlushRealise() {
     const std::vector<std::int32_t> ids = std::move(g_pendingRealise);
     g_pendingRealise.clear();
     for (std::int32_t id : ids) {
-        if (Control* c = Control::FromId(id)) Realise(*c);
+        // A parent that lost its widget meanwhile (scrolled far away) brings its children along
+        // when it gets one again.
+        Control* c = Control::FromId(id);
+        if (c && !c->hasWindow() && c->parent() && c->parent()->hasWindow() && NearView(*c)) Realise(*c);
+    }
+    const std::vector<std::int32_t> boxes = std::move(g_pendingSync);
+    g_pendingSync.clear();
+    for (std::int32_t id : boxes) {
+        if (Control* box = Control::FromId(id)) SyncViewportNow(*box);
     }
 }
 
+void PostFlush() {
+    if (g_flushPosted || !qApp) return;
+    g_flushPosted = true;
+    QTimer::singleShot(0, qApp, [] { Guarded("создание окон", 0, false, &FlushRealise); });
+}
+
 } // namespace
+
+void SyncViewport(Control& box) {
+    if (std::find(g_pendingSync.begin(), g_pendingSync.end(), box.id()) == g_pendingSync.end())
+        g_pendingSync.push_back(box.id());
+    PostFlush();
+}
 
 static Control* Finish(Control* c) {
     // A child of a realised window gets its widget at the next turn of the loop (or sooner, when
     // something needs it), so the element's settings right after creation cost no widget work.
     Control* p = c->parent();
-    if (p && p->hasWindow() && c->kind() != ControlKind::Form) {
+    if (p && p->hasWindow() && c->kind() != ControlKind::Form && NearView(*c)) {
         g_pendingRealise.push_back(c->id());
-        if (!g_flushPosted && qApp) {
-            g_flushPosted = true;
-            QTimer::singleShot(0, qApp, [] { Guarded("создание окон", 0, false, &FlushRealise); });
-        }
+        PostFlush();
     }
     return c;
 }
@@ -224,6 +242,7 @@ Control::~Control() {
     if (d.parent) {
         auto& siblings = d.parent->d().children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+        ++d.parent->d().childrenRemoved;
         if (!parentGoing) {
             auto& pd = d.parent->d();
             if (pd.focused == this) pd.focused = nullptr;

@@ -71,11 +71,16 @@ void LayoutChildren(Control& c) {
     ++d.layoutDepth;
     // Copy: a handler run by a resize may add or remove children.
     const std::vector<Control*> kids = d.children;
+    const std::uint32_t removed = d.childrenRemoved;
     const LifeToken alive = Life(c);
     for (int pass = 0; pass < 3 && !alive.expired(); ++pass) {
         for (Control* child : kids) {
             if (alive.expired()) break;
-            if (std::find(d.children.begin(), d.children.end(), child) == d.children.end()) continue;
+            // Only a removal can leave a dangling pointer in the copy; a long list is not searched
+            // for every child while nothing was removed.
+            if (d.childrenRemoved != removed &&
+                std::find(d.children.begin(), d.children.end(), child) == d.children.end())
+                continue;
             const int a = child->align();
             if (!child->visible() || a == alNone) continue;
             const bool mine = pass == 0   ? (a == alTop || a == alBottom)

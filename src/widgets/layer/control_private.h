@@ -22,6 +22,7 @@ struct ControlPrivate {
     ControlKind kind = ControlKind::Form;
     Control* parent = nullptr;
     std::vector<Control*> children;
+    std::uint32_t childrenRemoved = 0; // counts removals, so a walk over a copy knows when to check
     std::int32_t id = 0;
     void* owner = nullptr;
 
@@ -126,6 +127,8 @@ void ApplyIcon(Control& c);
 // Lets go of the widget: cuts its link back to the control and deletes it (later when an event
 // is being delivered). `parentGoing`: a parent widget is deleted anyway, only cut the link.
 void ReleaseWidget(Control& c, bool parentGoing);
+// Lets go of the widget and deletes it at the next turn of the loop, whatever is being delivered.
+void ReleaseWidgetLater(Control& c);
 // Frame thickness the window draws around its client area.
 int NonClientInset(const Control& c);
 // Extra outer size of a realised form over its client area (frame and menu bar).
@@ -140,6 +143,17 @@ void SetBoundsInternal(Control& c, const Rect& r, bool fromWidget);
 
 // ---- Implemented in scroll_box.cpp.
 void UpdateScrollRanges(Control& box);
+// Only what a scroll box shows, or is about to show, has widgets: true when `child` of a scroll
+// box lies within a page of the box's view (children of other controls always do).
+bool NearView(const Control& child);
+// Gives widgets to the children of a realised scroll box that came near its view and takes them
+// from those that went well out of it (state stays in the controls; focus keeps its widget).
+// SyncViewport does it at the next turn of the loop, once however often it is asked: a list that
+// grows by a thousand children in one go makes widgets only for where it ends up.
+void SyncViewport(Control& box);
+void SyncViewportNow(Control& box);
+// Realises at once the children of a realised scroll box that its view shows now (after a scroll).
+void RealiseView(Control& box);
 bool HandleScrollRequest(Control& box, bool vertical, int code, int track);
 
 // ---- Implemented in control_edit.cpp.

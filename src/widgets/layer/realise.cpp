@@ -79,6 +79,8 @@ QWidget* Realise(Control& c) {
     QWidget* parentWidget = nullptr;
     if (d.kind != ControlKind::Form && d.parent && d.parent->kind() != ControlKind::Application) {
         Realise(*d.parent);
+        // Realising the parent realises the children that are near the view, this one among them.
+        if (d.widget) return d.widget;
         parentWidget = d.parent->d().client;
     }
     QWidget* w = nullptr;
@@ -169,8 +171,9 @@ QWidget* Realise(Control& c) {
         auto* m = static_cast<MemoWidget*>(w);
         m->setReadOnly(d.style & ES_READONLY);
     }
-    for (Control* child : d.children)
-        Realise(*child);
+    for (Control* child : d.children) {
+        if (NearView(*child)) Realise(*child);
+    }
     if (d.kind == ControlKind::ScrollBox) ApplyScrollBars(c);
     if (d.kind != ControlKind::Form)
         w->setVisible(d.visible);
@@ -212,6 +215,14 @@ void ReleaseWidget(Control& c, bool parentGoing) {
     } else {
         delete w;
     }
+}
+
+void ReleaseWidgetLater(Control& c) {
+    QWidget* w = c.d().widget;
+    if (!w) return;
+    UnlinkTree(c);
+    w->hide();
+    w->deleteLater();
 }
 
 void ApplyGeometry(Control& c) {
@@ -461,6 +472,7 @@ void ApplyScrollBars(Control& c) {
         bar->setValue(info->pos);
     }
     s->arrange();
+    SyncViewport(c);
 }
 
 void ApplyFirstLine(Control& c) {

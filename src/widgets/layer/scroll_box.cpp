@@ -2,6 +2,7 @@
 // outgrows the box, and the scroll requests. Children keep their content coordinates; the layer
 // moves the content as a whole.
 #include "widgets/layer/control_private.h"
+#include <QApplication>
 #include <algorithm>
 
 namespace qo {
@@ -13,7 +14,88 @@ int Clamp(int v, const ScrollInfo& s) {
     return std::clamp(v, s.min, std::max(s.min, s.max));
 }
 
+// The part of the content, in content coordinates, within `pages` pages of the view.
+Rect ViewWindow(const ControlPrivate& box, int pages) {
+    const int w = std::max(box.hScroll.page, 1), h = std::max(box.vScroll.page, 1);
+    return Rect{box.hScroll.pos - pages * w, box.vScroll.pos - pages * h, (2 * pages + 1) * w,
+                (2 * pages + 1) * h};
+}
+
+bool Overlaps(const Rect& a, const Rect& b) {
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+
+// True when the keyboard focus, or the control its form remembers as focused, lies in `c`.
+bool HoldsFocus(const Control& c) {
+    QWidget* w = c.d().widget;
+    QWidget* f = QApplication::focusWidget();
+    if (w && f && (f == w || w->isAncestorOf(f))) return true;
+    const Control* form = const_cast<Control&>(c).form();
+    for (const Control* k = form ? form->d().focused : nullptr; k; k = k->d().parent) {
+        if (k == &c) return true;
+    }
+    return false;
+}
+
+// Widgets are made within one page of the view and kept until two pages away, so that scrolling
+// back and forth by a page does not make and destroy the same widgets again.
+constexpr int kMakePages = 1;
+constexpr int kKeepPages = 2;
+
 } // namespace
+
+bool NearView(const Control& child) {
+    const ControlPrivate* box = child.d().parent ? &child.d().parent->d() : nullptr;
+    if (!box || box->kind != ControlKind::ScrollBox) return true;
+    return Overlaps(child.d().bounds, ViewWindow(*box, kMakePages));
+}
+
+void SyncViewportNow(Control& box) {
+    auto& d = box.d();
+    if (d.kind != ControlKind::ScrollBox || !d.widget || d.destroying) return;
+    // A widget made here may report its geometry back and bring us here again: that pass is
+    // folded into this one.
+    static bool syncing = false;
+    static bool again = false;
+    if (syncing) {
+        again = true;
+        return;
+    }
+    syncing = true;
+    const LifeToken alive = Life(box);
+    do {
+        again = false;
+        const Rect make = ViewWindow(d, kMakePages);
+        const Rect keep = ViewWindow(d, kKeepPages);
+        const std::vector<Control*> kids = d.children;
+        const std::uint32_t removed = d.childrenRemoved;
+        for (Control* child : kids) {
+            if (alive.expired() || !d.widget) break;
+            if (d.childrenRemoved != removed &&
+                std::find(d.children.begin(), d.children.end(), child) == d.children.end())
+                continue;
+            const Rect& b = child->d().bounds;
+            if (child->d().widget) {
+                if (!Overlaps(b, keep) && !HoldsFocus(*child)) ReleaseWidgetLater(*child);
+            } else if (Overlaps(b, make)) {
+                Realise(*child);
+            }
+        }
+    } while (again && !alive.expired());
+    syncing = false;
+}
+
+void RealiseView(Control& box) {
+    auto& d = box.d();
+    if (d.kind != ControlKind::ScrollBox || !d.widget || d.destroying) return;
+    const Rect view = ViewWindow(d, 0);
+    const std::vector<Control*> kids = d.children;
+    const std::uint32_t removed = d.childrenRemoved;
+    for (Control* child : kids) {
+        if (!d.widget || d.childrenRemoved != removed) break; // a removal: the next sync finishes
+        if (!child->d().widget && Overlaps(child->d().bounds, view)) Realise(*child);
+    }
+}
 
 void UpdateScrollRanges(Control& box) {
     auto& d = box.d();
@@ -94,6 +176,7 @@ bool HandleScrollRequest(Control& box, bool vertical, int code, int track) {
     if (pos == s.pos) return false;
     s.pos = pos;
     ApplyScrollBars(box);
+    RealiseView(box); // the frame after a scroll shows what it should, not an empty strip
     return true;
 }
 
@@ -109,6 +192,7 @@ void Control::setScrollPosition(bool vertical, int pos) {
     if (p == s.pos) return;
     s.pos = p;
     ApplyScrollBars(*this);
+    RealiseView(*this);
 }
 
 } // namespace qo
