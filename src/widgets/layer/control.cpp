@@ -71,7 +71,20 @@ Control::Control(ControlKind kind, Control* parent) : d_(std::make_unique<Contro
         p.children.push_back(this);
     } else {
         d.color = 0x8000000Fu;
+        d.font = InternFont(FontSpec{});
     }
+}
+
+const RareState ControlPrivate::kNoRare;
+const HandlerSet ControlPrivate::kNoHandlers;
+
+const FontSpec* InternFont(const FontSpec& spec) {
+    static std::vector<std::unique_ptr<const FontSpec>> fonts;
+    for (const auto& f : fonts) {
+        if (*f == spec) return f.get();
+    }
+    fonts.push_back(std::make_unique<const FontSpec>(spec));
+    return fonts.back().get();
 }
 
 namespace {
@@ -170,7 +183,7 @@ Control* Control::CreatePanel(Control* parent, const PanelStyle& style) {
     d.style = 0x5000018C;
     d.text.clear();
     d.bounds = {0, 0, 185, 41};
-    d.panel = style;
+    d.rareW().panel = style;
     if (style.borderStyle == 1) {
         d.style |= WS_BORDER;
         d.exStyle |= WS_EX_CLIENTEDGE;
@@ -230,22 +243,25 @@ Control::~Control() {
     }
     while (!d.children.empty())
         delete d.children.back();
-    if (d.menu) {
-        d.menu->form_ = nullptr;
-        d.menu = nullptr;
+    if (d.rare().menu) {
+        d.rare().menu->form_ = nullptr;
+        d.rareW().menu = nullptr;
     }
     if (d.kind == ControlKind::Form) ForgetForm(*this);
     if (this == g_application) g_application = nullptr;
     ReleaseWidget(*this, parentGoing);
     registry().erase(d.id);
     d.life.reset();
+    // A form remembers its focused control however deep it lies, and may outlive it.
+    for (Control* f = d.parent; f; f = f->d().parent) {
+        if (f->d().rare().focused == this) f->d().rareW().focused = nullptr;
+    }
     if (d.parent) {
         auto& siblings = d.parent->d().children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
         ++d.parent->d().childrenRemoved;
         if (!parentGoing) {
             auto& pd = d.parent->d();
-            if (pd.focused == this) pd.focused = nullptr;
             if (d.align != 0) LayoutChildren(*d.parent);
             if (pd.kind == ControlKind::ScrollBox) UpdateScrollRanges(*d.parent);
         }
@@ -296,14 +312,14 @@ QWidget* Control::widget() {
 // ---- Messages.
 
 bool Deliver(Control& c, Message& m) {
-    if (!c.d().rawHandler) return false;
-    auto h = c.d().rawHandler; // the chain may replace itself while it runs
+    if (!c.d().on().rawHandler) return false;
+    auto h = c.d().on().rawHandler; // the chain may replace itself while it runs
     return h(m);
 }
 
 Control::MessageHandler Control::setMessageHandler(MessageHandler handler) {
-    auto previous = std::move(d_->rawHandler);
-    d_->rawHandler = std::move(handler);
+    auto previous = std::move(d_->on().rawHandler);
+    d_->onW().rawHandler = std::move(handler);
     return previous;
 }
 
@@ -383,47 +399,47 @@ void Control::post(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lPara
 // ---- Events.
 
 void Control::setOnMouseDown(MouseHandler h) {
-    d_->onMouseDown = std::move(h);
+    d_->onW().onMouseDown = std::move(h);
 }
 void Control::setOnMouseUp(MouseHandler h) {
-    d_->onMouseUp = std::move(h);
+    d_->onW().onMouseUp = std::move(h);
 }
 void Control::setOnMouseMove(MouseHandler h) {
-    d_->onMouseMove = std::move(h);
+    d_->onW().onMouseMove = std::move(h);
     if (d_->widget) ApplyStyles(*this);
 }
 void Control::setOnDoubleClick(MouseHandler h) {
-    d_->onDoubleClick = std::move(h);
+    d_->onW().onDoubleClick = std::move(h);
 }
 void Control::setOnMouseWheel(MouseHandler h) {
-    d_->onMouseWheel = std::move(h);
+    d_->onW().onMouseWheel = std::move(h);
 }
 void Control::setOnKeyDown(KeyHandler h) {
-    d_->onKeyDown = std::move(h);
+    d_->onW().onKeyDown = std::move(h);
 }
 void Control::setOnKeyUp(KeyHandler h) {
-    d_->onKeyUp = std::move(h);
+    d_->onW().onKeyUp = std::move(h);
 }
 void Control::setOnChar(CharHandler h) {
-    d_->onChar = std::move(h);
+    d_->onW().onChar = std::move(h);
 }
 void Control::setOnClick(NotifyHandler h) {
-    d_->onClick = std::move(h);
+    d_->onW().onClick = std::move(h);
 }
 void Control::setOnChange(NotifyHandler h) {
-    d_->onChange = std::move(h);
+    d_->onW().onChange = std::move(h);
 }
 void Control::setOnResize(NotifyHandler h) {
-    d_->onResize = std::move(h);
+    d_->onW().onResize = std::move(h);
 }
 void Control::setOnShow(NotifyHandler h) {
-    d_->onShow = std::move(h);
+    d_->onW().onShow = std::move(h);
 }
 void Control::setOnDestroyed(NotifyHandler h) {
     d_->onDestroyed = std::move(h);
 }
 void Control::setOnPaint(PaintHandler h) {
-    d_->onPaint = std::move(h);
+    d_->onW().onPaint = std::move(h);
 }
 
 // ---- The application object.

@@ -33,31 +33,41 @@ Color Control::color() const {
 }
 
 void Control::setFont(const FontSpec& font) {
-    d_->font = font;
+    d_->font = InternFont(font);
     FontChanged(*this);
 }
 const FontSpec& Control::font() const {
-    return d_->font;
+    return *d_->font;
 }
 void Control::setFontColor(Color color) {
-    d_->font.color = color;
+    FontSpec f = *d_->font;
+    f.color = color;
+    d_->font = InternFont(f);
     ApplyPalette(*this);
     repaint();
 }
 void Control::setFontStyle(std::uint8_t style) {
-    d_->font.style = style;
+    FontSpec f = *d_->font;
+    f.style = style;
+    d_->font = InternFont(f);
     FontChanged(*this);
 }
 void Control::setFontFace(std::string_view face) {
-    d_->font.face = std::string(face);
+    FontSpec f = *d_->font;
+    f.face = std::string(face);
+    d_->font = InternFont(f);
     FontChanged(*this);
 }
 void Control::setFontHeight(int height) {
-    d_->font.height = height;
+    FontSpec f = *d_->font;
+    f.height = height;
+    d_->font = InternFont(f);
     FontChanged(*this);
 }
 void Control::setFontCharset(std::uint8_t charset) {
-    d_->font.charset = charset;
+    FontSpec f = *d_->font;
+    f.charset = charset;
+    d_->font = InternFont(f);
 }
 void Control::copyParentFont() {
     if (!d_->parent) return;
@@ -76,12 +86,12 @@ void Control::setText(std::string_view text) {
     case ControlKind::Memo: {
         InvalidateLines(*this);
         d.selStart = d.selEnd = 0;
-        d.firstLine = 0;
+        if (d.rare().firstLine != 0) d.rareW().firstLine = 0;
         ApplyText(*this);
         // A one-line edit reports a whole-text replacement; a multi-line one does not.
-        if (d.kind == ControlKind::Edit && d.onChange) {
+        if (d.kind == ControlKind::Edit && d.on().onChange) {
             DeliveryScope scope;
-            auto h = d.onChange;
+            auto h = d.on().onChange;
             h();
         }
         return;
@@ -216,7 +226,7 @@ void Control::setAutoSize(bool on) {
     d.autoSize = on;
     if (!on) return;
     std::string measured = d.text;
-    if (!measured.empty() && (d.font.style & font_style::Italic)) measured += ' ';
+    if (!measured.empty() && (d.font->style & font_style::Italic)) measured += ' ';
     const TextExtent e = measured.empty() ? TextExtent{} : textExtent(measured);
     const bool widthFollows = d.align == alNone || d.align == alLeft || d.align == alRight;
     const bool heightFollows = d.align == alNone || d.align == alTop || d.align == alBottom;
@@ -230,20 +240,20 @@ bool Control::autoSize() const {
 }
 
 TextExtent Control::textExtent(std::string_view text) const {
-    const QFontMetrics fm(FontFor(d_->font));
+    const QFontMetrics fm(FontFor(*d_->font));
     return TextExtent{fm.horizontalAdvance(ToQString(text)), fm.height()};
 }
 
 void Control::setPanelStyle(const PanelStyle& style) {
     auto& d = *d_;
-    d.panel = style;
+    d.rareW().panel = style;
     d.margin = (style.outerBevel ? style.bevelWidth : 0) + style.borderWidth +
                (style.innerBevel ? style.bevelWidth : 0);
     LayoutChildren(*this);
     repaint();
 }
 const PanelStyle& Control::panelStyle() const {
-    return d_->panel;
+    return d_->rare().panel;
 }
 
 void Control::repaint() {
@@ -262,7 +272,7 @@ void Control::setFocus() {
         return;
     }
     w->setFocus(Qt::OtherFocusReason);
-    if (Control* f = form()) f->d().focused = this;
+    if (Control* f = form()) f->d().rareW().focused = this;
 }
 bool Control::hasFocus() const {
     return d_->widget && d_->widget->hasFocus();
@@ -311,7 +321,7 @@ bool Control::keyboardNavigation() const {
     return d_->keyboardNavigation;
 }
 Control* Control::focusedControl() const {
-    return d_->focused;
+    return d_->rare().focused;
 }
 
 } // namespace qo

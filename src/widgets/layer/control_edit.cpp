@@ -32,16 +32,16 @@ int TextWidth(const Control& c) {
 int ToStored(const ControlPrivate& d, int shown) {
     if (d.kind != ControlKind::Memo) return shown;
     EnsureLines(*d.self);
-    const int n = std::min<int>(shown, static_cast<int>(d.qtext.size()));
-    return shown + static_cast<int>(std::count(d.qtext.begin(), d.qtext.begin() + n, QChar('\n')));
+    const int n = std::min<int>(shown, static_cast<int>(d.rare().qtext.size()));
+    return shown + static_cast<int>(std::count(d.rare().qtext.begin(), d.rare().qtext.begin() + n, QChar('\n')));
 }
 
 int ToShown(const ControlPrivate& d, int stored) {
     if (d.kind != ControlKind::Memo) return stored;
     EnsureLines(*d.self);
     int shown = 0, pos = 0;
-    while (shown < d.qtext.size() && pos < stored) {
-        pos += d.qtext.at(shown) == QChar('\n') ? 2 : 1;
+    while (shown < d.rare().qtext.size() && pos < stored) {
+        pos += d.rare().qtext.at(shown) == QChar('\n') ? 2 : 1;
         ++shown;
     }
     return shown;
@@ -81,42 +81,43 @@ std::string EditStoredText(const QString& shown) {
 }
 
 void InvalidateLines(const Control& c) {
-    c.d().linesValid = false;
+    if (c.d().rare().linesValid) c.d().rareW().linesValid = false;
 }
 
 void EnsureLines(const Control& c) {
     const auto& d = c.d();
-    if (d.linesValid) return;
-    d.linesValid = true;
-    d.lines.clear();
+    if (d.rare().linesValid) return;
+    RareState& r = d.rareW();
+    r.linesValid = true;
+    r.lines.clear();
     if (d.kind != ControlKind::Memo) {
-        d.qtext = ToQString(d.text);
-        d.lines.push_back({0, static_cast<int>(d.qtext.size())});
+        r.qtext = ToQString(d.text);
+        r.lines.push_back({0, static_cast<int>(r.qtext.size())});
         return;
     }
-    d.qtext = EditDisplayText(d.text);
+    r.qtext = EditDisplayText(d.text);
     const bool wraps = Wraps(d);
     const int width = wraps ? TextWidth(c) : 0;
-    const QFont& font = FontFor(d.font);
+    const QFont& font = FontFor(*d.font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     int start = 0;
     while (true) {
-        int end = static_cast<int>(d.qtext.indexOf(QChar('\n'), start));
+        int end = static_cast<int>(d.rare().qtext.indexOf(QChar('\n'), start));
         const bool last = end < 0;
-        if (last) end = static_cast<int>(d.qtext.size());
+        if (last) end = static_cast<int>(d.rare().qtext.size());
         const int length = end - start;
         if (!wraps || length == 0) {
-            d.lines.push_back({start, length});
+            r.lines.push_back({start, length});
         } else {
-            QTextLayout layout(d.qtext.mid(start, length), font);
+            QTextLayout layout(d.rare().qtext.mid(start, length), font);
             layout.setTextOption(option);
             layout.beginLayout();
             while (true) {
                 QTextLine line = layout.createLine();
                 if (!line.isValid()) break;
                 line.setLineWidth(width);
-                d.lines.push_back({start + line.textStart(), line.textLength()});
+                r.lines.push_back({start + line.textStart(), line.textLength()});
             }
             layout.endLayout();
         }
@@ -132,15 +133,15 @@ std::uint32_t Control::editOptions() const {
 int Control::lineCount() const {
     if (!d_->isEdit()) return 0;
     EnsureLines(*this);
-    return static_cast<int>(d_->lines.size());
+    return static_cast<int>(d_->rare().lines.size());
 }
 
 std::string Control::line(int index) const {
     if (!d_->isEdit()) return {};
     EnsureLines(*this);
-    if (index < 0 || index >= static_cast<int>(d_->lines.size())) return {};
-    const LineSpan s = d_->lines[static_cast<std::size_t>(index)];
-    return FromQString(d_->qtext.mid(s.start, s.length));
+    if (index < 0 || index >= static_cast<int>(d_->rare().lines.size())) return {};
+    const LineSpan s = d_->rare().lines[static_cast<std::size_t>(index)];
+    return FromQString(d_->rare().qtext.mid(s.start, s.length));
 }
 
 void Control::appendText(std::string_view text) {
@@ -161,8 +162,8 @@ void TextChangedByUser(Control& c, const QString& shown) {
     auto& d = c.d();
     d.text = d.kind == ControlKind::Memo ? EditStoredText(shown) : FromQString(shown);
     InvalidateLines(c);
-    if (!d.onChange) return;
-    auto h = d.onChange;
+    if (!d.on().onChange) return;
+    auto h = d.on().onChange;
     h();
 }
 
@@ -188,10 +189,10 @@ void Control::replaceSelection(std::string_view text) {
     EnsureLines(*this);
     int start = ToShown(d, d.selStart), end = ToShown(d, d.selEnd);
     if (start > end) std::swap(start, end);
-    QString shown = d.qtext;
+    QString shown = d.rare().qtext;
     shown.replace(start, end - start, insert);
     const int caretShown = start + static_cast<int>(insert.size());
-    d.qtext = shown;
+    d.rareW().qtext = shown;
     TextChangedByUser(*this, shown);
     d.selStart = d.selEnd = ToStored(d, caretShown);
 }
@@ -231,8 +232,8 @@ void Control::setSelection(int start, int end) {
 void Control::setCaretToLine(int line) {
     if (!d_->isEdit()) return;
     EnsureLines(*this);
-    if (line < 0 || line >= static_cast<int>(d_->lines.size())) return;
-    setCaret(ToStored(*d_, d_->lines[static_cast<std::size_t>(line)].start));
+    if (line < 0 || line >= static_cast<int>(d_->rare().lines.size())) return;
+    setCaret(ToStored(*d_, d_->rare().lines[static_cast<std::size_t>(line)].start));
 }
 
 void Control::limitText(int maxChars) {
@@ -247,12 +248,12 @@ void Control::scrollLines(int lines) {
     auto& d = *d_;
     if (d.kind != ControlKind::Memo) return;
     const int last = std::max(0, lineCount() - 1);
-    d.firstLine = std::clamp(d.firstLine + lines, 0, last);
+    d.rareW().firstLine = std::clamp(d.rareW().firstLine + lines, 0, last);
     ApplyFirstLine(*this);
 }
 
 int Control::firstVisibleLine() const {
-    return d_->firstLine;
+    return d_->rare().firstLine;
 }
 
 } // namespace qo

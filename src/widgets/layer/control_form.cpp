@@ -38,7 +38,7 @@ void NavigateTab(Control& form, bool backward) {
     std::stable_sort(all.begin(), all.end(),
                      [](Control* a, Control* b) { return a->tabPosition() < b->tabPosition(); });
     if (all.empty()) return;
-    Control* focused = form.d().focused;
+    Control* focused = form.d().rare().focused;
     const int p = focused ? focused->tabPosition() : 0;
     Control* chosen = nullptr;
     if (!backward) {
@@ -60,7 +60,7 @@ void NavigateTab(Control& form, bool backward) {
         }
     }
     chosen->setFocus();
-    form.d().focused = chosen;
+    form.d().rareW().focused = chosen;
 }
 
 void FormActivated(Control& form, bool active) {
@@ -102,7 +102,7 @@ Control* OwnerControl() {
 
 void Control::setWindowState(int state) {
     auto& d = *d_;
-    d.windowState = state;
+    d.rareW().windowState = state;
     if (d.kind != ControlKind::Form) return;
     d.visible = true;
     d.style |= WS_VISIBLE;
@@ -116,25 +116,25 @@ int Control::windowState() const {
         if (d.widget->isMaximized()) return 2;
         return 0;
     }
-    return d.windowState;
+    return d.rare().windowState;
 }
 
 void Control::setOpacity(int alpha) {
-    d_->opacity = std::clamp(alpha, 0, 255);
-    if (d_->opacity == 255)
+    d_->rareW().opacity = std::clamp(alpha, 0, 255);
+    if (d_->rare().opacity == 255)
         d_->exStyle &= ~WS_EX_LAYERED;
     else
         d_->exStyle |= WS_EX_LAYERED;
     ApplyOpacity(*this);
 }
 int Control::opacity() const {
-    return d_->opacity;
+    return d_->rare().opacity;
 }
 
 bool Control::setIconFile(const std::string& pathUtf8) {
     QIcon icon(QString::fromStdString(pathUtf8));
     if (icon.isNull() || icon.availableSizes().isEmpty()) return false;
-    d_->icon = std::make_unique<QIcon>(icon);
+    d_->rareW().icon = std::make_unique<QIcon>(icon);
     ApplyIcon(*this);
     return true;
 }
@@ -145,25 +145,25 @@ bool Control::setIconData(std::string_view imageBytes) {
                          static_cast<uint>(imageBytes.size()))) {
         return false;
     }
-    d_->icon = std::make_unique<QIcon>(pm);
+    d_->rareW().icon = std::make_unique<QIcon>(pm);
     ApplyIcon(*this);
     return true;
 }
 
 void Control::copyIconFrom(const Control& other) {
-    if (!other.d_->icon) return;
-    d_->icon = std::make_unique<QIcon>(*other.d_->icon);
+    if (!other.d_->rare().icon) return;
+    d_->rareW().icon = std::make_unique<QIcon>(*other.d_->rareW().icon);
     ApplyIcon(*this);
 }
 
 bool Control::hasIcon() const {
-    return d_->icon != nullptr;
+    return d_->rare().icon != nullptr;
 }
 
 void Control::setMenu(Menu* menu) {
     auto& d = *d_;
-    if (d.menu && d.menu != menu) d.menu->form_ = nullptr;
-    d.menu = menu;
+    if (d.rare().menu && d.rare().menu != menu) d.rare().menu->form_ = nullptr;
+    d.rareW().menu = menu;
     if (menu) {
         if (menu->form_ && menu->form_ != this) menu->form_->setMenu(nullptr);
         menu->form_ = this;
@@ -173,7 +173,7 @@ void Control::setMenu(Menu* menu) {
 }
 
 Menu* Control::menu() const {
-    return d_->menu;
+    return d_->rare().menu;
 }
 
 void Control::bringToForeground() {
@@ -185,10 +185,10 @@ void Control::bringToForeground() {
 }
 
 void Control::setModalResult(int result) {
-    d_->modalResult = result;
+    d_->rareW().modalResult = result;
 }
 int Control::modalResult() const {
-    return d_->modalResult;
+    return d_->rare().modalResult;
 }
 
 } // namespace qo

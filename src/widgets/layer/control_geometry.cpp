@@ -11,11 +11,11 @@ void NotifySize(Control& c) {
     const Rect cr = c.clientRect();
     std::uintptr_t kind = SIZE_RESTORED;
     if (d.kind == ControlKind::Form)
-        kind = d.windowState == 1 ? SIZE_MINIMIZED : d.windowState == 2 ? SIZE_MAXIMIZED : 0;
+        kind = d.rare().windowState == 1 ? SIZE_MINIMIZED : d.rare().windowState == 2 ? SIZE_MAXIMIZED : 0;
     Message m{WM_SIZE, kind, MakeLong(cr.width, cr.height), 0};
     Deliver(c, m);
-    if (alive.expired() || !d.onResize) return;
-    auto h = d.onResize;
+    if (alive.expired() || !d.on().onResize) return;
+    auto h = d.on().onResize;
     h();
 }
 
@@ -164,8 +164,8 @@ Rect Control::clientRect() const {
     int w = d.bounds.width - 2 * inset;
     int h = d.bounds.height - 2 * inset;
     if (d.kind == ControlKind::ScrollBox) {
-        if (d.vBar) w -= ScrollBarExtent();
-        if (d.hBar) h -= ScrollBarExtent();
+        if (d.rare().vBar) w -= ScrollBarExtent();
+        if (d.rare().hBar) h -= ScrollBarExtent();
     }
     return Rect{0, 0, std::max(0, w), std::max(0, h)};
 }

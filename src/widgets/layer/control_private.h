@@ -17,44 +17,9 @@ struct LineSpan {
     int length = 0;
 };
 
-struct ControlPrivate {
-    Control* self = nullptr;
-    ControlKind kind = ControlKind::Form;
-    Control* parent = nullptr;
-    std::vector<Control*> children;
-    std::uint32_t childrenRemoved = 0; // counts removals, so a walk over a copy knows when to check
-    std::int32_t id = 0;
-    void* owner = nullptr;
-
-    // Geometry.
-    Rect bounds;
-    int align = 0;
-    int margin = 0;
-    int layoutDepth = 0; // >0 while this control lays its children out
-
-    // Appearance.
-    Color color = clBtnFace;
-    FontSpec font;
-    std::string text;
-    bool visible = true;
-    bool enabled = true;
-    bool transparent = false;
-    bool autoSize = false;
-    bool clientEdge = false; // last asked 3D-edge state
-    std::uint32_t style = 0;
-    std::uint32_t exStyle = 0;
-    int cursor = 0;
-    int hAlign = 0;
-    int vAlign = 0;
-    PanelStyle panel;
-
-    // Focus and tab order.
-    int tabPosition = 0;
-    bool focusable = true;
-    bool tabNavigates = true;
-    bool keyboardNavigation = false;
-    Control* focused = nullptr; // forms: the control last focused
-
+// What few controls need: forms, scroll boxes, panels and multi-line text. Kept apart so that a
+// list of thousands of cells pays only for what a cell uses.
+struct RareState {
     // Forms.
     int windowState = 0;
     int opacity = 255;
@@ -62,44 +27,103 @@ struct ControlPrivate {
     Menu* menu = nullptr;
     int modalResult = 0;
     bool wasShown = false;
-    QMargins frame; // the window frame last seen round a form
     bool applyingGeometry = false;
+    QMargins frame;             // the window frame last seen round a form
+    Control* focused = nullptr; // the control last focused
 
-    // Edits and memos.
-    std::uint32_t editOptions = 0;
-    int limit = 0;
-    int selStart = 0;
-    int selEnd = 0;
-    int firstLine = 0;
-    mutable bool linesValid = false;
-    mutable QString qtext;               // text with '\n' breaks, as the box holds it
-    mutable std::vector<LineSpan> lines; // as the box shows them
-    bool settingText = false;            // a change made by the layer itself
+    // Panels.
+    PanelStyle panel;
 
-    // Scroll box.
+    // Scroll boxes.
     ScrollInfo vScroll;
     ScrollInfo hScroll;
     bool vBar = false;
     bool hBar = false;
 
-    // Handlers.
+    // Edits: the text as laid out in lines.
+    int firstLine = 0;
+    bool linesValid = false;
+    QString qtext;               // text with '\n' breaks, as the box holds it
+    std::vector<LineSpan> lines; // as the box shows them
+};
+
+// Handlers an element installs; a bare cell has none.
+struct HandlerSet {
     Control::MessageHandler rawHandler;
     Control::MouseHandler onMouseDown, onMouseUp, onMouseMove, onDoubleClick, onMouseWheel;
     Control::KeyHandler onKeyDown, onKeyUp;
     Control::CharHandler onChar;
-    Control::NotifyHandler onClick, onChange, onResize, onShow, onDestroyed;
+    Control::NotifyHandler onClick, onChange, onResize, onShow;
     Control::PaintHandler onPaint;
+};
+
+struct ControlPrivate {
+    Control* self = nullptr;
+    Control* parent = nullptr;
+    std::vector<Control*> children;
+    void* owner = nullptr;
+    std::string text;
+    Rect bounds;
+    std::int32_t id = 0;
+    std::uint32_t childrenRemoved = 0; // counts removals, so a walk over a copy knows when to check
+    Color color = clBtnFace;
+    std::uint32_t style = 0;
+    std::uint32_t exStyle = 0;
+    std::int32_t tabPosition = 0;
+    const FontSpec* font = nullptr; // shared: see InternFont
+    std::uint32_t editOptions = 0;
+    std::int32_t limit = 0;
+    std::int32_t selStart = 0;
+    std::int32_t selEnd = 0;
+    std::int16_t margin = 0;
+    std::int16_t layoutDepth = 0; // >0 while this control lays its children out
+    std::int8_t align = 0;
+    std::int8_t cursor = 0;
+    std::int8_t hAlign = 0;
+    std::int8_t vAlign = 0;
+    ControlKind kind = ControlKind::Form;
+    bool visible : 1 = true;
+    bool enabled : 1 = true;
+    bool transparent : 1 = false;
+    bool autoSize : 1 = false;
+    bool clientEdge : 1 = false; // last asked 3D-edge state
+    bool focusable : 1 = true;
+    bool tabNavigates : 1 = true;
+    bool keyboardNavigation : 1 = false;
+    bool settingText : 1 = false; // a change made by the layer itself
+    bool destroying : 1 = false;
 
     // Realisation. `widget` is the window; `client` is where child windows go (the same widget
     // except for forms and scroll boxes).
     QPointer<QWidget> widget;
     QPointer<QWidget> client;
-    bool destroying = false;
     std::shared_ptr<int> life = std::make_shared<int>(0); // weak copies tell a handler we still live
+    Control::NotifyHandler onDestroyed;
+
+    // Reading finds defaults where nothing was set; writing makes the part first.
+    const RareState& rare() const { return rare_ ? *rare_ : kNoRare; }
+    RareState& rareW() const {
+        if (!rare_) rare_ = std::make_unique<RareState>();
+        return *rare_;
+    }
+    const HandlerSet& on() const { return on_ ? *on_ : kNoHandlers; }
+    HandlerSet& onW() {
+        if (!on_) on_ = std::make_unique<HandlerSet>();
+        return *on_;
+    }
 
     bool isEdit() const { return kind == ControlKind::Edit || kind == ControlKind::Memo; }
     bool isTopLevel() const { return kind == ControlKind::Form; }
+
+private:
+    mutable std::unique_ptr<RareState> rare_; // mutable: laying out lines is a cache
+    std::unique_ptr<HandlerSet> on_;
+    static const RareState kNoRare;
+    static const HandlerSet kNoHandlers;
 };
+
+// One shared copy of each font in use: thousands of cells share a handful of fonts.
+const FontSpec* InternFont(const FontSpec& spec);
 
 // True while `alive` has not been reset by the control's destruction.
 using LifeToken = std::weak_ptr<int>;

@@ -45,17 +45,17 @@ int VerticalFlag(int v) {
 void PaintPanel(QPainter& p, const Control& c, const QRect& client) {
     const auto& d = c.d();
     QRect r = client;
-    Bevel(p, r, d.panel.outerBevel, d.panel.bevelWidth);
+    Bevel(p, r, d.rare().panel.outerBevel, d.rare().panel.bevelWidth);
     const QColor own = ToQColor(d.color);
-    for (int i = 0; i < d.panel.borderWidth; ++i) {
+    for (int i = 0; i < d.rare().panel.borderWidth; ++i) {
         Frame(p, r, own, own);
         r.adjust(1, 1, -1, -1);
     }
-    Bevel(p, r, d.panel.innerBevel, d.panel.bevelWidth);
+    Bevel(p, r, d.rare().panel.innerBevel, d.rare().panel.bevelWidth);
     if (!d.transparent && r.isValid()) p.fillRect(r, own);
     if (!d.text.empty() && r.isValid()) {
-        p.setFont(FontFor(d.font));
-        p.setPen(ToQColor(d.font.color));
+        p.setFont(FontFor(*d.font));
+        p.setPen(ToQColor(d.font->color));
         p.drawText(
             r, HorizontalFlag(d.hAlign) | VerticalFlag(d.vAlign) | Qt::TextSingleLine | Qt::TextExpandTabs,
             ToQString(d.text));
@@ -66,8 +66,8 @@ void PaintLabel(QPainter& p, const Control& c, const QRect& client) {
     const auto& d = c.d();
     if (!d.transparent) p.fillRect(client, ToQColor(d.color));
     if (d.text.empty()) return;
-    p.setFont(FontFor(d.font));
-    p.setPen(ToQColor(d.font.color));
+    p.setFont(FontFor(*d.font));
+    p.setPen(ToQColor(d.font->color));
     p.drawText(client, HorizontalFlag(d.hAlign) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs,
                ToQString(d.text));
 }

@@ -48,8 +48,8 @@ void FormDecorations(const Control& c, int& extraWidth, int& extraHeight) {
     extraWidth = extraHeight = 0;
     const auto& d = c.d();
     if (d.kind != ControlKind::Form || !d.widget) return;
-    extraWidth = d.frame.left() + d.frame.right();
-    extraHeight = d.frame.top() + d.frame.bottom();
+    extraWidth = d.rare().frame.left() + d.rare().frame.right();
+    extraHeight = d.rare().frame.top() + d.rare().frame.bottom();
     auto* fw = static_cast<FormWidget*>(d.widget.data());
     if (fw->bar && !fw->bar->isHidden()) extraHeight += fw->bar->sizeHint().height();
 }
@@ -99,9 +99,9 @@ QWidget* Realise(Control& c) {
         auto* b = new ButtonWidget(parentWidget);
         b->control = &c;
         QObject::connect(b, &QPushButton::clicked, b, [b] {
-            if (!b->control || !b->control->d().onClick) return;
+            if (!b->control || !b->control->d().on().onClick) return;
             DeliveryScope scope;
-            auto h = b->control->d().onClick;
+            auto h = b->control->d().on().onClick;
             Guarded("нажатие кнопки", b->control->id(), true, h);
         });
         w = b;
@@ -232,15 +232,15 @@ void ApplyGeometry(Control& c) {
     const Rect& b = d.bounds;
     if (d.kind == ControlKind::Form) {
         // The state holds the outer rectangle; the widget's own size is without the frame.
-        if (w->windowHandle()) d.frame = w->windowHandle()->frameMargins();
-        const QMargins m = d.frame;
+        if (w->windowHandle()) d.rareW().frame = w->windowHandle()->frameMargins();
+        const QMargins m = d.rare().frame;
         const Rect want = b; // the widget's own resize and move events must not rewrite it midway
-        d.applyingGeometry = true;
+        d.rareW().applyingGeometry = true;
         const QSize size(std::max(0, want.width - m.left() - m.right()),
                          std::max(0, want.height - m.top() - m.bottom()));
         if (w->size() != size) w->resize(size);
         if (w->frameGeometry().topLeft() != QPoint(want.left, want.top)) w->move(want.left, want.top);
-        d.applyingGeometry = false;
+        d.rareW().applyingGeometry = false;
         static_cast<FormWidget*>(w)->arrange();
         return;
     }
@@ -254,13 +254,13 @@ void ApplyGeometry(Control& c) {
 void ApplyPalette(Control& c) {
     auto& d = c.d();
     if (!d.widget) return;
-    d.widget->setPalette(PaletteFor(d.color, d.font.color));
+    d.widget->setPalette(PaletteFor(d.color, d.font->color));
     if (d.kind == ControlKind::Form) d.widget->update();
 }
 
 void ApplyFont(Control& c) {
     auto& d = c.d();
-    if (d.widget) d.widget->setFont(FontFor(d.font));
+    if (d.widget) d.widget->setFont(FontFor(*d.font));
 }
 
 void ApplyText(Control& c) {
@@ -321,11 +321,11 @@ void ApplyStyles(Control& c) {
     QWidget* w = d.widget;
     if (!w) return;
     ApplyFrame(c);
-    const bool tracking = static_cast<bool>(d.onMouseMove);
+    const bool tracking = static_cast<bool>(d.on().onMouseMove);
     if (w->hasMouseTracking() != tracking) w->setMouseTracking(tracking);
     if (d.kind == ControlKind::Form) {
         w->setMouseTracking(false);
-        static_cast<FormWidget*>(w)->client->setMouseTracking(static_cast<bool>(d.onMouseMove));
+        static_cast<FormWidget*>(w)->client->setMouseTracking(static_cast<bool>(d.on().onMouseMove));
         Qt::WindowFlags f = Qt::Window | Qt::CustomizeWindowHint;
         if ((d.style & WS_CAPTION) == WS_CAPTION) f |= Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
         if ((d.style & WS_CAPTION) != WS_CAPTION && !(d.style & WS_THICKFRAME)) f |= Qt::FramelessWindowHint;
@@ -451,9 +451,9 @@ void ApplyMenu(Control& c) {
         fw->bar->deleteLater();
         fw->bar = nullptr;
     }
-    if (d.menu && !d.menu->items().empty()) {
+    if (d.rare().menu && !d.rare().menu->items().empty()) {
         fw->bar = new QMenuBar(fw);
-        for (const auto& item : d.menu->items())
+        for (const auto& item : d.rare().menu->items())
             BuildMenu(c, fw->bar, *item, fw->bar, nullptr);
         fw->bar->show();
     }
@@ -464,7 +464,7 @@ void ApplyScrollBars(Control& c) {
     auto& d = c.d();
     auto* s = dynamic_cast<ScrollBoxWidget*>(d.widget.data());
     if (!s) return;
-    for (auto [bar, info] : {std::pair{s->vbar, &d.vScroll}, std::pair{s->hbar, &d.hScroll}}) {
+    for (auto [bar, info] : {std::pair{s->vbar, &d.rare().vScroll}, std::pair{s->hbar, &d.rare().hScroll}}) {
         const QSignalBlocker block(bar);
         bar->setRange(info->min, info->max);
         bar->setPageStep(std::max(1, info->page));
@@ -478,14 +478,14 @@ void ApplyScrollBars(Control& c) {
 void ApplyFirstLine(Control& c) {
     auto& d = c.d();
     if (auto* m = qobject_cast<QPlainTextEdit*>(d.widget.data()))
-        m->verticalScrollBar()->setValue(d.firstLine);
+        m->verticalScrollBar()->setValue(d.rare().firstLine);
 }
 
 void ApplyWindowState(Control& c) {
     auto& d = c.d();
     QWidget* w = Realise(c);
     if (!w) return;
-    switch (d.windowState) {
+    switch (d.rare().windowState) {
     case 1:
         w->showMinimized();
         break;
@@ -502,16 +502,16 @@ void ApplyWindowState(Control& c) {
 
 void ApplyOpacity(Control& c) {
     auto& d = c.d();
-    if (d.widget && d.kind == ControlKind::Form) d.widget->setWindowOpacity(d.opacity / 255.0);
+    if (d.widget && d.kind == ControlKind::Form) d.widget->setWindowOpacity(d.rare().opacity / 255.0);
 }
 
 void ApplyIcon(Control& c) {
     auto& d = c.d();
-    if (!d.icon) return;
+    if (!d.rare().icon) return;
     if (d.kind == ControlKind::Application)
-        QApplication::setWindowIcon(*d.icon);
+        QApplication::setWindowIcon(*d.rare().icon);
     else if (d.widget)
-        d.widget->setWindowIcon(*d.icon);
+        d.widget->setWindowIcon(*d.rare().icon);
 }
 
 } // namespace qo

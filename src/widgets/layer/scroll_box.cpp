@@ -16,8 +16,8 @@ int Clamp(int v, const ScrollInfo& s) {
 
 // The part of the content, in content coordinates, within `pages` pages of the view.
 Rect ViewWindow(const ControlPrivate& box, int pages) {
-    const int w = std::max(box.hScroll.page, 1), h = std::max(box.vScroll.page, 1);
-    return Rect{box.hScroll.pos - pages * w, box.vScroll.pos - pages * h, (2 * pages + 1) * w,
+    const int w = std::max(box.rare().hScroll.page, 1), h = std::max(box.rare().vScroll.page, 1);
+    return Rect{box.rare().hScroll.pos - pages * w, box.rare().vScroll.pos - pages * h, (2 * pages + 1) * w,
                 (2 * pages + 1) * h};
 }
 
@@ -31,7 +31,7 @@ bool HoldsFocus(const Control& c) {
     QWidget* f = QApplication::focusWidget();
     if (w && f && (f == w || w->isAncestorOf(f))) return true;
     const Control* form = const_cast<Control&>(c).form();
-    for (const Control* k = form ? form->d().focused : nullptr; k; k = k->d().parent) {
+    for (const Control* k = form ? form->d().rare().focused : nullptr; k; k = k->d().parent) {
         if (k == &c) return true;
     }
     return false;
@@ -121,18 +121,19 @@ void UpdateScrollRanges(Control& box) {
     }
     const int cw = std::max(0, innerW - (v ? sb : 0));
     const int ch = std::max(0, innerH - (h ? sb : 0));
-    const bool barsChanged = v != d.vBar || h != d.hBar;
-    d.vBar = v;
-    d.hBar = h;
+    const bool barsChanged = v != d.rare().vBar || h != d.rare().hBar;
+    RareState& r = d.rareW();
+    r.vBar = v;
+    r.hBar = h;
     d.style = (d.style & ~(WS_VSCROLL | WS_HSCROLL)) | (v ? WS_VSCROLL : 0) | (h ? WS_HSCROLL : 0);
-    d.vScroll.min = 0;
-    d.vScroll.max = std::max(0, extH - ch);
-    d.vScroll.page = ch;
-    d.vScroll.pos = Clamp(d.vScroll.pos, d.vScroll);
-    d.hScroll.min = 0;
-    d.hScroll.max = std::max(0, extW - cw);
-    d.hScroll.page = cw;
-    d.hScroll.pos = Clamp(d.hScroll.pos, d.hScroll);
+    r.vScroll.min = 0;
+    r.vScroll.max = std::max(0, extH - ch);
+    r.vScroll.page = ch;
+    r.vScroll.pos = Clamp(r.vScroll.pos, r.vScroll);
+    r.hScroll.min = 0;
+    r.hScroll.max = std::max(0, extW - cw);
+    r.hScroll.page = cw;
+    r.hScroll.pos = Clamp(r.hScroll.pos, r.hScroll);
     ApplyScrollBars(box);
     // The client area changed size: aligned children follow (this comes back here once).
     static int depth = 0;
@@ -145,7 +146,7 @@ void UpdateScrollRanges(Control& box) {
 
 bool HandleScrollRequest(Control& box, bool vertical, int code, int track) {
     auto& d = box.d();
-    ScrollInfo& s = vertical ? d.vScroll : d.hScroll;
+    ScrollInfo& s = vertical ? d.rareW().vScroll : d.rareW().hScroll;
     int pos = s.pos;
     switch (code) {
     case SB_LINEUP:
@@ -181,13 +182,13 @@ bool HandleScrollRequest(Control& box, bool vertical, int code, int track) {
 }
 
 ScrollInfo Control::scrollInfo(bool vertical) const {
-    return vertical ? d_->vScroll : d_->hScroll;
+    return vertical ? d_->rare().vScroll : d_->rare().hScroll;
 }
 
 void Control::setScrollPosition(bool vertical, int pos) {
     auto& d = *d_;
     if (d.kind != ControlKind::ScrollBox) return;
-    ScrollInfo& s = vertical ? d.vScroll : d.hScroll;
+    ScrollInfo& s = vertical ? d.rareW().vScroll : d.rareW().hScroll;
     const int p = Clamp(pos, s);
     if (p == s.pos) return;
     s.pos = p;

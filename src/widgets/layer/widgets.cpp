@@ -117,10 +117,10 @@ MouseEvent MakeMouse(const Control& c, QWidget& w, int button, Qt::MouseButtons 
 }
 
 // Calls a mouse handler; false when the control went away meanwhile.
-bool CallMouse(Control& c, Control::MouseHandler ControlPrivate::*slot, const MouseEvent& m) {
-    if (!(c.d().*slot)) return true;
+bool CallMouse(Control& c, Control::MouseHandler HandlerSet::*slot, const MouseEvent& m) {
+    if (!(c.d().on().*slot)) return true;
     const LifeToken alive = Life(c);
-    auto h = c.d().*slot;
+    auto h = c.d().on().*slot;
     h(m);
     return !alive.expired();
 }
@@ -162,8 +162,8 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
     Message down{static_cast<std::uint32_t>((e->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN),
                  static_cast<std::uintptr_t>(key), 0, 0};
     if (Deliver(c, down) || alive.expired()) return true;
-    if (d.onKeyDown) {
-        auto h = d.onKeyDown;
+    if (d.on().onKeyDown) {
+        auto h = d.on().onKeyDown;
         h(key, shift);
         if (alive.expired() || key == 0) return true;
     }
@@ -174,8 +174,8 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
         const int typed = ch;
         Message chr{WM_CHAR, static_cast<std::uintptr_t>(ch), 0, 0};
         if (Deliver(c, chr) || alive.expired()) return true;
-        if (d.onChar) {
-            auto h = d.onChar;
+        if (d.on().onChar) {
+            auto h = d.on().onChar;
             h(ch);
             if (alive.expired() || ch == 0) return true;
         }
@@ -205,8 +205,8 @@ bool RouteKeyRelease(Control& c, QKeyEvent* e) {
     Message up{static_cast<std::uint32_t>((e->modifiers() & Qt::AltModifier) ? WM_SYSKEYUP : WM_KEYUP),
                static_cast<std::uintptr_t>(key), 0, 0};
     if (Deliver(c, up) || alive.expired()) return true;
-    if (d.onKeyUp) {
-        auto h = d.onKeyUp;
+    if (d.on().onKeyUp) {
+        auto h = d.on().onKeyUp;
         h(key, KeyFlags(Qt::NoButton, e->modifiers()));
         if (alive.expired() || key == 0) return true;
     }
@@ -223,16 +223,16 @@ bool RouteMouse(Control& c, QWidget& w, QEvent* ev) {
     case QEvent::MouseButtonPress: {
         const MouseEvent m =
             MakeMouse(c, w, ButtonCode(e->button()), e->buttons(), e->modifiers(), e->position());
-        if (!CallMouse(c, &ControlPrivate::onMouseDown, m)) return true;
+        if (!CallMouse(c, &HandlerSet::onMouseDown, m)) return true;
         break;
     }
     case QEvent::MouseButtonRelease: {
         const MouseEvent m =
             MakeMouse(c, w, ButtonCode(e->button()), e->buttons(), e->modifiers(), e->position());
-        if (!CallMouse(c, &ControlPrivate::onMouseUp, m)) return true;
+        if (!CallMouse(c, &HandlerSet::onMouseUp, m)) return true;
         if ((d.kind == ControlKind::Label || d.kind == ControlKind::Panel) && e->button() == Qt::LeftButton &&
-            w.rect().contains(e->position().toPoint()) && d.onClick) {
-            auto h = d.onClick;
+            w.rect().contains(e->position().toPoint()) && d.on().onClick) {
+            auto h = d.on().onClick;
             h();
             if (alive.expired()) return true;
         }
@@ -241,12 +241,12 @@ bool RouteMouse(Control& c, QWidget& w, QEvent* ev) {
     case QEvent::MouseButtonDblClick: {
         const MouseEvent m =
             MakeMouse(c, w, ButtonCode(e->button()), e->buttons(), e->modifiers(), e->position());
-        if (!CallMouse(c, &ControlPrivate::onDoubleClick, m)) return true;
+        if (!CallMouse(c, &HandlerSet::onDoubleClick, m)) return true;
         break;
     }
     case QEvent::MouseMove: {
         const MouseEvent m = MakeMouse(c, w, 0, e->buttons(), e->modifiers(), e->position());
-        if (!CallMouse(c, &ControlPrivate::onMouseMove, m)) return true;
+        if (!CallMouse(c, &HandlerSet::onMouseMove, m)) return true;
         break;
     }
     default:
@@ -262,7 +262,7 @@ bool RouteMouse(Control& c, QWidget& w, QEvent* ev) {
 void ScrollByWheel(Control& box, int delta) {
     auto& d = box.d();
     const int notches = delta / 40; // three lines per notch of 120
-    const bool vertical = d.vBar || !d.hBar;
+    const bool vertical = d.rare().vBar || !d.rare().hBar;
     const LifeToken alive = Life(box);
     for (int i = 0; i < std::abs(notches) && !alive.expired(); ++i) {
         const int code = notches > 0 ? SB_LINEUP : SB_LINEDOWN;
@@ -272,11 +272,11 @@ void ScrollByWheel(Control& box, int delta) {
 
 bool RouteWheel(Control& c, QWidget& w, QWheelEvent* e) {
     auto& d = c.d();
-    if (d.onMouseWheel) {
+    if (d.on().onMouseWheel) {
         const QPoint p = e->position().toPoint() - ClientOrigin(c, w);
         const MouseEvent m{e->angleDelta().y(), KeyFlags(e->buttons(), e->modifiers()),
                            MakeLong(p.x(), p.y())};
-        if (!CallMouse(c, &ControlPrivate::onMouseWheel, m)) return true;
+        if (!CallMouse(c, &HandlerSet::onMouseWheel, m)) return true;
     }
     if (d.kind == ControlKind::Memo) return false; // scrolls its own text
     // The wheel scrolls the nearest scroll box round the pointer, whatever lies under it.
@@ -296,12 +296,12 @@ bool RouteFrameEvent(Control& c, QWidget& w, QEvent* e) {
     case QEvent::Resize:
     case QEvent::Move: {
         static_cast<FormWidget&>(w).arrange();
-        if (d.applyingGeometry) return false;
+        if (d.rare().applyingGeometry) return false;
         // NOTE: the frame becomes known only once the window is shown. A frame that changed is no
         // move by the user: the outer rectangle asked for stays, the client area gives way.
         const QMargins frame = w.windowHandle() ? w.windowHandle()->frameMargins() : QMargins();
-        if (frame != d.frame) {
-            d.frame = frame;
+        if (frame != d.rare().frame) {
+            d.rareW().frame = frame;
             ApplyGeometry(c);
             return false;
         }
@@ -323,22 +323,22 @@ bool RouteFrameEvent(Control& c, QWidget& w, QEvent* e) {
         FormActivated(c, false);
         return false;
     case QEvent::Show:
-        if (!d.wasShown || !d.visible) {
-            d.wasShown = true;
+        if (!d.rare().wasShown || !d.visible) {
+            d.rareW().wasShown = true;
             d.visible = true;
             d.style |= WS_VISIBLE;
-            if (d.onShow) {
-                auto h = d.onShow;
+            if (d.on().onShow) {
+                auto h = d.on().onShow;
                 h();
             }
         }
         return false;
     case QEvent::Hide:
-        if (!(w.windowState() & Qt::WindowMinimized)) d.wasShown = false;
+        if (!(w.windowState() & Qt::WindowMinimized)) d.rareW().wasShown = false;
         return false;
     case QEvent::WindowStateChange: {
         const auto s = w.windowState();
-        d.windowState = (s & Qt::WindowMinimized) ? 1 : (s & Qt::WindowMaximized) ? 2 : 0;
+        d.rareW().windowState = (s & Qt::WindowMinimized) ? 1 : (s & Qt::WindowMaximized) ? 2 : 0;
         return false;
     }
     case QEvent::KeyPress:
@@ -418,7 +418,7 @@ bool RouteEvent(Control& c, QWidget& w, QEvent* e, bool frameRole) {
         }
         return RouteKeyRelease(c, static_cast<QKeyEvent*>(e));
     case QEvent::FocusIn: {
-        if (Control* f = c.form(); f && f != &c) f->d().focused = &c;
+        if (Control* f = c.form(); f && f != &c) f->d().rareW().focused = &c;
         Message m{WM_SETFOCUS, 0, 0, 0};
         Deliver(c, m);
         return false;
@@ -460,10 +460,10 @@ void FormWidget::arrange() {
 }
 
 void ClientWidget::paintEvent(QPaintEvent*) {
-    if (!control || !control->d().onPaint) return;
+    if (!control || !control->d().on().onPaint) return;
     QPainter p(this);
     Canvas canvas(p, *control);
-    auto h = control->d().onPaint;
+    auto h = control->d().on().onPaint;
     h(canvas);
 }
 
@@ -477,9 +477,9 @@ void PanelWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (control) {
         PaintPanel(p, *control, contentsRect());
-        if (control->d().onPaint) {
+        if (control->d().on().onPaint) {
             Canvas canvas(p, *control);
-            auto h = control->d().onPaint;
+            auto h = control->d().on().onPaint;
             h(canvas);
         }
     }
@@ -556,7 +556,7 @@ ScrollBoxWidget::ScrollBoxWidget(QWidget* parent) : Routed<QFrame>(parent) {
                 if (alive.expired()) return;
                 if (!consumed) HandleScrollRequest(c, vertical, code, track);
                 // The bar shows the position the request produced, not its own guess.
-                const ScrollInfo& info = vertical ? c.d().vScroll : c.d().hScroll;
+                const ScrollInfo& info = vertical ? c.d().rare().vScroll : c.d().rare().hScroll;
                 bar->setSliderPosition(info.pos);
             });
         });
@@ -566,8 +566,8 @@ ScrollBoxWidget::ScrollBoxWidget(QWidget* parent) : Routed<QFrame>(parent) {
 void ScrollBoxWidget::arrange() {
     const QRect cr = contentsRect();
     const int sb = ScrollBarExtent();
-    const bool v = control && control->d().vBar;
-    const bool h = control && control->d().hBar;
+    const bool v = control && control->d().rare().vBar;
+    const bool h = control && control->d().rare().hBar;
     const int vw = std::max(0, cr.width() - (v ? sb : 0));
     const int vh = std::max(0, cr.height() - (h ? sb : 0));
     viewport->setGeometry(cr.x(), cr.y(), vw, vh);
@@ -583,7 +583,7 @@ void ScrollBoxWidget::arrange() {
         extW = std::max(extW, child->bounds().right());
         extH = std::max(extH, child->bounds().bottom());
     }
-    content->setGeometry(-d.hScroll.pos, -d.vScroll.pos, std::max(vw, extW), std::max(vh, extH));
+    content->setGeometry(-d.rare().hScroll.pos, -d.rare().vScroll.pos, std::max(vw, extW), std::max(vh, extH));
 }
 
 } // namespace qo
