@@ -73,7 +73,15 @@ void LayoutChildren(Control& c) {
     const std::vector<Control*> kids = d.children;
     const std::uint32_t removed = d.childrenRemoved;
     const LifeToken alive = Life(c);
+    // Which passes have work: a long list of top-aligned children needs one walk, not three.
+    unsigned passes = 0;
+    for (Control* child : kids) {
+        const auto& cd = child->d();
+        if (!cd.visible || cd.align == alNone) continue;
+        passes |= (cd.align == alTop || cd.align == alBottom) ? 1u : (cd.align == alLeft || cd.align == alRight) ? 2u : 4u;
+    }
     for (int pass = 0; pass < 3 && !alive.expired(); ++pass) {
+        if (!(passes & (1u << pass))) continue;
         for (Control* child : kids) {
             if (alive.expired()) break;
             // Only a removal can leave a dangling pointer in the copy; a long list is not searched
@@ -81,13 +89,14 @@ void LayoutChildren(Control& c) {
             if (d.childrenRemoved != removed &&
                 std::find(d.children.begin(), d.children.end(), child) == d.children.end())
                 continue;
-            const int a = child->align();
-            if (!child->visible() || a == alNone) continue;
+            const auto& cd = child->d();
+            const int a = cd.align;
+            if (!cd.visible || a == alNone) continue;
             const bool mine = pass == 0   ? (a == alTop || a == alBottom)
                               : pass == 1 ? (a == alLeft || a == alRight)
                                           : a == alClient;
             if (!mine) continue;
-            Rect r = child->bounds();
+            Rect r = cd.bounds;
             switch (a) {
             case alTop:
                 r = {left + m, top + m, right - left - 2 * m, r.height};

@@ -39,6 +39,8 @@ struct RareState {
     ScrollInfo hScroll;
     bool vBar = false;
     bool hBar = false;
+    int extentWidth = 0; // right and bottom edges of the shown children, as last laid out
+    int extentHeight = 0;
 
     // Edits: the text as laid out in lines.
     int firstLine = 0;

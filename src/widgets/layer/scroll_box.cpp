@@ -102,9 +102,10 @@ void UpdateScrollRanges(Control& box) {
     if (d.kind != ControlKind::ScrollBox || d.destroying) return;
     int extW = 0, extH = 0;
     for (Control* child : d.children) {
-        if (!child->visible()) continue;
-        extW = std::max(extW, child->bounds().right());
-        extH = std::max(extH, child->bounds().bottom());
+        const auto& cd = child->d();
+        if (!cd.visible) continue;
+        extW = std::max(extW, cd.bounds.right());
+        extH = std::max(extH, cd.bounds.bottom());
     }
     const int inset = NonClientInset(box);
     const int innerW = d.bounds.width - 2 * inset;
@@ -123,6 +124,8 @@ void UpdateScrollRanges(Control& box) {
     const int ch = std::max(0, innerH - (h ? sb : 0));
     const bool barsChanged = v != d.rare().vBar || h != d.rare().hBar;
     RareState& r = d.rareW();
+    r.extentWidth = extW;
+    r.extentHeight = extH;
     r.vBar = v;
     r.hBar = h;
     d.style = (d.style & ~(WS_VSCROLL | WS_HSCROLL)) | (v ? WS_VSCROLL : 0) | (h ? WS_HSCROLL : 0);

@@ -577,12 +577,7 @@ void ScrollBoxWidget::arrange() {
     if (h) hbar->setGeometry(cr.x(), cr.y() + vh, vw, sb);
     if (!control) return;
     const auto& d = control->d();
-    int extW = 0, extH = 0;
-    for (Control* child : d.children) {
-        if (!child->visible()) continue;
-        extW = std::max(extW, child->bounds().right());
-        extH = std::max(extH, child->bounds().bottom());
-    }
+    const int extW = d.rare().extentWidth, extH = d.rare().extentHeight;
     content->setGeometry(-d.rare().hScroll.pos, -d.rare().vScroll.pos, std::max(vw, extW), std::max(vh, extH));
 }
 
