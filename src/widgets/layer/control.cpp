@@ -9,16 +9,54 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <unordered_map>
 
 namespace qo {
 namespace {
 
-std::unordered_map<std::int32_t, Control*>& registry() {
-    static std::unordered_map<std::int32_t, Control*> r;
+// Identifiers are handed out in order and never reused, so a table indexed by them needs no hashing:
+// it is kept in blocks, and a block whose controls are all gone is given back.
+class Registry {
+public:
+    static constexpr std::int32_t kFirst = 0x10000;
+
+    void add(std::int32_t id, Control* c) {
+        const auto [b, i] = place(id);
+        if (b >= blocks_.size()) blocks_.resize(b + 1);
+        if (!blocks_[b]) blocks_[b] = std::make_unique<Block>();
+        blocks_[b]->entries[i] = c;
+        ++blocks_[b]->live;
+    }
+    void remove(std::int32_t id, std::int32_t nextId) {
+        const auto [b, i] = place(id);
+        if (b >= blocks_.size() || !blocks_[b] || !blocks_[b]->entries[i]) return;
+        blocks_[b]->entries[i] = nullptr;
+        // A block still handing out identifiers stays even when empty.
+        if (--blocks_[b]->live == 0 && place(nextId).first != b) blocks_[b].reset();
+    }
+    Control* find(std::int32_t id) const {
+        if (id < kFirst) return nullptr;
+        const auto [b, i] = place(id);
+        return b < blocks_.size() && blocks_[b] ? blocks_[b]->entries[i] : nullptr;
+    }
+
+private:
+    static constexpr std::size_t kBlock = 1024;
+    struct Block {
+        Control* entries[kBlock] = {};
+        std::size_t live = 0;
+    };
+    static std::pair<std::size_t, std::size_t> place(std::int32_t id) {
+        const auto n = static_cast<std::size_t>(id - kFirst);
+        return {n / kBlock, n % kBlock};
+    }
+    std::vector<std::unique_ptr<Block>> blocks_;
+};
+
+Registry& registry() {
+    static Registry r;
     return r;
 }
-std::int32_t g_nextId = 0x10000;
+std::int32_t g_nextId = Registry::kFirst;
 int g_deliveryDepth = 0;
 Control* g_application = nullptr;
 
@@ -62,7 +100,7 @@ Control::Control(ControlKind kind, Control* parent) : d_(std::make_unique<Contro
     d.kind = kind;
     d.parent = parent;
     d.id = g_nextId++;
-    registry().emplace(d.id, this);
+    registry().add(d.id, this);
     if (parent) {
         auto& p = parent->d();
         d.color = p.color;
@@ -250,8 +288,7 @@ Control::~Control() {
     if (d.kind == ControlKind::Form) ForgetForm(*this);
     if (this == g_application) g_application = nullptr;
     ReleaseWidget(*this, parentGoing);
-    registry().erase(d.id);
-    d.life.reset();
+    registry().remove(d.id, g_nextId); // from here on, life tokens of this control have expired
     // A form remembers its focused control however deep it lies, and may outlive it.
     for (Control* f = d.parent; f; f = f->d().parent) {
         if (f->d().rare().focused == this) f->d().rareW().focused = nullptr;
@@ -293,8 +330,7 @@ std::int32_t Control::handle() {
     return d_->id;
 }
 Control* Control::FromId(std::int32_t id) {
-    auto it = registry().find(id);
-    return it == registry().end() ? nullptr : it->second;
+    return registry().find(id);
 }
 void Control::setOwner(void* element) {
     d_->owner = element;

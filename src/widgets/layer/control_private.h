@@ -99,7 +99,6 @@ struct ControlPrivate {
     // except for forms and scroll boxes).
     QPointer<QWidget> widget;
     QPointer<QWidget> client;
-    std::shared_ptr<int> life = std::make_shared<int>(0); // weak copies tell a handler we still live
     Control::NotifyHandler onDestroyed;
 
     // Reading finds defaults where nothing was set; writing makes the part first.
@@ -127,10 +126,13 @@ private:
 // One shared copy of each font in use: thousands of cells share a handful of fonts.
 const FontSpec* InternFont(const FontSpec& spec);
 
-// True while `alive` has not been reset by the control's destruction.
-using LifeToken = std::weak_ptr<int>;
+// Identifiers are never reused: a control lives exactly while its identifier finds it.
+struct LifeToken {
+    std::int32_t id = 0;
+    bool expired() const { return Control::FromId(id) == nullptr; }
+};
 inline LifeToken Life(const Control& c) {
-    return c.d().life;
+    return LifeToken{c.d().id};
 }
 
 // ---- Implemented in widgets.cpp: the toolkit side.
