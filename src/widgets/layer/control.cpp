@@ -139,7 +139,8 @@ void FlushRealise() {
         // A parent that lost its widget meanwhile (scrolled far away) brings its children along
         // when it gets one again.
         Control* c = Control::FromId(id);
-        if (c && !c->hasWindow() && c->parent() && c->parent()->hasWindow() && NearView(*c)) Realise(*c);
+        if (c && !c->hasWindow() && c->parent() && c->parent()->hasWindow() && NearView(*c) && !PaintedByParent(*c))
+            Realise(*c);
     }
     const std::vector<std::int32_t> boxes = std::move(g_pendingSync);
     g_pendingSync.clear();

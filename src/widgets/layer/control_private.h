@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+class QPainter;
 #include <memory>
 
 namespace qo {
@@ -115,6 +116,7 @@ struct ControlPrivate {
 
     bool isEdit() const { return kind == ControlKind::Edit || kind == ControlKind::Memo; }
     bool isTopLevel() const { return kind == ControlKind::Form; }
+    bool listened() const { return on_ != nullptr; } // some element installed a handler
 
 private:
     mutable std::unique_ptr<RareState> rare_; // mutable: laying out lines is a cache
@@ -182,6 +184,21 @@ void SyncViewport(Control& box);
 void SyncViewportNow(Control& box);
 // Realises at once the children of a realised scroll box that its view shows now (after a scroll).
 void RealiseView(Control& box);
+
+// A one-line edit no element listens to, on a panel, is drawn by the panel until it is needed as
+// an editor (focus, a click, typing), and goes back to being drawn when the focus leaves it: a
+// ticket's 54 cells cost one paint, not 54 widgets. A screen reader gets real widgets throughout.
+bool PaintedByParent(const Control& c);
+// Draws the edits a panel widget paints for its children, within `area` (widget coordinates).
+void PaintChildEdits(QPainter& p, const Control& panel, const QRect& area);
+// The painted edit under `pos` (panel widget coordinates), or nullptr.
+Control* PaintedEditAt(const Control& panel, const QPoint& pos);
+// Asks the parent's widget to draw a painted edit again.
+void UpdatePainted(const Control& c);
+// An editor that lost the focus goes back to being painted at the next turn of the loop.
+void ReleaseEditorLater(Control& c);
+// True when the keyboard focus, or the control its form remembers as focused, lies in `c`.
+bool HoldsFocus(const Control& c);
 bool HandleScrollRequest(Control& box, bool vertical, int code, int track);
 
 // ---- Implemented in control_edit.cpp.

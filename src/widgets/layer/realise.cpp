@@ -172,7 +172,7 @@ QWidget* Realise(Control& c) {
         m->setReadOnly(d.style & ES_READONLY);
     }
     for (Control* child : d.children) {
-        if (NearView(*child)) Realise(*child);
+        if (NearView(*child) && !PaintedByParent(*child)) Realise(*child);
     }
     if (d.kind == ControlKind::ScrollBox) ApplyScrollBars(c);
     if (d.kind != ControlKind::Form)
@@ -228,7 +228,11 @@ void ReleaseWidgetLater(Control& c) {
 void ApplyGeometry(Control& c) {
     auto& d = c.d();
     QWidget* w = d.widget;
-    if (!w) return;
+    if (!w) {
+        // A drawn edit that moves leaves its old place to be drawn over too.
+        if (PaintedByParent(c) && d.parent->d().widget) d.parent->d().widget->update();
+        return;
+    }
     const Rect& b = d.bounds;
     if (d.kind == ControlKind::Form) {
         // The state holds the outer rectangle; the widget's own size is without the frame.
@@ -253,20 +257,21 @@ void ApplyGeometry(Control& c) {
 
 void ApplyPalette(Control& c) {
     auto& d = c.d();
-    if (!d.widget) return;
+    if (!d.widget) return UpdatePainted(c);
     d.widget->setPalette(PaletteFor(d.color, d.font->color));
     if (d.kind == ControlKind::Form) d.widget->update();
 }
 
 void ApplyFont(Control& c) {
     auto& d = c.d();
-    if (d.widget) d.widget->setFont(FontFor(*d.font));
+    if (!d.widget) return UpdatePainted(c);
+    d.widget->setFont(FontFor(*d.font));
 }
 
 void ApplyText(Control& c) {
     auto& d = c.d();
     QWidget* w = d.widget;
-    if (!w) return;
+    if (!w) return UpdatePainted(c);
     d.settingText = true;
     switch (d.kind) {
     case ControlKind::Form:
@@ -308,18 +313,20 @@ void ApplyVisible(Control& c) {
         }
         return;
     }
-    if (d.widget) d.widget->setVisible(d.visible);
+    if (!d.widget) return UpdatePainted(c);
+    d.widget->setVisible(d.visible);
 }
 
 void ApplyEnabled(Control& c) {
     auto& d = c.d();
-    if (d.widget) d.widget->setEnabled(d.enabled);
+    if (!d.widget) return UpdatePainted(c);
+    d.widget->setEnabled(d.enabled);
 }
 
 void ApplyStyles(Control& c) {
     auto& d = c.d();
     QWidget* w = d.widget;
-    if (!w) return;
+    if (!w) return UpdatePainted(c);
     ApplyFrame(c);
     const bool tracking = static_cast<bool>(d.on().onMouseMove);
     if (w->hasMouseTracking() != tracking) w->setMouseTracking(tracking);
@@ -384,6 +391,7 @@ void ApplyAlignment(Control& c) {
     auto& d = c.d();
     if (d.kind != ControlKind::Edit || !d.widget) {
         if (d.widget) d.widget->update();
+        UpdatePainted(c);
         return;
     }
     Qt::Alignment a = Qt::AlignVCenter;

@@ -25,7 +25,13 @@ bool Overlaps(const Rect& a, const Rect& b) {
     return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
 }
 
-// True when the keyboard focus, or the control its form remembers as focused, lies in `c`.
+// Widgets are made within one page of the view and kept until two pages away, so that scrolling
+// back and forth by a page does not make and destroy the same widgets again.
+constexpr int kMakePages = 1;
+constexpr int kKeepPages = 2;
+
+} // namespace
+
 bool HoldsFocus(const Control& c) {
     QWidget* w = c.d().widget;
     QWidget* f = QApplication::focusWidget();
@@ -36,13 +42,6 @@ bool HoldsFocus(const Control& c) {
     }
     return false;
 }
-
-// Widgets are made within one page of the view and kept until two pages away, so that scrolling
-// back and forth by a page does not make and destroy the same widgets again.
-constexpr int kMakePages = 1;
-constexpr int kKeepPages = 2;
-
-} // namespace
 
 bool NearView(const Control& child) {
     const ControlPrivate* box = child.d().parent ? &child.d().parent->d() : nullptr;

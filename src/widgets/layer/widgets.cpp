@@ -426,6 +426,7 @@ bool RouteEvent(Control& c, QWidget& w, QEvent* e, bool frameRole) {
     case QEvent::FocusOut: {
         Message m{WM_KILLFOCUS, 0, 0, 0};
         Deliver(c, m);
+        if (PaintedByParent(c)) ReleaseEditorLater(c);
         return false;
     }
     case QEvent::Paint: {
@@ -473,7 +474,7 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     drawFrame(&p);
 }
 
-void PanelWidget::paintEvent(QPaintEvent*) {
+void PanelWidget::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     if (control) {
         PaintPanel(p, *control, contentsRect());
@@ -482,8 +483,37 @@ void PanelWidget::paintEvent(QPaintEvent*) {
             auto h = control->d().on().onPaint;
             h(canvas);
         }
+        if (control) PaintChildEdits(p, *control, e->rect());
     }
     drawFrame(&p);
+}
+
+// A press on a drawn edit makes it a real editor and hands it the press and what follows, so the
+// caret lands where the player clicked, as in any edit.
+bool PanelWidget::event(QEvent* e) {
+    const QEvent::Type t = e->type();
+    if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonDblClick && t != QEvent::MouseMove &&
+        t != QEvent::MouseButtonRelease)
+        return Routed<QFrame>::event(e);
+    auto* me = static_cast<QMouseEvent*>(e);
+    if ((t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) && control) {
+        if (Control* cell = PaintedEditAt(*control, me->position().toPoint())) {
+            DeliveryScope scope;
+            Guarded("щелчок мыши", 0, true, [&] {
+                if (QWidget* w = Realise(*cell)) {
+                    w->setFocus(Qt::MouseFocusReason);
+                    mouseTarget_ = w;
+                }
+            });
+        }
+    }
+    if (!mouseTarget_) return Routed<QFrame>::event(e);
+    QMouseEvent forwarded(t, mouseTarget_->mapFrom(this, me->position()), me->globalPosition(), me->button(),
+                          me->buttons(), me->modifiers());
+    QPointer<QWidget> target = mouseTarget_;
+    if (t == QEvent::MouseButtonRelease && me->buttons() == Qt::NoButton) mouseTarget_ = nullptr;
+    QCoreApplication::sendEvent(target, &forwarded);
+    return true;
 }
 
 bool MemoWidget::viewportEvent(QEvent* e) {

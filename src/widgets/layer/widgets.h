@@ -70,7 +70,11 @@ public:
     using Routed<QFrame>::Routed;
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+
+private:
+    QPointer<QWidget> mouseTarget_; // the editor a press on a drawn edit went to
 };
 
 class EditWidget : public Routed<QLineEdit> {
