@@ -1,0 +1,218 @@
+// Widgets only where they are seen or used: children of a scroll box get widgets near its view
+// and lose them far from it, bare edits on a panel are drawn by the panel until they are needed
+// as editors, and nothing a control holds is lost on the way.
+#include "support/ui_helpers.h"
+#include "widgets/layer/control.h"
+#include <QImage>
+#include <QPalette>
+#include <gtest/gtest.h>
+#include <set>
+
+using qo::Control;
+
+namespace {
+
+constexpr qo::Color kRed = 0x0000FF; // Windows order: 0x00BBGGRR
+
+class ScrollBoxViewTest : public ::testing::Test {
+protected:
+    static constexpr int kRows = 50;
+    static constexpr int kRowHeight = 100;
+
+    void SetUp() override {
+        form = Control::CreateForm(nullptr);
+        form->setBounds(0, 0, 400, 400);
+        box = Control::CreateScrollBox(form, 2);
+        box->setBounds(0, 0, 300, 200);
+        for (int i = 0; i < kRows; ++i) {
+            Control* row = Control::CreatePanel(box, {});
+            row->setSize(0, kRowHeight);
+            row->setAlign(qo::alTop);
+            Control* edit = Control::CreateEdit(row, 0);
+            edit->setOnChange([] {}); // an element listens: a real widget whenever the row has one
+            edit->setBounds(5, 5, 80, 24);
+            edit->setText("row " + std::to_string(i));
+            edit->setColor(i % 2 ? kRed : 0xFFFFFF);
+            rows.push_back(row);
+            edits.push_back(edit);
+        }
+        ASSERT_TRUE(qotest::showForm(*form));
+        qotest::settle();
+    }
+    void TearDown() override { form->destroy(); }
+
+    std::vector<int> realisedRows() const {
+        std::vector<int> out;
+        for (int i = 0; i < kRows; ++i) {
+            if (rows[static_cast<std::size_t>(i)]->hasWindow()) out.push_back(i);
+        }
+        return out;
+    }
+    void scrollTo(int pos) {
+        box->setScrollPosition(true, pos);
+        qotest::settle();
+    }
+
+    Control* form = nullptr;
+    Control* box = nullptr;
+    std::vector<Control*> rows;
+    std::vector<Control*> edits;
+};
+
+TEST_F(ScrollBoxViewTest, OnlyRowsWithinAPageOfTheViewHaveWidgets) {
+    // The view shows 0–200; a page beyond it reaches 400: rows 0 to 3.
+    EXPECT_EQ(realisedRows(), (std::vector<int>{0, 1, 2, 3}));
+    scrollTo(3000); // view 3000–3200, widgets made for 2800–3400, kept to 2600–3600
+    // Row 0 holds the focus the window gave its first edit when it was shown.
+    EXPECT_EQ(realisedRows(), (std::vector<int>{0, 28, 29, 30, 31, 32, 33}));
+}
+
+TEST_F(ScrollBoxViewTest, ScrollingBackAndForthByAPageKeepsTheWidgetsNearby) {
+    scrollTo(1000);
+    QWidget* kept = edits[12]->widget();
+    scrollTo(1200);
+    scrollTo(1000);
+    EXPECT_EQ(edits[12]->widget(), kept); // two pages away is not far enough to let go
+}
+
+TEST_F(ScrollBoxViewTest, ARowBroughtBackShowsWhatItsControlsHold) {
+    edits[1]->setText("changed while shown");
+    scrollTo(4000);
+    ASSERT_FALSE(rows[1]->hasWindow());
+    edits[1]->setText("changed while away");
+    edits[1]->setColor(0x00FF00);
+    scrollTo(0);
+    ASSERT_TRUE(rows[1]->hasWindow());
+    QLineEdit* e = qotest::lineEdit(*edits[1]);
+    EXPECT_EQ(e->text(), QStringLiteral("changed while away"));
+    EXPECT_EQ(e->palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_EQ(qotest::lineEdit(*edits[3])->palette().color(QPalette::Base), QColor(255, 0, 0));
+}
+
+TEST_F(ScrollBoxViewTest, TheFocusedRowKeepsItsWidgetFarFromTheView) {
+    edits[2]->setFocus();
+    qotest::settle();
+    QWidget* focused = edits[2]->widget();
+    scrollTo(4000);
+    EXPECT_TRUE(rows[2]->hasWindow());
+    EXPECT_EQ(edits[2]->widget(), focused);
+    EXPECT_FALSE(rows[3]->hasWindow());
+}
+
+// A list grown by many rows in one go makes widgets only where the view ends up.
+TEST_F(ScrollBoxViewTest, RowsAddedInOneGoGetWidgetsOnlyWhereTheyAreSeen) {
+    for (int i = 0; i < 200; ++i) {
+        Control* row = Control::CreatePanel(box, {});
+        row->setSize(0, kRowHeight);
+        row->setAlign(qo::alTop);
+        Control::CreateEdit(row, 0)->setOnChange([] {});
+    }
+    qotest::settle();
+    int realised = 0;
+    for (Control* row : box->children())
+        realised += row->hasWindow();
+    EXPECT_EQ(realised, 4);
+}
+
+class DrawnEditTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = Control::CreateForm(nullptr);
+        form->setBounds(0, 0, 300, 200);
+        panel = Control::CreatePanel(form, {});
+        panel->setBounds(0, 0, 280, 100);
+        for (int i = 0; i < 3; ++i) {
+            Control* cell = Control::CreateEdit(panel, 0);
+            cell->setClientEdge(true);
+            cell->setBounds(10 + 40 * i, 10, 30, 25);
+            cell->setColor(0xFFFFFF);
+            cells.push_back(cell);
+        }
+        ASSERT_TRUE(qotest::showForm(*form));
+        qotest::settle();
+    }
+    void TearDown() override { form->destroy(); }
+    QPoint centreOf(const Control& c) const {
+        const qo::Rect b = c.bounds();
+        return QPoint(b.left + b.width / 2, b.top + b.height / 2);
+    }
+
+    Control* form = nullptr;
+    Control* panel = nullptr;
+    std::vector<Control*> cells;
+};
+
+TEST_F(DrawnEditTest, BareEditsAreDrawnByThePanelInTheirColour) {
+    for (Control* c : cells)
+        EXPECT_FALSE(c->hasWindow());
+    cells[1]->setColor(kRed);
+    const QImage picture = panel->widget()->grab().toImage();
+    const QPoint inside = centreOf(*cells[1]) + QPoint(-8, -6); // clear of the frame and the text
+    EXPECT_EQ(QColor(picture.pixel(inside)), QColor(255, 0, 0));
+    EXPECT_EQ(QColor(picture.pixel(centreOf(*cells[0]) + QPoint(-8, -6))), QColor(255, 255, 255));
+}
+
+TEST_F(DrawnEditTest, FocusMakesAnEditorAndLeavingItDrawsTheEditAgain) {
+    cells[0]->setFocus();
+    ASSERT_TRUE(cells[0]->hasWindow());
+    QTest::keyClicks(cells[0]->widget(), QStringLiteral("42"));
+    EXPECT_EQ(cells[0]->text(), "42");
+    cells[2]->setFocus();
+    qotest::settle();
+    EXPECT_FALSE(cells[0]->hasWindow());
+    EXPECT_TRUE(cells[2]->hasWindow());
+    EXPECT_EQ(cells[0]->text(), "42");
+}
+
+TEST_F(DrawnEditTest, AClickOnADrawnEditPutsTheCaretWhereItLanded) {
+    cells[1]->setText("77");
+    qotest::settle();
+    QWidget* p = panel->widget();
+    QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, centreOf(*cells[1]));
+    ASSERT_TRUE(cells[1]->hasWindow());
+    EXPECT_TRUE(cells[1]->widget()->hasFocus());
+    QTest::keyClick(cells[1]->widget(), Qt::Key_Backspace);
+    EXPECT_EQ(cells[1]->text().size(), 1u); // one digit gone: the caret was inside the text
+    QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, centreOf(*cells[2]));
+    qotest::settle();
+    EXPECT_TRUE(cells[2]->widget()->hasFocus());
+    EXPECT_FALSE(cells[1]->hasWindow());
+}
+
+TEST_F(DrawnEditTest, AnEditAnElementListensToIsARealWidget) {
+    Control* listened = Control::CreateEdit(panel, 0);
+    listened->setBounds(200, 10, 60, 25);
+    listened->setOnChange([] {});
+    qotest::settle();
+    EXPECT_TRUE(listened->hasWindow());
+}
+
+// The form's memory of its focused control must not outlive the control, even several levels
+// down, or the next Tab follows a dead pointer.
+TEST_F(DrawnEditTest, AFormForgetsAFocusedControlThatGoes) {
+    cells[2]->setFocus();
+    ASSERT_EQ(form->focusedControl(), cells[2]);
+    panel->destroy();
+    EXPECT_EQ(form->focusedControl(), nullptr);
+}
+
+TEST(ControlIdentity, IdentifiersAreNeverReusedAndFindOnlyTheLiving) {
+    std::set<std::int32_t> gone;
+    for (int round = 0; round < 3; ++round) {
+        std::vector<Control*> made;
+        for (int i = 0; i < 3000; ++i)
+            made.push_back(Control::CreateForm(nullptr));
+        for (Control* c : made) {
+            EXPECT_EQ(Control::FromId(c->id()), c);
+            ASSERT_FALSE(gone.count(c->id()));
+        }
+        for (Control* c : made) {
+            gone.insert(c->id());
+            c->destroy();
+        }
+        for (std::int32_t id : gone)
+            ASSERT_EQ(Control::FromId(id), nullptr);
+    }
+}
+
+} // namespace
