@@ -129,6 +129,7 @@ namespace {
 
 std::vector<std::int32_t> g_pendingRealise;
 std::vector<std::int32_t> g_pendingSync;
+std::vector<std::int32_t> g_pendingLayout;
 bool g_flushPosted = false;
 
 void FlushRealise() {
@@ -141,6 +142,11 @@ void FlushRealise() {
         Control* c = Control::FromId(id);
         if (c && !c->hasWindow() && c->parent() && c->parent()->hasWindow() && NearView(*c) && !PaintedByParent(*c))
             Realise(*c);
+    }
+    const std::vector<std::int32_t> layouts = std::move(g_pendingLayout);
+    g_pendingLayout.clear();
+    for (std::int32_t id : layouts) {
+        if (Control* box = Control::FromId(id)) LayoutChildren(*box);
     }
     const std::vector<std::int32_t> boxes = std::move(g_pendingSync);
     g_pendingSync.clear();
@@ -156,6 +162,12 @@ void PostFlush() {
 }
 
 } // namespace
+
+void LayoutLater(Control& box) {
+    if (std::find(g_pendingLayout.begin(), g_pendingLayout.end(), box.id()) == g_pendingLayout.end())
+        g_pendingLayout.push_back(box.id());
+    PostFlush();
+}
 
 void SyncViewport(Control& box) {
     if (std::find(g_pendingSync.begin(), g_pendingSync.end(), box.id()) == g_pendingSync.end())
@@ -300,8 +312,15 @@ Control::~Control() {
         ++d.parent->d().childrenRemoved;
         if (!parentGoing) {
             auto& pd = d.parent->d();
-            if (d.align != 0) LayoutChildren(*d.parent);
-            if (pd.kind == ControlKind::ScrollBox) UpdateScrollRanges(*d.parent);
+            if (pd.kind == ControlKind::ScrollBox) {
+                // A list that loses its children one by one (cleared, or its window closing)
+                // closes the gaps once, not once per child: each pass would move all the rest.
+                // Its ranges follow at once, from the children where they stand.
+                if (d.align != 0) LayoutLater(*d.parent);
+                UpdateScrollRanges(*d.parent);
+            } else if (d.align != 0) {
+                LayoutChildren(*d.parent);
+            }
         }
     }
 }

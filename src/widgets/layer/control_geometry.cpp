@@ -82,8 +82,9 @@ void LayoutChildren(Control& c) {
     }
     for (int pass = 0; pass < 3 && !alive.expired(); ++pass) {
         if (!(passes & (1u << pass))) continue;
+        bool ranHandlers = false; // only a child that moved ran code that could end this one
         for (Control* child : kids) {
-            if (alive.expired()) break;
+            if (ranHandlers && alive.expired()) break;
             // Only a removal can leave a dangling pointer in the copy; a long list is not searched
             // for every child while nothing was removed.
             if (d.childrenRemoved != removed &&
@@ -120,7 +121,9 @@ void LayoutChildren(Control& c) {
             default:
                 break;
             }
+            if (Rect{r.left, r.top, std::max(0, r.width), std::max(0, r.height)} == cd.bounds) continue;
             SetBoundsInternal(*child, r, false);
+            ranHandlers = true;
         }
     }
     if (alive.expired()) return;

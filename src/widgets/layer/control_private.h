@@ -182,6 +182,8 @@ bool NearView(const Control& child);
 // grows by a thousand children in one go makes widgets only for where it ends up.
 void SyncViewport(Control& box);
 void SyncViewportNow(Control& box);
+// Lays the children out at the next turn of the loop, once however often it is asked.
+void LayoutLater(Control& box);
 // Realises at once the children of a realised scroll box that its view shows now (after a scroll).
 void RealiseView(Control& box);
 
