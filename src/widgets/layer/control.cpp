@@ -134,6 +134,12 @@ bool g_flushPosted = false;
 
 void FlushRealise() {
     g_flushPosted = false;
+    // Lists settle first, so that widgets are made only where the rows finally lie.
+    const std::vector<std::int32_t> layouts = std::move(g_pendingLayout);
+    g_pendingLayout.clear();
+    for (std::int32_t id : layouts) {
+        if (Control* box = Control::FromId(id)) LayoutChildren(*box);
+    }
     const std::vector<std::int32_t> ids = std::move(g_pendingRealise);
     g_pendingRealise.clear();
     for (std::int32_t id : ids) {
@@ -142,11 +148,6 @@ void FlushRealise() {
         Control* c = Control::FromId(id);
         if (c && !c->hasWindow() && c->parent() && c->parent()->hasWindow() && NearView(*c) && !PaintedByParent(*c))
             Realise(*c);
-    }
-    const std::vector<std::int32_t> layouts = std::move(g_pendingLayout);
-    g_pendingLayout.clear();
-    for (std::int32_t id : layouts) {
-        if (Control* box = Control::FromId(id)) LayoutChildren(*box);
     }
     const std::vector<std::int32_t> boxes = std::move(g_pendingSync);
     g_pendingSync.clear();
@@ -312,14 +313,11 @@ Control::~Control() {
         ++d.parent->d().childrenRemoved;
         if (!parentGoing) {
             auto& pd = d.parent->d();
-            if (pd.kind == ControlKind::ScrollBox) {
-                // A list that loses its children one by one (cleared, or its window closing)
-                // closes the gaps once, not once per child: each pass would move all the rest.
-                // Its ranges follow at once, from the children where they stand.
-                if (d.align != 0) LayoutLater(*d.parent);
-                UpdateScrollRanges(*d.parent);
-            } else if (d.align != 0) {
-                LayoutChildren(*d.parent);
+            if (IsLongList(pd)) {
+                LayoutLater(*d.parent); // a list cleared row by row closes its gaps once
+            } else {
+                if (d.align != 0) LayoutChildren(*d.parent);
+                if (pd.kind == ControlKind::ScrollBox) UpdateScrollRanges(*d.parent);
             }
         }
     }

@@ -51,7 +51,9 @@ void SetBoundsInternal(Control& c, const Rect& wanted, bool fromWidget) {
 void ChildChanged(Control& parent, Control& child, bool) {
     auto& pd = parent.d();
     if (pd.layoutDepth > 0 || pd.destroying) return;
-    if (child.align() != alNone) {
+    if (IsLongList(pd)) {
+        LayoutLater(parent);
+    } else if (child.align() != alNone) {
         LayoutChildren(parent);
     } else if (pd.kind == ControlKind::ScrollBox) {
         UpdateScrollRanges(parent);
@@ -192,7 +194,11 @@ void Control::setAlign(int align) {
     auto& d = *d_;
     if (d.align == align) return;
     d.align = align;
-    if (d.parent) LayoutChildren(*d.parent);
+    if (!d.parent) return;
+    if (IsLongList(d.parent->d()))
+        LayoutLater(*d.parent);
+    else
+        LayoutChildren(*d.parent);
 }
 
 int Control::align() const {

@@ -184,6 +184,11 @@ void SyncViewport(Control& box);
 void SyncViewportNow(Control& box);
 // Lays the children out at the next turn of the loop, once however often it is asked.
 void LayoutLater(Control& box);
+// A scroll box with more children than a screen holds settles once per turn of the loop, however
+// many of its rows were added, changed or removed meanwhile: each change would walk all of them.
+inline bool IsLongList(const ControlPrivate& box) {
+    return box.kind == ControlKind::ScrollBox && box.children.size() > 64;
+}
 // Realises at once the children of a realised scroll box that its view shows now (after a scroll).
 void RealiseView(Control& box);
 
