@@ -189,6 +189,17 @@ public:
     const PanelStyle& panelStyle() const;
     void repaint();
 
+    // ---- What a screen reader says (Windows-1251). Without a name, buttons, labels and forms
+    // speak their caption; edits and memos need one.
+    void setAccessibleName(std::string_view name);
+    // For a name that follows what the layer cannot see (a ticket's place in its list, a cell's
+    // colour): asked when the widget is made and at each refreshAccessibleName(), never kept.
+    void setAccessibleNameSource(std::function<std::string()> source);
+    void refreshAccessibleName();
+    std::string accessibleName() const; // the given name or the source's answer; "" for the default
+    void setAccessibleDescription(std::string_view description);
+    const std::string& accessibleDescription() const;
+
     // ---- Focus, keyboard and mouse.
     void setFocus(); // does nothing for a control that is not focusable
     bool hasFocus() const;

@@ -47,6 +47,11 @@ struct ControlPrivate {
     int vAlign = 0;
     PanelStyle panel;
 
+    // Accessibility: a fixed name, or a source asked for it when the widget needs it.
+    std::string accessibleName;
+    std::function<std::string()> accessibleNameSource;
+    std::string accessibleDescription;
+
     // Focus and tab order.
     int tabPosition = 0;
     bool focusable = true;
@@ -123,6 +128,7 @@ void ApplyFirstLine(Control& c);
 void ApplyWindowState(Control& c);
 void ApplyOpacity(Control& c);
 void ApplyIcon(Control& c);
+void ApplyAccessibility(Control& c); // accessibility.cpp
 // Lets go of the widget: cuts its link back to the control and deletes it (later when an event
 // is being delivered). `parentGoing`: a parent widget is deleted anyway, only cut the link.
 void ReleaseWidget(Control& c, bool parentGoing);
