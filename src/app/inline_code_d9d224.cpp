@@ -42,6 +42,8 @@ TQOInlineCode_D9D224::TQOInlineCode_D9D224() {
 }
 
 TQOInlineCode_D9D224::~TQOInlineCode_D9D224() {
+    // The panel outlives this block by a moment; its namer must not call back into it.
+    if (qo::Control* parent = qo::Control::FromId(cellParentId_)) parent->setChildAccessibleNames(nullptr);
     for (qo::Control*& c : cells_) {
         if (!c) continue;
         qo::Control* doomed = c;
@@ -56,6 +58,13 @@ void TQOInlineCode_D9D224::BuildGrid() {
     qo::Control* parent = qo::Control::FromId(qo::ReadInteger(panelControl));
     if (!parent) return;
     cellParentId_ = parent->id();
+    // One namer on the panel rather than one per cell: a cell keeps no state of its own for it.
+    parent->setChildAccessibleNames([this](const qo::Control& child) {
+        for (int i = 0; i < kCells; ++i) {
+            if (cells_[static_cast<std::size_t>(i)] == &child) return CellName(i);
+        }
+        return std::string(); // the panel's other controls speak their captions or own names
+    });
     const qo::FontSpec font{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
     for (int k = 0; k < 2; ++k) {
         for (int r = 0; r < kRowsPerCard; ++r) {
@@ -71,9 +80,6 @@ void TQOInlineCode_D9D224::BuildGrid() {
                 cell->setVisible(true);
                 // The body panel may take its cells down first (the main window closing).
                 cell->setOnDestroyed([this, index] { cells_[index] = nullptr; });
-                // Typed by the player or placed by the program, the spoken name follows the number.
-                cell->setAccessibleNameSource([this, index] { return CellName(static_cast<int>(index)); });
-                cell->setOnChange([cell] { cell->refreshAccessibleName(); });
                 cells_[index] = cell;
             }
         }

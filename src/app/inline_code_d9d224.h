@@ -63,6 +63,7 @@ public:
     void SetTicketNumber(int number);
     int ticketNumber() const { return ticketNumber_; }
     // What a screen reader says for a cell: where it is, the number it holds, what its colour means.
+    // The cells' panel asks it; the layer asks again when a cell's text changes.
     std::string CellName(int index) const; // Windows-1251
 
 private:

@@ -4,6 +4,7 @@
 #include "runtime/cp1251.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
+#include "widgets/layer/messages.h"
 #include <QAccessible>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ TEST(Accessibility, NameAndDescriptionGivenBeforeTheWidgetReachItAndFollowChange
     EXPECT_EQ(edit->accessibleName(), qo::Cp1251("Сколько чисел"));
 }
 
-TEST(Accessibility, SourceIsAskedWhenTheWidgetIsMadeAndOnRefreshOnly) {
+TEST(Accessibility, SourceIsAskedOnlyWhenAWidgetNeedsTheName) {
     Form form(Control::CreateForm(nullptr));
     Control* edit = Control::CreateEdit(form.get(), 0);
     int place = 3;
@@ -64,6 +65,30 @@ TEST(Accessibility, SourceIsAskedWhenTheWidgetIsMadeAndOnRefreshOnly) {
     place = 1;
     edit->refreshAccessibleName();
     EXPECT_EQ(Spoken(*edit), QStringLiteral("x"));
+}
+
+// A grid of cells named by its panel, as a ticket's are: the name is made for the cell asked
+// about, and made again when the cell's text changes, by the program or by typing.
+TEST(Accessibility, ChildrenWithoutNamesAreNamedByTheirParentAndFollowTheirText) {
+    Form form(Control::CreateForm(nullptr));
+    Control* panel = Control::CreatePanel(form.get(), {});
+    Control* first = Control::CreateEdit(panel, qo::edit_option::Number);
+    Control* second = Control::CreateEdit(panel, qo::edit_option::Number);
+    Control* named = Control::CreateEdit(panel, 0);
+    named->setAccessibleName(qo::Cp1251("Заполнение"));
+    panel->setChildAccessibleNames([&](const Control& cell) {
+        const char* which = &cell == first ? "первая" : "вторая";
+        return qo::Cp1251(std::string(which) + (cell.text().empty() ? ", пусто" : ", число " + cell.text()));
+    });
+    ASSERT_TRUE(qotest::showForm(*form));
+    EXPECT_EQ(Spoken(*first), QStringLiteral("первая, пусто"));
+    EXPECT_EQ(Spoken(*second), QStringLiteral("вторая, пусто"));
+    EXPECT_EQ(Spoken(*named), QStringLiteral("Заполнение")) << "a name of its own wins";
+
+    first->setText("17");
+    EXPECT_EQ(Spoken(*first), QStringLiteral("первая, число 17"));
+    qotest::typeInto(*second, QStringLiteral("64"));
+    EXPECT_EQ(Spoken(*second), QStringLiteral("вторая, число 64"));
 }
 
 TEST(Accessibility, CaptionsAreTheDefaultNamesOfButtonsLabelsAndForms) {

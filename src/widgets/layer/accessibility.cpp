@@ -46,45 +46,70 @@ void ApplyAccessibility(Control& c) {
         return true;
     }();
     (void)factoryInstalled;
-    auto& d = c.d();
-    QWidget* w = d.widget;
+    QWidget* w = c.d().widget;
     if (!w) return;
     // Compared first: setting announces a change to a listening screen reader.
     const QString name = ToQString(c.accessibleName());
     if (w->accessibleName() != name) w->setAccessibleName(name);
-    const QString description = ToQString(d.accessibleDescription);
+    const QString description = ToQString(c.accessibleDescription());
     if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
 }
 
+void AccessibleTextChanged(Control& c) {
+    const auto& d = c.d();
+    if (!d.widget) return;
+    const bool ownSource = d.accessible && d.accessible->source;
+    const bool parentNames = d.parent && d.parent->d().accessible && d.parent->d().accessible->childNames;
+    if (ownSource || parentNames) ApplyAccessibility(c);
+}
+
+static AccessibleState& Accessible(ControlPrivate& d) {
+    if (!d.accessible) d.accessible = std::make_unique<AccessibleState>();
+    return *d.accessible;
+}
+
 void Control::setAccessibleName(std::string_view name) {
-    d_->accessibleName = std::string(name);
-    d_->accessibleNameSource = nullptr;
+    auto& a = Accessible(*d_);
+    a.name = std::string(name);
+    a.source = nullptr;
     ApplyAccessibility(*this);
 }
 
 void Control::setAccessibleNameSource(std::function<std::string()> source) {
-    d_->accessibleName.clear();
-    d_->accessibleNameSource = std::move(source);
+    auto& a = Accessible(*d_);
+    a.name.clear();
+    a.source = std::move(source);
     ApplyAccessibility(*this);
 }
 
+void Control::setChildAccessibleNames(std::function<std::string(const Control& child)> names) {
+    Accessible(*d_).childNames = std::move(names);
+    for (Control* child : d_->children)
+        ApplyAccessibility(*child);
+}
+
 void Control::refreshAccessibleName() {
-    // Without a widget there is nobody to tell; the source is asked when one is made.
+    // Without a widget there is nobody to tell; the name is made again when one is.
     if (d_->widget) ApplyAccessibility(*this);
 }
 
 std::string Control::accessibleName() const {
-    if (d_->accessibleNameSource) return d_->accessibleNameSource();
-    return d_->accessibleName;
+    if (const auto& a = d_->accessible) {
+        if (a->source) return a->source();
+        if (!a->name.empty()) return a->name;
+    }
+    const auto* parent = d_->parent ? d_->parent->d_->accessible.get() : nullptr;
+    if (parent && parent->childNames) return parent->childNames(*this);
+    return {};
 }
 
 void Control::setAccessibleDescription(std::string_view description) {
-    d_->accessibleDescription = std::string(description);
+    Accessible(*d_).description = std::string(description);
     ApplyAccessibility(*this);
 }
 
-const std::string& Control::accessibleDescription() const {
-    return d_->accessibleDescription;
+std::string Control::accessibleDescription() const {
+    return d_->accessible ? d_->accessible->description : std::string();
 }
 
 } // namespace qo

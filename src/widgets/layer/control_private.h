@@ -17,6 +17,14 @@ struct LineSpan {
     int length = 0;
 };
 
+// What a screen reader is told about a control, beyond what its kind says by itself.
+struct AccessibleState {
+    std::string name;
+    std::string description;
+    std::function<std::string()> source;                   // the control's name, made when asked
+    std::function<std::string(const Control&)> childNames; // for children without a name of their own
+};
+
 struct ControlPrivate {
     Control* self = nullptr;
     ControlKind kind = ControlKind::Form;
@@ -47,10 +55,8 @@ struct ControlPrivate {
     int vAlign = 0;
     PanelStyle panel;
 
-    // Accessibility: a fixed name, or a source asked for it when the widget needs it.
-    std::string accessibleName;
-    std::function<std::string()> accessibleNameSource;
-    std::string accessibleDescription;
+    // Accessibility: made when first set, so a bare cell pays one pointer.
+    std::unique_ptr<AccessibleState> accessible;
 
     // Focus and tab order.
     int tabPosition = 0;
@@ -128,7 +134,9 @@ void ApplyFirstLine(Control& c);
 void ApplyWindowState(Control& c);
 void ApplyOpacity(Control& c);
 void ApplyIcon(Control& c);
-void ApplyAccessibility(Control& c); // accessibility.cpp
+// ---- Implemented in accessibility.cpp.
+void ApplyAccessibility(Control& c);
+void AccessibleTextChanged(Control& c); // a name made when asked may say the text
 // Lets go of the widget: cuts its link back to the control and deletes it (later when an event
 // is being delivered). `parentGoing`: a parent widget is deleted anyway, only cut the link.
 void ReleaseWidget(Control& c, bool parentGoing);
