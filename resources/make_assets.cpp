@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -54,7 +55,7 @@ void Put16(std::string& s, std::uint16_t v) {
     s += static_cast<char>(v >> 8);
 }
 
-bool WriteWav(const std::string& path, const std::vector<std::int16_t>& samples) {
+bool WriteWav(const std::filesystem::path& path, const std::vector<std::int16_t>& samples) {
     std::string s = "RIFF";
     Put32(s, static_cast<std::uint32_t>(36 + samples.size() * 2));
     s += "WAVEfmt ";
@@ -226,8 +227,10 @@ int main(int argc, char** argv) {
                                 {0.36, 0.7, 1046.5, 0.7},
                                 {0.36, 0.7, 2093.0, 0.5}},
                                1.1);
-    bool ok = WriteWav(dir + "/Звук1.wav", row) && WriteWav(dir + "/Звук2.wav", card) &&
-              WriteWav(dir + "/Звук3.wav", ticket);
+    // NOTE: the names as UTF-8 paths: on Windows a narrow name would be read in the ANSI code page.
+    const std::filesystem::path folder(dir);
+    bool ok = WriteWav(folder / u8"Звук1.wav", row) && WriteWav(folder / u8"Звук2.wav", card) &&
+              WriteWav(folder / u8"Звук3.wav", ticket);
 
     const std::string png = EncodePng(64, 64, DrawKeg(64));
     std::ofstream(argv[2], std::ios::binary) << png;

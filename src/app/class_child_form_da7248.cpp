@@ -19,6 +19,7 @@
 #include "widgets/edit.h"
 #include "widgets/label.h"
 #include "widgets/layer/colors.h"
+#include "widgets/layer/control.h"
 #include "widgets/main_form.h"
 #include "widgets/memo.h"
 
@@ -51,11 +52,13 @@ void SetUpLabel(qo::TQOLabel& l, std::string_view textUtf8, bool bold) {
     l.Init();
 }
 
-void SetUpListBox(qo::TQOMemo& m) {
+// `nameUtf8`: what a screen reader says for the list, which has no caption of its own.
+void SetUpListBox(qo::TQOMemo& m, std::string_view nameUtf8) {
     m.scrollBars = 2;
     m.editable = 0;
     m.flatBorder = 0;
     m.Init();
+    m.control()->setAccessibleName(qo::Cp1251(nameUtf8));
 }
 
 // A divider's container: built at once, with no points.
@@ -121,7 +124,7 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
 
     auto& drawnBox = add<TQOMemo>(win);
     Place(drawnBox, 110, 35, 130, 97, clWindow);
-    SetUpListBox(drawnBox);
+    SetUpListBox(drawnBox, "Выпавшие числа виртуальной игры");
 
     auto& virtualGame = add<TQOInlineCode_DB0D64>();
 
@@ -141,6 +144,8 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     countBox.flatBorder = 0;
     countBox.cursor = 19;
     countBox.Init();
+    countBox.control()->setAccessibleName(qo::Cp1251("Сколько чисел вытянуть"));
+    countBox.control()->setAccessibleDescription(qo::Cp1251("«Автоген» вытягивает столько чисел подряд"));
 
     auto& autogenLoop = add<TQOFor>();
     autogenLoop.startValue = 1;
@@ -165,7 +170,7 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
 
     auto& calledBox = add<TQOMemo>(win);
     Place(calledBox, 110, 165, 130, 97, clWindow);
-    SetUpListBox(calledBox);
+    SetUpListBox(calledBox, "Названные числа реальной игры");
 
     auto& movesLb = add<TQOLabel>(win);
     Place(movesLb, 10, 245, 75, 17, clBtnFace);

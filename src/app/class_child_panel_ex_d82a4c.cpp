@@ -1,14 +1,21 @@
 #include "app/class_child_panel_ex_d82a4c.h"
 
+#include <array>
+
 #include "app/class_child_panel_d94ab8.h"
 #include "app/class_child_panel_d99a78.h"
 #include "app/class_multi_element_d7c544.h"
+#include "app/inline_code_d9d224.h"
 #include "containers/edit_multi.h"
 #include "containers/edit_multi_ex.h"
 #include "containers/multi_element.h"
+#include "runtime/cp1251.h"
 #include "runtime/do_data.h"
 #include "runtime/text_resource.h"
+#include "widgets/button.h"
+#include "widgets/edit.h"
 #include "widgets/layer/control.h"
+#include "widgets/memo.h"
 #include "widgets/panel.h"
 
 namespace lotto {
@@ -83,6 +90,48 @@ TClassChildPanelEx_D82A4C::TClassChildPanelEx_D82A4C(qo::Control* parent) {
     panel_ = &panel;
     body_ = &body;
     notes_ = &notes;
+    NameControls();
+}
+
+void TClassChildPanelEx_D82A4C::NameControls() {
+    // Read when a widget is made or the number changes: the list may renumber a ticket at any time.
+    panel_->control()->setAccessibleNameSource([this] { return Spoken("Билет"); });
+    notes().memo().control()->setAccessibleNameSource([this] { return Spoken("Заметки к билету"); });
+    qo::Control* entry = body().entryBox().control();
+    entry->setAccessibleNameSource([this] { return Spoken("Заполнение билета"); });
+    entry->setAccessibleDescription(
+        qo::Cp1251("Числа билета по одному: Enter ставит число в его столбец, по пять в ряд"));
+    // The caption's first word leads, so what is said matches what is seen.
+    using B = TClassChildPanel_D99A78;
+    const std::array<std::pair<B::Button, const char*>, B::kButtonCount> buttons{{
+        {B::kResetNumbers, "Сброс чисел билета"},
+        {B::kResetColours, "Сброс цвета билета"},
+        {B::kFill, "Заполнить билет"},
+        {B::kDelete, "Удалить билет"},
+        {B::kSave, "Сохранить билет"},
+        {B::kOpen, "Открыть файл в билет"},
+    }};
+    for (const auto& [button, what] : buttons)
+        body().button(button).control()->setAccessibleNameSource([this, what] { return Spoken(what); });
+}
+
+std::string TClassChildPanelEx_D82A4C::Spoken(const char* whatUtf8) const {
+    std::string text = whatUtf8;
+    if (number_ > 0) text += " " + std::to_string(number_);
+    return qo::Cp1251(text);
+}
+
+void TClassChildPanelEx_D82A4C::SetNumber(int number) {
+    if (number == number_) return;
+    number_ = number;
+    body().logic().SetTicketNumber(number);
+    for (qo::Control* c : {panel_->control(), notes().memo().control(), body().entryBox().control()}) {
+        if (c) c->refreshAccessibleName();
+    }
+    for (int b = 0; b < TClassChildPanel_D99A78::kButtonCount; ++b) {
+        qo::Control* c = body().button(static_cast<TClassChildPanel_D99A78::Button>(b)).control();
+        if (c) c->refreshAccessibleName();
+    }
 }
 
 TClassChildPanel_D99A78& TClassChildPanelEx_D82A4C::body() const {

@@ -2,6 +2,8 @@
 // One lotto ticket in the list: its raised panel holding the body (grid, entry box, buttons) and
 // the notes, its handle store, and the edge through which the list reaches it. Outward event 0
 // asks the list to delete this ticket and carries its handle.
+#include <string>
+
 #include "containers/scheme.h"
 
 namespace qo {
@@ -22,10 +24,19 @@ public:
     TClassChildPanel_D99A78& body() const;
     TClassChildPanel_D94AB8& notes() const;
 
+    // The ticket's place in the list, from 1: what a screen reader says for its controls begins
+    // or ends with it ("Билет 3, карточка 1, ряд 2, столбец 5"). The list renumbers after changes.
+    void SetNumber(int number);
+    int number() const { return number_; }
+
 private:
+    void NameControls();
+    std::string Spoken(const char* whatUtf8) const; // "what 3", Windows-1251
+
     qo::TQOPanel* panel_ = nullptr;
     qo::TQOMultiElement* body_ = nullptr;
     qo::TQOMultiElement* notes_ = nullptr;
+    int number_ = 0;
 };
 
 } // namespace lotto

@@ -3,6 +3,7 @@
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/inline_code_da3c90.h"
 #include "app/inline_code_daad94.h"
+#include "app/ticket_numbers.h"
 #include "containers/edit_multi.h"
 #include "containers/multi_element_ex.h"
 #include "logic/message.h"
@@ -55,6 +56,7 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     box.borderStyle = 2;
     box.flatBorder = 0;
     box.Init();
+    box.control()->setAccessibleName(qo::Cp1251("Билеты"));
 
     // ---- the edge: input 0 a menu item, input 1 a called number; event 0 "Игра"
     auto& edge = addEdge<qo::TQOEditMulti>();
@@ -69,6 +71,8 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     auto& scrollToTop = add<qo::TQODoData>();
     auto& allTickets = add<TQOInlineCode_DAAD94>();
     auto& advertisement = add<TQOInlineCode_DA3C90>();
+    auto& deleteTicket = add<qo::TQOHub>();
+    auto& numbers = add<TicketNumbers>(tickets);
 
     // ---- properties
     deleteAll.caption = qo::Cp1251("Подтверждение");
@@ -77,7 +81,8 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     deleteAll.icon = 0;
     deleteAll.defaultButton = 1; // No
     router.SetCount(9);
-    newTicket.SetOutputCount(2);
+    newTicket.SetOutputCount(3);
+    deleteTicket.SetOutputCount(2);
     qo::MakeInteger(scrollToTop.Data, 0);
 
     tickets.SetMode(qo::TQOMultiElementEx::modeList);
@@ -104,8 +109,12 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     connect<&qo::TQODoData::Input>(newTicket.outputs[0], scrollToTop);
     connect<&qo::TQOScrollBox::SetScrollPosition>(scrollToTop.output, box);
     connect<&qo::TQOMultiElementEx::Add>(newTicket.outputs[1], tickets, kAdd);
+    connect<&TicketNumbers::Renumber>(newTicket.outputs[2], numbers);
 
-    connect<&qo::TQOMultiElementEx::DeleteByHandle>(tickets.events[0], tickets, kHDelete);
+    // A ticket's delete request; the tickets behind it move up a place and take new numbers.
+    connect<&qo::TQOHub::Input>(tickets.events[0], deleteTicket);
+    connect<&qo::TQOMultiElementEx::DeleteByHandle>(deleteTicket.outputs[0], tickets, kHDelete);
+    connect<&TicketNumbers::Renumber>(deleteTicket.outputs[1], numbers);
     connect<&qo::TQOMultiElementEx::Handle>(tickets.dataInputs[0], tickets, kHandle);
 
     connect<&qo::TQOMultiElementEx::Count>(allTickets.count, tickets, kCount);

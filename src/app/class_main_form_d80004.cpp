@@ -70,6 +70,10 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     numberBox.clampNumber = 1;
     numberBox.cursor = 19;
     numberBox.Init();
+    numberBox.control()->setAccessibleName(qo::Cp1251("Названное число"));
+    numberBox.control()->setAccessibleDescription(
+        qo::Cp1251("Число от 1 до 90, названное в игре: Enter отмечает его на всех билетах и "
+                   "записывает ходом реальной игры"));
 
     ticketList.SetCreateOnFirstUse(false);
     ticketList.SetFactory(&qo::MakeScheme<TClassChildScrollBox_D80098>);

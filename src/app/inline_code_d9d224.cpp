@@ -42,6 +42,8 @@ TQOInlineCode_D9D224::TQOInlineCode_D9D224() {
 }
 
 TQOInlineCode_D9D224::~TQOInlineCode_D9D224() {
+    // The panel outlives this block by a moment; its namer must not call back into it.
+    if (qo::Control* parent = qo::Control::FromId(cellParentId_)) parent->setChildAccessibleNames(nullptr);
     for (qo::Control*& c : cells_) {
         if (!c) continue;
         qo::Control* doomed = c;
@@ -56,6 +58,13 @@ void TQOInlineCode_D9D224::BuildGrid() {
     qo::Control* parent = qo::Control::FromId(qo::ReadInteger(panelControl));
     if (!parent) return;
     cellParentId_ = parent->id();
+    // One namer on the panel rather than one per cell: a cell keeps no state of its own for it.
+    parent->setChildAccessibleNames([this](const qo::Control& child) {
+        for (int i = 0; i < kCells; ++i) {
+            if (cells_[static_cast<std::size_t>(i)] == &child) return CellName(i);
+        }
+        return std::string(); // the panel's other controls speak their captions or own names
+    });
     const qo::FontSpec font{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
     for (int k = 0; k < 2; ++k) {
         for (int r = 0; r < kRowsPerCard; ++r) {
@@ -98,9 +107,53 @@ void TQOInlineCode_D9D224::ClearNumbers() {
 }
 
 void TQOInlineCode_D9D224::WhitenCells() {
+    for (qo::Control* c : cells_)
+        Colour(c, kWhite);
+}
+
+void TQOInlineCode_D9D224::Colour(qo::Control* cell, qo::Color colour) {
+    if (!cell || cell->color() == colour) return;
+    cell->setColor(colour);
+    cell->refreshAccessibleName(); // a colour is all a sighted player sees of a called number
+}
+
+void TQOInlineCode_D9D224::SetTicketNumber(int number) {
+    if (number == ticketNumber_) return;
+    ticketNumber_ = number;
     for (qo::Control* c : cells_) {
-        if (c) c->setColor(kWhite);
+        if (c) c->refreshAccessibleName();
     }
+}
+
+std::string TQOInlineCode_D9D224::CellName(int index) const {
+    const int card = index / kCellsPerCard;
+    const int row = index % kCellsPerCard / kColumns;
+    const int column = index % kColumns;
+    std::string where =
+        ticketNumber_ > 0 ? "Билет " + std::to_string(ticketNumber_) + ", карточка " : "Карточка ";
+    where += std::to_string(card + 1) + ", ряд " + std::to_string(row + 1) + ", столбец " +
+             std::to_string(column + 1);
+    std::string name = qo::Cp1251(where);
+    const qo::Control* c = cells_[static_cast<std::size_t>(index)];
+    if (!c) return name;
+    name += c->text().empty() ? qo::Cp1251(", пусто") : qo::Cp1251(", число ") + c->text();
+    switch (c->color()) {
+    case kRed:
+        name += qo::Cp1251(", выпало");
+        break;
+    case kGreen:
+        name += qo::Cp1251(", ряд собран");
+        break;
+    case kYellow:
+        name += qo::Cp1251(", карточка собрана");
+        break;
+    case kLightBlue:
+        name += qo::Cp1251(", билет собран");
+        break;
+    default:
+        break;
+    }
+    return name;
 }
 
 void TQOInlineCode_D9D224::ResetNumbers(qo::TData&, std::uint16_t) {
@@ -137,13 +190,12 @@ void TQOInlineCode_D9D224::Fill(qo::TData&, std::uint16_t) {
 void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
     const std::string called = qo::ToText(d);
     for (qo::Control* c : cells_) {
-        if (c && c->color() == kWhite && c->text() == called) c->setColor(kRed);
+        if (c && c->color() == kWhite && c->text() == called) Colour(c, kRed);
     }
 
     auto paint = [this](int first, int count, qo::Color colour) {
-        for (int i = first; i < first + count; ++i) {
-            if (cells_[static_cast<std::size_t>(i)]) cells_[static_cast<std::size_t>(i)]->setColor(colour);
-        }
+        for (int i = first; i < first + count; ++i)
+            Colour(cells_[static_cast<std::size_t>(i)], colour);
     };
     auto countOf = [this](int first, int count, qo::Color colour) {
         int n = 0;

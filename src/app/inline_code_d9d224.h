@@ -58,17 +58,27 @@ public:
     // The column a number 1…90 belongs to: its decade, with 90 joining the 80s.
     static int ColumnOf(std::int32_t number) { return number >= 90 ? 8 : number / 10; }
 
+    // The ticket's place in the list, from 1; its cells' spoken names begin with it. 0: not yet
+    // listed, and the names say only card, row and column.
+    void SetTicketNumber(int number);
+    int ticketNumber() const { return ticketNumber_; }
+    // What a screen reader says for a cell: where it is, the number it holds, what its colour means.
+    // The cells' panel asks it; the layer asks again when a cell's text changes.
+    std::string CellName(int index) const; // Windows-1251
+
 private:
     void BuildGrid();
     void PlaceNumber(std::int32_t n);
     void ClearNumbers();
     void WhitenCells();
+    void Colour(qo::Control* cell, qo::Color colour);
     void PlaySound(int which) const;
     qo::Control* OwnerForm() const;
 
     std::array<qo::Control*, kCells> cells_{};
     std::int32_t cellParentId_ = 0; // the body panel, looked up: it may go before this block
     std::int32_t fillPosition_ = -1;
+    int ticketNumber_ = 0;
 };
 
 } // namespace lotto

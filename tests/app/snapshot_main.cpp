@@ -1,5 +1,7 @@
 // Pictures of the program's two windows for the README and for review: plays a short game offscreen
 // through the UI driver and writes main_window.png and game_window.png into the folder given.
+//   app_snapshot [FOLDER [SUFFIX]]   SUFFIX goes before ".png": "@2x" for pictures taken with
+//                                    QT_SCALE_FACTOR=2, at twice the pixels.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    const QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "cannot make the folder %s\n", qPrintable(folder));
         return 1;
@@ -72,9 +75,12 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 4; ++i)
             Click(game.generate);
 
-        ok = Save(ui.mainWindow(), folder + QStringLiteral("/main_window.png")) && ok;
+        ok = Save(ui.mainWindow(),
+                  folder + QStringLiteral("/main_window") + suffix + QStringLiteral(".png")) &&
+             ok;
         if (qo::Control* window = ui.gameWindow())
-            ok = Save(*window, folder + QStringLiteral("/game_window.png")) && ok;
+            ok = Save(*window, folder + QStringLiteral("/game_window") + suffix + QStringLiteral(".png")) &&
+                 ok;
     }
     if (!ok) std::fprintf(stderr, "a picture could not be written into %s\n", qPrintable(folder));
     return ok ? 0 : 1;

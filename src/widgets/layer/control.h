@@ -189,6 +189,21 @@ public:
     const PanelStyle& panelStyle() const;
     void repaint();
 
+    // ---- What a screen reader says (Windows-1251). Without a name, buttons, labels and forms
+    // speak their caption; edits and memos need one.
+    void setAccessibleName(std::string_view name);
+    // For a name that follows what the layer cannot see (a ticket's place in its list, a cell's
+    // colour): asked when the widget is made, when the text changes and at refreshAccessibleName(),
+    // never kept.
+    void setAccessibleNameSource(std::function<std::string()> source);
+    // The same for those of this control's children that have no name of their own: one function
+    // for a grid of cells instead of one per cell.
+    void setChildAccessibleNames(std::function<std::string(const Control& child)> names);
+    void refreshAccessibleName();
+    std::string accessibleName() const; // given, made by a source, or "" for the kind's default
+    void setAccessibleDescription(std::string_view description);
+    std::string accessibleDescription() const;
+
     // ---- Focus, keyboard and mouse.
     void setFocus(); // does nothing for a control that is not focusable
     bool hasFocus() const;

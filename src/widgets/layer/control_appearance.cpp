@@ -78,6 +78,7 @@ void Control::copyParentFont() {
 void Control::setText(std::string_view text) {
     auto& d = *d_;
     d.text = std::string(text);
+    AccessibleTextChanged(*this);
     switch (d.kind) {
     case ControlKind::Application:
         QApplication::setApplicationDisplayName(ToQString(d.text));

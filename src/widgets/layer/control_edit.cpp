@@ -162,6 +162,7 @@ void TextChangedByUser(Control& c, const QString& shown) {
     auto& d = c.d();
     d.text = d.kind == ControlKind::Memo ? EditStoredText(shown) : FromQString(shown);
     InvalidateLines(c);
+    AccessibleTextChanged(c);
     if (!d.on().onChange) return;
     auto h = d.on().onChange;
     h();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 class QPainter;
+#include <functional>
 #include <memory>
 
 namespace qo {
@@ -16,6 +17,14 @@ namespace qo {
 struct LineSpan {
     int start = 0;
     int length = 0;
+};
+
+// What a screen reader is told about a control, beyond what its kind says by itself.
+struct AccessibleState {
+    std::string name;
+    std::string description;
+    std::function<std::string()> source;                   // the control's name, made when asked
+    std::function<std::string(const Control&)> childNames; // for children without a name of their own
 };
 
 // What few controls need: forms, scroll boxes, panels and multi-line text. Kept apart so that a
@@ -101,6 +110,7 @@ struct ControlPrivate {
     QPointer<QWidget> widget;
     QPointer<QWidget> client;
     Control::NotifyHandler onDestroyed;
+    std::unique_ptr<AccessibleState> accessible; // made when first set, so a bare cell pays one pointer
 
     // Reading finds defaults where nothing was set; writing makes the part first.
     const RareState& rare() const { return rare_ ? *rare_ : kNoRare; }
@@ -154,6 +164,9 @@ void ApplyFirstLine(Control& c);
 void ApplyWindowState(Control& c);
 void ApplyOpacity(Control& c);
 void ApplyIcon(Control& c);
+// ---- Implemented in accessibility.cpp.
+void ApplyAccessibility(Control& c);
+void AccessibleTextChanged(Control& c); // a name made when asked may say the text
 // Lets go of the widget: cuts its link back to the control and deletes it (later when an event
 // is being delivered). `parentGoing`: a parent widget is deleted anyway, only cut the link.
 void ReleaseWidget(Control& c, bool parentGoing);

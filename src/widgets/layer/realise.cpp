@@ -162,6 +162,7 @@ QWidget* Realise(Control& c) {
     ApplyAlignment(c);
     ApplyCursor(c);
     ApplyGeometry(c);
+    ApplyAccessibility(c);
     if (d.kind == ControlKind::Form) {
         ApplyMenu(c);
         ApplyIcon(c);

@@ -8,6 +8,7 @@
 #include <map>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 
 namespace qo {
 namespace {
@@ -37,6 +38,25 @@ QPalette::ColorRole RoleForIndex(int index, bool& found) {
         found = false;
         return QPalette::Window;
     }
+}
+
+// "MS Sans Serif" is a bitmap face: a height between two of its strikes gets the smaller strike
+// (14, what size 8 asks for, gets the 13-pixel one), whose characters are smaller than a scalable
+// face would draw in the same cell. Its stand-in is drawn at that character size, or every caption
+// laid out for it comes out wider and is clipped. Pairs: the strike's cell, its character size.
+constexpr std::pair<int, int> kSansSerifStrikes[] = {{13, 11}, {16, 13}, {20, 16},
+                                                     {23, 19}, {29, 24}, {37, 32}};
+
+int BitmapFaceCharacterSize(int cell) {
+    int size = kSansSerifStrikes[0].second;
+    for (const auto& [strikeCell, strikeSize] : kSansSerifStrikes) {
+        if (strikeCell <= cell) size = strikeSize;
+    }
+    return size;
+}
+
+bool IsBitmapSansSerif(const std::string& face) {
+    return QString::compare(ToQString(face), QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -101,6 +121,8 @@ const QFont& FontFor(const FontSpec& spec) {
     f.setStrikeOut(spec.style & font_style::StrikeOut);
     if (spec.height < 0) {
         f.setPixelSize(-spec.height);
+    } else if (spec.height > 0 && IsBitmapSansSerif(spec.face)) {
+        f.setPixelSize(BitmapFaceCharacterSize(spec.height));
     } else if (spec.height > 0) {
         // A positive height is the whole character cell; the toolkit sizes by the em.
         QFont probe = f;

@@ -1,0 +1,26 @@
+#pragma once
+// Keeps each ticket's number (its place in the list, from 1) in step with the list, so what a
+// screen reader says for the ticket's controls stays true after tickets are added or deleted.
+// What a ticket does with its number is the ticket's business.
+#include <cstdint>
+
+#include "runtime/link.h"
+
+namespace qo {
+class TQOMultiElementEx;
+}
+
+namespace lotto {
+
+class TicketNumbers {
+public:
+    explicit TicketNumbers(qo::TQOMultiElementEx& tickets) : tickets_(tickets) {}
+
+    // After a ticket is added or deleted. Only tickets whose place changed do any work.
+    void Renumber(qo::TData& d, std::uint16_t index);
+
+private:
+    qo::TQOMultiElementEx& tickets_;
+};
+
+} // namespace lotto

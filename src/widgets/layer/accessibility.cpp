@@ -1,0 +1,115 @@
+// What assistive technology learns about a Control: its name and description, kept in the
+// Control and pushed into whichever widget realises it; and what the toolkit cannot guess about
+// the widgets the layer paints itself (a label is static text named by its caption).
+#include "widgets/layer/control_private.h"
+#include "widgets/layer/encoding.h"
+#include "widgets/layer/widgets.h"
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace qo {
+namespace {
+
+// A painted label or panel: the toolkit sees a bare frame with no text, so say what it shows.
+class PaintedAccessible final : public QAccessibleWidget {
+public:
+    PaintedAccessible(QWidget* w, QAccessible::Role role, Control* const* control)
+        : QAccessibleWidget(w, role), control_(control) {}
+
+    QString text(QAccessible::Text t) const override {
+        QString s = QAccessibleWidget::text(t);
+        // Read when asked: a label's caption changes often ("Осталось: 86"), its name with it.
+        if (t == QAccessible::Name && s.isEmpty() && *control_) s = ToQString((*control_)->text());
+        return s;
+    }
+
+private:
+    Control* const* control_; // the widget's own link back, cut when the Control goes
+};
+
+QAccessibleInterface* PaintedWidgetFactory(const QString& className, QObject* object) {
+    if (className != QLatin1String("QFrame")) return nullptr;
+    if (auto* l = dynamic_cast<LabelWidget*>(object))
+        return new PaintedAccessible(l, QAccessible::StaticText, &l->control);
+    if (auto* p = dynamic_cast<PanelWidget*>(object))
+        return new PaintedAccessible(p, QAccessible::Grouping, &p->control);
+    if (auto* s = dynamic_cast<ScrollBoxWidget*>(object))
+        return new PaintedAccessible(s, QAccessible::Pane, &s->control);
+    return nullptr;
+}
+
+} // namespace
+
+void ApplyAccessibility(Control& c) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&PaintedWidgetFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
+    QWidget* w = c.d().widget;
+    if (!w) return;
+    // Compared first: setting announces a change to a listening screen reader.
+    const QString name = ToQString(c.accessibleName());
+    if (w->accessibleName() != name) w->setAccessibleName(name);
+    const QString description = ToQString(c.accessibleDescription());
+    if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+}
+
+void AccessibleTextChanged(Control& c) {
+    const auto& d = c.d();
+    if (!d.widget) return;
+    const bool ownSource = d.accessible && d.accessible->source;
+    const bool parentNames = d.parent && d.parent->d().accessible && d.parent->d().accessible->childNames;
+    if (ownSource || parentNames) ApplyAccessibility(c);
+}
+
+static AccessibleState& Accessible(ControlPrivate& d) {
+    if (!d.accessible) d.accessible = std::make_unique<AccessibleState>();
+    return *d.accessible;
+}
+
+void Control::setAccessibleName(std::string_view name) {
+    auto& a = Accessible(*d_);
+    a.name = std::string(name);
+    a.source = nullptr;
+    ApplyAccessibility(*this);
+}
+
+void Control::setAccessibleNameSource(std::function<std::string()> source) {
+    auto& a = Accessible(*d_);
+    a.name.clear();
+    a.source = std::move(source);
+    ApplyAccessibility(*this);
+}
+
+void Control::setChildAccessibleNames(std::function<std::string(const Control& child)> names) {
+    Accessible(*d_).childNames = std::move(names);
+    for (Control* child : d_->children)
+        ApplyAccessibility(*child);
+}
+
+void Control::refreshAccessibleName() {
+    // Without a widget there is nobody to tell; the name is made again when one is.
+    if (d_->widget) ApplyAccessibility(*this);
+}
+
+std::string Control::accessibleName() const {
+    if (const auto& a = d_->accessible) {
+        if (a->source) return a->source();
+        if (!a->name.empty()) return a->name;
+    }
+    const auto* parent = d_->parent ? d_->parent->d_->accessible.get() : nullptr;
+    if (parent && parent->childNames) return parent->childNames(*this);
+    return {};
+}
+
+void Control::setAccessibleDescription(std::string_view description) {
+    Accessible(*d_).description = std::string(description);
+    ApplyAccessibility(*this);
+}
+
+std::string Control::accessibleDescription() const {
+    return d_->accessible ? d_->accessible->description : std::string();
+}
+
+} // namespace qo
