@@ -22,10 +22,13 @@ const qofuzz::TempFolder& Folder() {
     return folder;
 }
 
+// As the file compares names: without surrounding blanks, tabs and line breaks (a name asked for
+// as "Key\n" is the key "Key").
 std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!s.empty() && blank(s.front()))
         s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+    while (!s.empty() && blank(s.back()))
         s.remove_suffix(1);
     return s;
 }

@@ -60,6 +60,20 @@ TEST_F(IniTest, CyrillicNamesMatchWithoutRegardToCaseBesideForeignLines) {
                               "=new\r\nstray line\r\nAdded=-16777201\r\n\r\n[Tail]\r\nx=y\r\n");
 }
 
+// A name is the same name whatever blanks or line breaks surround it and whatever its letters'
+// case: writing one key must change that key only, and reading it under such a spelling finds it.
+TEST_F(IniTest, NamesMatchWithoutSurroundingBreaksAndWritesTouchOnlyTheirKey) {
+    qo::IniFile ini(path());
+    const std::string section = Cp1251("ЁЖЗ раздел");
+    ASSERT_TRUE(ini.writeInteger(section, Cp1251("Ключи"), 1));
+    ASSERT_TRUE(ini.writeInteger(section, Cp1251("Ключ"), 5));
+    EXPECT_EQ(ini.readInteger(section, Cp1251(" ключ\n\n"), -1), 5);
+    EXPECT_EQ(ini.readInteger(section, Cp1251("Ключи"), -1), 1);
+    ASSERT_TRUE(ini.writeInteger(section, Cp1251("\tКЛЮЧ\r\n"), 6));
+    EXPECT_EQ(ini.readInteger(section, Cp1251("Ключ"), -1), 6);
+    EXPECT_EQ(ini.readInteger(section, Cp1251("Ключи"), -1), 1);
+}
+
 TEST_F(IniTest, IntegersAndBoolsReadAsTheProfileDoes) {
     write("[S]\r\na=12abc\r\nb=  -5 \r\nc=x\r\nd=2\r\n");
     qo::IniFile ini(path());
