@@ -16,7 +16,7 @@ class TicketNumbers {
 public:
     explicit TicketNumbers(qo::TQOMultiElementEx& tickets) : tickets_(tickets) {}
 
-    // After a ticket is added or deleted. Only tickets whose place changed do any work.
+    // After one ticket is added or deleted. Only tickets whose place changed are visited.
     void Renumber(qo::TData& d, std::uint16_t index);
 
 private:
