@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SettingsCase{"Garbage",
                                    [](const std::string& folder) {
                                        std::string bytes("[\xd4\xee\xf0\xec\xe0\r\nLeft=\0\xff\xfe[[=\r\nTop",
-                                                         27);
+                                                         24);
                                        for (int i = 0; i < 2000; ++i)
                                            bytes += static_cast<char>((i * 97 + 13) & 0xff);
                                        writeFile(folder + "Параметры.ini", bytes);

@@ -21,22 +21,36 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-std::vector<std::string> ReadLines(const std::string& path, bool& exists) {
-    std::vector<std::string> lines;
+// The file's bytes; false when it cannot be opened.
+bool ReadBytes(const std::string& path, QByteArray& bytes) {
     QFile f(QString::fromStdString(path));
-    exists = f.open(QIODevice::ReadOnly);
-    if (!exists) return lines;
-    const QByteArray bytes = f.readAll();
-    std::string_view all(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    bytes = f.readAll();
+    return true;
+}
+
+// Calls `f` with each line (LF or CR LF ends one) until it answers false.
+template <class F> void ForEachLine(std::string_view all, F&& f) {
     std::size_t start = 0;
     while (start < all.size()) {
         std::size_t end = all.find('\n', start);
         if (end == std::string_view::npos) end = all.size();
         std::string_view line = all.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.emplace_back(line);
+        if (!f(line)) return;
         start = end + 1;
     }
+}
+
+std::vector<std::string> ReadLines(const std::string& path, bool& exists) {
+    std::vector<std::string> lines;
+    QByteArray bytes;
+    exists = ReadBytes(path, bytes);
+    ForEachLine(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                [&](std::string_view line) {
+                    lines.emplace_back(line);
+                    return true;
+                });
     return lines;
 }
 
@@ -59,25 +73,31 @@ bool KeyLine(std::string_view line, std::string_view& key, std::string_view& val
     return true;
 }
 
+// Reading walks the bytes in place: a settings file grown huge (garbage, or someone else's file)
+// costs one pass per read, not a string per line.
 std::optional<std::string> Lookup(const std::string& path, std::string_view section, std::string_view key) {
-    bool exists = false;
-    const std::vector<std::string> lines = ReadLines(path, exists);
+    QByteArray bytes;
+    if (!ReadBytes(path, bytes)) return std::nullopt;
     bool inSection = false;
-    for (const std::string& line : lines) {
-        if (auto name = SectionName(line)) {
-            inSection = Cp1251EqualNoCase(*name, Trim(section));
-            continue;
-        }
-        std::string_view k, v;
-        if (inSection && KeyLine(line, k, v) && Cp1251EqualNoCase(k, Trim(key))) {
-            // Matching quotes around a value are not part of it.
-            if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-                v = v.substr(1, v.size() - 2);
-            }
-            return std::string(v);
-        }
-    }
-    return std::nullopt;
+    std::optional<std::string> found;
+    ForEachLine(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                [&](std::string_view line) {
+                    if (auto name = SectionName(line)) {
+                        inSection = Cp1251EqualNoCase(*name, Trim(section));
+                        return true;
+                    }
+                    std::string_view k, v;
+                    if (inSection && KeyLine(line, k, v) && Cp1251EqualNoCase(k, Trim(key))) {
+                        // Matching quotes around a value are not part of it.
+                        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+                            v = v.substr(1, v.size() - 2);
+                        }
+                        found = std::string(v);
+                        return false;
+                    }
+                    return true;
+                });
+    return found;
 }
 
 bool Store(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
