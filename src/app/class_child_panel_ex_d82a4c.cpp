@@ -111,8 +111,10 @@ void TClassChildPanelEx_D82A4C::NameControls() {
         {B::kSave, "Сохранить билет"},
         {B::kOpen, "Открыть файл в билет"},
     }};
-    for (const auto& [button, what] : buttons)
-        body().button(button).control()->setAccessibleNameSource([this, what] { return Spoken(what); });
+    for (const auto& b : buttons) {
+        const char* what = b.second;
+        body().button(b.first).control()->setAccessibleNameSource([this, what] { return Spoken(what); });
+    }
 }
 
 std::string TClassChildPanelEx_D82A4C::Spoken(const char* whatUtf8) const {
