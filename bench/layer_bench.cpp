@@ -62,7 +62,7 @@ struct LayerTickets {
     LayerTickets() {
         form = qo::Control::CreateForm(nullptr);
         form->setBounds(20, 105, 547, 300);
-        form->setFont(qo::FontSpec{"MS Sans Serif", -11, 0, 0, 1});
+        form->setFont(qo::FontDesc{"MS Sans Serif", -11, 0, 0, 1});
         form->show();
         box = qo::Control::CreateScrollBox(form, 2);
         box->setBounds(0, 25, 539, 248);
@@ -108,7 +108,7 @@ struct LayerTickets {
         memo->setAlign(qo::alClient);
         memo->setColor(0xFF000005u);
         panel(body, QRect(275, 5, 5, 185), qo::alNone, {0, 2, 1, 0, 1});
-        const qo::FontSpec cellFont{"Arial", 18, qo::font_style::Bold, qo::clNavy, 204};
+        const qo::FontDesc cellFont{"Arial", 18, qo::font_style::Bold, qo::clNavy, 204};
         for (int i = 0; i < kCells; ++i) {
             qo::Control* cell = qo::Control::CreateEdit(body, qo::edit_option::Number);
             const QRect r = CellRect(i);

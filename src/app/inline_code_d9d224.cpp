@@ -65,7 +65,7 @@ void TQOInlineCode_D9D224::BuildGrid() {
         }
         return std::string(); // the panel's other controls speak their captions or own names
     });
-    const qo::FontSpec font{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
+    const qo::FontDesc font{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
     for (int k = 0; k < 2; ++k) {
         for (int r = 0; r < kRowsPerCard; ++r) {
             for (int c = 0; c < kColumns; ++c) {

@@ -267,7 +267,7 @@ void TQOWin::ProcessKeptProperties(bool save) {
             integer(static_cast<std::int32_t>(c.color()),
                     [&](std::int32_t v) { c.setColor(static_cast<Color>(v)); });
         } else if (name == "font") {
-            const FontSpec f = c.font();
+            const FontDesc f = c.font();
             if (save) {
                 ini.writeString(section, key + "_FontName", f.face);
                 ini.writeInteger(section, key + "_FontColor", static_cast<std::int32_t>(f.color));

@@ -99,7 +99,7 @@ TEST(ControlState, ValuesSetBeforeTheWindowAreApplied) {
 TEST(ControlState, ChildrenStartWithTheParentsColourAndFont) {
     Control* form = Control::CreateForm(nullptr);
     EXPECT_EQ(form->color(), 0x8000000Fu);
-    qo::FontSpec f;
+    qo::FontDesc f;
     f.face = "Arial";
     f.height = 22;
     f.color = qo::clNavy;

@@ -10,7 +10,7 @@ using qo::Rect;
 
 namespace {
 
-struct ChildSpec {
+struct ChildPlan {
     int align;
     Rect start;
     Rect expected;
@@ -20,7 +20,7 @@ struct LayoutCase {
     const char* name;
     int margin;
     Rect parent; // a panel without edges: client == bounds size
-    std::vector<ChildSpec> children;
+    std::vector<ChildPlan> children;
 };
 
 void PrintTo(const LayoutCase& c, std::ostream* os) {
@@ -36,7 +36,7 @@ TEST_P(LayoutRule, PlacesChildrenInCreationOrderByPass) {
     panel->setBounds(c.parent.left, c.parent.top, c.parent.width, c.parent.height);
     panel->setMargin(c.margin);
     std::vector<Control*> kids;
-    for (const ChildSpec& s : c.children) {
+    for (const ChildPlan& s : c.children) {
         Control* k = Control::CreatePanel(panel.get(), {});
         k->setBounds(s.start.left, s.start.top, s.start.width, s.start.height);
         kids.push_back(k);

@@ -109,19 +109,19 @@ Control::Control(ControlKind kind, Control* parent) : d_(std::make_unique<Contro
         p.children.push_back(this);
     } else {
         d.color = 0x8000000Fu;
-        d.font = InternFont(FontSpec{});
+        d.font = InternFont(FontDesc{});
     }
 }
 
 const RareState ControlPrivate::kNoRare;
 const HandlerSet ControlPrivate::kNoHandlers;
 
-const FontSpec* InternFont(const FontSpec& spec) {
-    static std::vector<std::unique_ptr<const FontSpec>> fonts;
+const FontDesc* InternFont(const FontDesc& desc) {
+    static std::vector<std::unique_ptr<const FontDesc>> fonts;
     for (const auto& f : fonts) {
-        if (*f == spec) return f.get();
+        if (*f == desc) return f.get();
     }
-    fonts.push_back(std::make_unique<const FontSpec>(spec));
+    fonts.push_back(std::make_unique<const FontDesc>(desc));
     return fonts.back().get();
 }
 

@@ -22,7 +22,7 @@
 // own button): the layer checks after every callback whether its Control still lives, and defers
 // deleting a widget whose event is still being delivered.
 #include "widgets/layer/colors.h"
-#include "widgets/layer/font_spec.h"
+#include "widgets/layer/font_desc.h"
 #include "widgets/layer/messages.h"
 #include <cstdint>
 #include <functional>
@@ -145,8 +145,8 @@ public:
     // ---- Appearance.
     void setColor(Color color);
     Color color() const;
-    void setFont(const FontSpec& font);
-    const FontSpec& font() const;
+    void setFont(const FontDesc& font);
+    const FontDesc& font() const;
     void setFontColor(Color color);
     void setFontStyle(std::uint8_t style);
     void setFontFace(std::string_view face);

@@ -32,40 +32,40 @@ Color Control::color() const {
     return d_->color;
 }
 
-void Control::setFont(const FontSpec& font) {
+void Control::setFont(const FontDesc& font) {
     d_->font = InternFont(font);
     FontChanged(*this);
 }
-const FontSpec& Control::font() const {
+const FontDesc& Control::font() const {
     return *d_->font;
 }
 void Control::setFontColor(Color color) {
-    FontSpec f = *d_->font;
+    FontDesc f = *d_->font;
     f.color = color;
     d_->font = InternFont(f);
     ApplyPalette(*this);
     repaint();
 }
 void Control::setFontStyle(std::uint8_t style) {
-    FontSpec f = *d_->font;
+    FontDesc f = *d_->font;
     f.style = style;
     d_->font = InternFont(f);
     FontChanged(*this);
 }
 void Control::setFontFace(std::string_view face) {
-    FontSpec f = *d_->font;
+    FontDesc f = *d_->font;
     f.face = std::string(face);
     d_->font = InternFont(f);
     FontChanged(*this);
 }
 void Control::setFontHeight(int height) {
-    FontSpec f = *d_->font;
+    FontDesc f = *d_->font;
     f.height = height;
     d_->font = InternFont(f);
     FontChanged(*this);
 }
 void Control::setFontCharset(std::uint8_t charset) {
-    FontSpec f = *d_->font;
+    FontDesc f = *d_->font;
     f.charset = charset;
     d_->font = InternFont(f);
 }

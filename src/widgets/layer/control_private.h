@@ -82,7 +82,7 @@ struct ControlPrivate {
     std::uint32_t style = 0;
     std::uint32_t exStyle = 0;
     std::int32_t tabPosition = 0;
-    const FontSpec* font = nullptr; // shared: see InternFont
+    const FontDesc* font = nullptr; // shared: see InternFont
     std::uint32_t editOptions = 0;
     std::int32_t limit = 0;
     std::int32_t selStart = 0;
@@ -136,7 +136,7 @@ private:
 };
 
 // One shared copy of each font in use: thousands of cells share a handful of fonts.
-const FontSpec* InternFont(const FontSpec& spec);
+const FontDesc* InternFont(const FontDesc& desc);
 
 // Identifiers are never reused: a control lives exactly while its identifier finds it.
 struct LifeToken {

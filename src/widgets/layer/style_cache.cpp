@@ -97,7 +97,7 @@ const QPalette& PaletteFor(Color background, Color text) {
     return cache.emplace(key, p).first->second;
 }
 
-const QFont& FontFor(const FontSpec& spec) {
+const QFont& FontFor(const FontDesc& desc) {
     static bool substitutes = [] {
         // The program's faces come from another desktop; give them their metric twins.
         QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
@@ -109,26 +109,26 @@ const QFont& FontFor(const FontSpec& spec) {
     (void)substitutes;
     using Key = std::tuple<std::string, int, int>;
     static std::map<Key, QFont> cache;
-    const Key key{spec.face, spec.height, spec.style & 0x0F};
+    const Key key{desc.face, desc.height, desc.style & 0x0F};
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
 
     QFont f = QApplication::font();
-    if (!spec.face.empty()) f.setFamily(ToQString(spec.face));
-    f.setWeight((spec.style & font_style::Bold) ? QFont::Bold : QFont::Normal);
-    f.setItalic(spec.style & font_style::Italic);
-    f.setUnderline(spec.style & font_style::Underline);
-    f.setStrikeOut(spec.style & font_style::StrikeOut);
-    if (spec.height < 0) {
-        f.setPixelSize(-spec.height);
-    } else if (spec.height > 0 && IsBitmapSansSerif(spec.face)) {
-        f.setPixelSize(BitmapFaceCharacterSize(spec.height));
-    } else if (spec.height > 0) {
+    if (!desc.face.empty()) f.setFamily(ToQString(desc.face));
+    f.setWeight((desc.style & font_style::Bold) ? QFont::Bold : QFont::Normal);
+    f.setItalic(desc.style & font_style::Italic);
+    f.setUnderline(desc.style & font_style::Underline);
+    f.setStrikeOut(desc.style & font_style::StrikeOut);
+    if (desc.height < 0) {
+        f.setPixelSize(-desc.height);
+    } else if (desc.height > 0 && IsBitmapSansSerif(desc.face)) {
+        f.setPixelSize(BitmapFaceCharacterSize(desc.height));
+    } else if (desc.height > 0) {
         // A positive height is the whole character cell; the toolkit sizes by the em.
         QFont probe = f;
         probe.setPixelSize(100);
         const qreal cell = QFontMetricsF(probe).height();
-        const int px = cell > 0 ? static_cast<int>(std::lround(spec.height * 100.0 / cell)) : spec.height;
+        const int px = cell > 0 ? static_cast<int>(std::lround(desc.height * 100.0 / cell)) : desc.height;
         f.setPixelSize(std::max(1, px));
     }
     return cache.emplace(key, f).first->second;
