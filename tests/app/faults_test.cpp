@@ -32,14 +32,8 @@ class Faults : public ::testing::Test {
 protected:
     Faults() { ui.newTickets(1); }
     std::string path(const std::string& name) const { return ui.programFolder() + name; }
-    void save(const std::string& file) {
-        ui.platform().dialogAnswers = {file};
-        ui.click(0, UiDriver::Button::kSave);
-    }
-    void open(const std::string& file) {
-        ui.platform().dialogAnswers = {file};
-        ui.click(0, UiDriver::Button::kOpen);
-    }
+    void save(const std::string& file) { ui.saveTicket(0, file); }
+    void open(const std::string& file) { ui.openTicket(0, file); }
     std::string lastBox() {
         return ui.platform().boxes.empty() ? std::string()
                                            : qo::Cp1251ToUtf8(ui.platform().boxes.back().text);

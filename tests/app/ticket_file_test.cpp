@@ -26,14 +26,8 @@ protected:
 
     std::string path(const std::string& name) const { return ui.programFolder() + name; }
 
-    void save(const std::string& file) {
-        ui.platform().dialogAnswers = {file};
-        ui.click(0, UiDriver::Button::kSave);
-    }
-    void open(const std::string& file) {
-        ui.platform().dialogAnswers = {file};
-        ui.click(0, UiDriver::Button::kOpen);
-    }
+    void save(const std::string& file) { ui.saveTicket(0, file); }
+    void open(const std::string& file) { ui.openTicket(0, file); }
     // Writes the bytes and opens them into the ticket.
     void openBytes(const std::string& bytes) {
         ASSERT_TRUE(writeFile(path("given.tkt"), bytes));

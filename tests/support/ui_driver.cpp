@@ -175,6 +175,16 @@ void UiDriver::click(int position, Button button) {
     settle();
 }
 
+void UiDriver::saveTicket(int position, const std::string& fileUtf8) {
+    platform_.dialogAnswers = {fileUtf8};
+    click(position, Button::kSave);
+}
+
+void UiDriver::openTicket(int position, const std::string& fileUtf8) {
+    platform_.dialogAnswers = {fileUtf8};
+    click(position, Button::kOpen);
+}
+
 void UiDriver::typeIntoEntry(int position, const QString& digits, bool pressEnter) {
     QWidget* box = ticket(position).body().entryBox().control()->widget();
     box->setFocus();

@@ -64,6 +64,9 @@ public:
     lotto::TQOInlineCode_D9D224& logic(int position);
     qo::Control& ticketPanel(int position);
     void click(int position, Button button);
+    // Saves or opens ticket `position` through its button, the file dialog answering `fileUtf8`.
+    void saveTicket(int position, const std::string& fileUtf8);
+    void openTicket(int position, const std::string& fileUtf8);
     void typeIntoEntry(int position, const QString& digits, bool pressEnter = true);
     void typeIntoCell(int position, int cell, const QString& text);
     // Cell numbers 0…53: card, row, column.
