@@ -23,9 +23,11 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "app/class_child_panel_d94ab8.h"
@@ -517,6 +519,25 @@ void PrintTable() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // For a profiler: TICKETS_BENCH_IN_PROCESS=N measures the program with N tickets in this very
+    // process (no child, no floor) and prints its figures.
+    // TICKETS_BENCH_START=program|plain|empty measures one start-up in this process.
+    if (const char* which = std::getenv("TICKETS_BENCH_START")) {
+        const std::string w = which;
+        const StartUp s = w == "program" ? MeasureStartUp<ProgramWindow>()
+                          : w == "plain" ? MeasureStartUp<PlainWindow>()
+                                         : MeasureStartUp<BareWindow>();
+        std::printf("start-up (%s) %.2f ms\n", which, s.ms);
+        return 0;
+    }
+    if (const char* n = std::getenv("TICKETS_BENCH_IN_PROCESS")) {
+        QApplication app(argc, argv);
+        const Result r = Measure<ProgramTickets>(std::atoi(n));
+        std::printf("add all %.2f ms, fill %.2f ms, call change %.2f ms, call same %.2f ms, scroll %.2f ms, "
+                    "peak %.1f MB, changed %d\n",
+                    r.addAllMs, r.fillMs, r.callChangeMs, r.callSameMs, r.scrollMs, r.peakMb, r.changed);
+        return 0;
+    }
     for (bool program : {false, true}) {
         auto* b = benchmark::RegisterBenchmark(program ? "program_tickets" : "direct_qt_tickets",
                                                [program](benchmark::State& s) { BM_Tickets(s, program); });

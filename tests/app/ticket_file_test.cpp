@@ -189,7 +189,9 @@ class TicketFileFailedSave : public TicketFile, public ::testing::WithParamInter
 
 TEST_P(TicketFileFailedSave, TellsThePlayerAndLeavesTheOldFileAsItWas) {
     const std::string target = GetParam().target(ui.programFolder());
-    if (GetParam().oldFile) ASSERT_TRUE(writeFile(target, "old ticket\r\n"));
+    if (GetParam().oldFile) {
+        ASSERT_TRUE(writeFile(target, "old ticket\r\n"));
+    }
     enter({"5", "17"});
     save(target);
 
@@ -198,10 +200,11 @@ TEST_P(TicketFileFailedSave, TellsThePlayerAndLeavesTheOldFileAsItWas) {
     EXPECT_EQ(box.text.rfind(qo::Cp1251("Билет не сохранён."), 0), 0u) << qo::Cp1251ToUtf8(box.text);
     EXPECT_EQ(box.style & qo::MB_TYPEMASK, qo::MB_OK);
     EXPECT_EQ(box.owner, &ui.mainWindow());
-    if (GetParam().oldFile)
+    if (GetParam().oldFile) {
         EXPECT_EQ(readFile(target), "old ticket\r\n");
-    else
+    } else {
         EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(target)));
+    }
     // Nothing written aside is left behind either.
     const QStringList left = QDir(QString::fromStdString(ui.programFolder())).entryList(QDir::Files);
     for (const QString& name : left)

@@ -92,7 +92,7 @@ TEST(Ticket, AfterThirtyNumbersFurtherEntriesAreIgnoredUntilReset) {
 
 TEST(Ticket, FillGivesThirtyDistinctNumbersFivePerRowInTheirColumnsAllWhite) {
     for (std::int64_t clock : {1, 43'210'987, 86'399'999}) {
-        UiDriver ui(UiDriver::Options{true, clock});
+        UiDriver ui(UiDriver::Options{true, clock, {}});
         ui.newTickets(1);
         ui.typeIntoCell(0, At(2, 2), "25");
         ui.typeNumber("25"); // a red cell before the fill
@@ -200,7 +200,9 @@ TEST(Ticket, RowJumpingFromFourToSixRedCellsIsNoWin) {
 }
 
 TEST(Ticket, WithoutSoundFilesTheRowStillTurnsGreenSilently) {
-    UiDriver ui(UiDriver::Options{false});
+    UiDriver::Options quiet;
+    quiet.withSounds = false;
+    UiDriver ui(quiet);
     ui.newTickets(1);
     for (const char* n : {"1", "12", "23", "34", "45"})
         ui.typeIntoEntry(0, n);

@@ -58,14 +58,15 @@ void ApplyAccessibility(Control& c) {
 void AccessibleTextChanged(Control& c) {
     const auto& d = c.d();
     if (!d.widget) return;
-    const bool ownSource = d.accessible && d.accessible->source;
-    const bool parentNames = d.parent && d.parent->d().accessible && d.parent->d().accessible->childNames;
+    const bool ownSource = d.accessible() && d.accessible()->source;
+    const bool parentNames = d.parent && d.parent->d().accessible() && d.parent->d().accessible()->childNames;
     if (ownSource || parentNames) ApplyAccessibility(c);
 }
 
 static AccessibleState& Accessible(ControlPrivate& d) {
-    if (!d.accessible) d.accessible = std::make_unique<AccessibleState>();
-    return *d.accessible;
+    auto& a = d.attachedW().accessible;
+    if (!a) a = std::make_unique<AccessibleState>();
+    return *a;
 }
 
 void Control::setAccessibleName(std::string_view name) {
@@ -94,11 +95,11 @@ void Control::refreshAccessibleName() {
 }
 
 std::string Control::accessibleName() const {
-    if (const auto& a = d_->accessible) {
+    if (const auto* a = d_->accessible()) {
         if (a->source) return a->source();
         if (!a->name.empty()) return a->name;
     }
-    const auto* parent = d_->parent ? d_->parent->d_->accessible.get() : nullptr;
+    const auto* parent = d_->parent ? d_->parent->d_->accessible() : nullptr;
     if (parent && parent->childNames) return parent->childNames(*this);
     return {};
 }
@@ -109,7 +110,7 @@ void Control::setAccessibleDescription(std::string_view description) {
 }
 
 std::string Control::accessibleDescription() const {
-    return d_->accessible ? d_->accessible->description : std::string();
+    return d_->accessible() ? d_->accessible()->description : std::string();
 }
 
 } // namespace qo

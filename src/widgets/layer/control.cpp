@@ -94,9 +94,19 @@ std::uint32_t EditStylesFor(std::uint32_t options) {
     return s;
 }
 
-Control::Control(ControlKind kind, Control* parent) : d_(std::make_unique<ControlPrivate>()) {
+void* Control::operator new(std::size_t size) {
+    return ::operator new(std::max(size, kPrivateOffset) + sizeof(ControlPrivate));
+}
+void Control::operator delete(void* p) {
+    ::operator delete(p);
+}
+void Control::DestroyInPlace::operator()(ControlPrivate* d) const {
+    d->~ControlPrivate();
+}
+
+Control::Control(ControlKind kind, Control* parent)
+    : d_(::new (reinterpret_cast<char*>(this) + kPrivateOffset) ControlPrivate()) {
     auto& d = *d_;
-    d.self = this;
     d.kind = kind;
     d.parent = parent;
     d.id = g_nextId++;
@@ -115,6 +125,7 @@ Control::Control(ControlKind kind, Control* parent) : d_(std::make_unique<Contro
 
 const RareState ControlPrivate::kNoRare;
 const HandlerSet ControlPrivate::kNoHandlers;
+const std::vector<Control*> ChildList::kNone;
 
 const FontDesc* InternFont(const FontDesc& desc) {
     static std::vector<std::unique_ptr<const FontDesc>> fonts;
@@ -308,9 +319,7 @@ Control::~Control() {
         if (f->d().rare().focused == this) f->d().rareW().focused = nullptr;
     }
     if (d.parent) {
-        auto& siblings = d.parent->d().children;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-        ++d.parent->d().childrenRemoved;
+        d.parent->d().children.remove(this);
         if (!parentGoing) {
             auto& pd = d.parent->d();
             if (IsLongList(pd)) {
@@ -330,7 +339,7 @@ Control* Control::parent() const {
     return d_->parent;
 }
 const std::vector<Control*>& Control::children() const {
-    return d_->children;
+    return d_->children.all();
 }
 
 Control* Control::form() {
@@ -351,10 +360,10 @@ Control* Control::FromId(std::int32_t id) {
     return registry().find(id);
 }
 void Control::setOwner(void* element) {
-    d_->owner = element;
+    if (element || d_->attached()) d_->attachedW().owner = element;
 }
 void* Control::owner() const {
-    return d_->owner;
+    return d_->attached() ? d_->attached()->owner : nullptr;
 }
 bool Control::hasWindow() const {
     return d_->widget != nullptr;
@@ -489,7 +498,7 @@ void Control::setOnResize(NotifyHandler h) {
 void Control::setOnShow(NotifyHandler h) {
     d_->onW().onShow = std::move(h);
 }
-void Control::setOnDestroyed(NotifyHandler h) {
+void Control::setOnDestroyed(DestroyedHandler h) {
     d_->onDestroyed = std::move(h);
 }
 void Control::setOnPaint(PaintHandler h) {

@@ -24,6 +24,7 @@
 #include "widgets/layer/colors.h"
 #include "widgets/layer/font_desc.h"
 #include "widgets/layer/messages.h"
+#include "widgets/layer/small_function.h"
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -81,15 +82,19 @@ struct ScrollInfo {
 
 class Control {
 public:
-    using MouseHandler = std::function<void(const MouseEvent&)>;
+    // Handlers take any callable; one that captures no more than a pointer (two for the destroyed
+    // handler) is kept without a heap block.
+    using MouseHandler = SmallFunction<void(const MouseEvent&)>;
     // The handler may set `key` to 0 to consume the key; `shift` holds MK_SHIFT, MK_CONTROL, MK_ALT.
-    using KeyHandler = std::function<void(int& key, int shift)>;
+    using KeyHandler = SmallFunction<void(int& key, int shift)>;
     // The character in Windows-1251 (0–255); setting it to 0 consumes it, another value replaces it.
-    using CharHandler = std::function<void(int& ch)>;
-    using NotifyHandler = std::function<void()>;
+    using CharHandler = SmallFunction<void(int& ch)>;
+    using NotifyHandler = SmallFunction<void()>;
+    // An element's destroyed handler often names the slot that held the control: `this` and an index.
+    using DestroyedHandler = SmallFunction<void(), 2 * sizeof(void*)>;
     // Returns true when the message is consumed.
     using MessageHandler = std::function<bool(Message&)>;
-    using PaintHandler = std::function<void(Canvas&)>;
+    using PaintHandler = SmallFunction<void(Canvas&)>;
 
     // ---- Creation. Every Create* returns a Control owned by the caller (see above).
     // The application object: one per process; forms created under it are top-level windows.
@@ -281,7 +286,7 @@ public:
     void setOnChange(NotifyHandler h);
     void setOnResize(NotifyHandler h);
     void setOnShow(NotifyHandler h); // a form went from hidden to shown
-    void setOnDestroyed(NotifyHandler h);
+    void setOnDestroyed(DestroyedHandler h);
     void setOnPaint(PaintHandler h);
 
     ControlPrivate& d() { return *d_; }
@@ -289,7 +294,14 @@ public:
 
 private:
     explicit Control(ControlKind kind, Control* parent);
-    std::unique_ptr<ControlPrivate> d_;
+    // One heap block holds a Control and, right after it, its state: thousands of cells then cost
+    // one block each, not two.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p);
+    struct DestroyInPlace {
+        void operator()(ControlPrivate* d) const;
+    };
+    std::unique_ptr<ControlPrivate, DestroyInPlace> d_;
 };
 
 // The window that owns message boxes and dialogs: the application's active form, else the

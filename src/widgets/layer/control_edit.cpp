@@ -31,14 +31,14 @@ int TextWidth(const Control& c) {
 // Positions in the stored text count a line break as two characters (CR LF); the box counts one.
 int ToStored(const ControlPrivate& d, int shown) {
     if (d.kind != ControlKind::Memo) return shown;
-    EnsureLines(*d.self);
+    EnsureLines(d.self());
     const int n = std::min<int>(shown, static_cast<int>(d.rare().qtext.size()));
     return shown + static_cast<int>(std::count(d.rare().qtext.begin(), d.rare().qtext.begin() + n, QChar('\n')));
 }
 
 int ToShown(const ControlPrivate& d, int stored) {
     if (d.kind != ControlKind::Memo) return stored;
-    EnsureLines(*d.self);
+    EnsureLines(d.self());
     int shown = 0, pos = 0;
     while (shown < d.rare().qtext.size() && pos < stored) {
         pos += d.rare().qtext.at(shown) == QChar('\n') ? 2 : 1;

@@ -73,7 +73,7 @@ void LayoutChildren(Control& c) {
     ++d.layoutDepth;
     // Copy: a handler run by a resize may add or remove children.
     const std::vector<Control*> kids = d.children;
-    const std::uint32_t removed = d.childrenRemoved;
+    const std::uint32_t removed = d.children.removed();
     const LifeToken alive = Life(c);
     // Which passes have work: a long list of top-aligned children needs one walk, not three.
     unsigned passes = 0;
@@ -89,7 +89,7 @@ void LayoutChildren(Control& c) {
             if (ranHandlers && alive.expired()) break;
             // Only a removal can leave a dangling pointer in the copy; a long list is not searched
             // for every child while nothing was removed.
-            if (d.childrenRemoved != removed &&
+            if (d.children.removed() != removed &&
                 std::find(d.children.begin(), d.children.end(), child) == d.children.end())
                 continue;
             const auto& cd = child->d();

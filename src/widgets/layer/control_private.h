@@ -9,7 +9,10 @@
 #include <QWidget>
 class QPainter;
 #include <functional>
+#include <algorithm>
 #include <memory>
+#include <new>
+#include <vector>
 
 namespace qo {
 
@@ -40,6 +43,8 @@ struct RareState {
     bool applyingGeometry = false;
     QMargins frame;             // the window frame last seen round a form
     Control* focused = nullptr; // the control last focused
+    // Forms and scroll boxes: where child windows go, when not in the widget itself.
+    QPointer<QWidget> client;
 
     // Panels.
     PanelStyle panel;
@@ -69,20 +74,59 @@ struct HandlerSet {
     Control::PaintHandler onPaint;
 };
 
-struct ControlPrivate {
-    Control* self = nullptr;
-    Control* parent = nullptr;
-    std::vector<Control*> children;
+// What elements attach to a control: their handlers, the element that owns it, what a screen
+// reader is told beyond what its kind says. A bare cell has none of it.
+struct Attachments {
+    HandlerSet on;
+    bool handled = false; // some handler was installed
     void* owner = nullptr;
+    std::unique_ptr<AccessibleState> accessible;
+};
+
+// The children of a control, in creation order. A leaf, which most controls are, pays one pointer.
+class ChildList {
+public:
+    const std::vector<Control*>& all() const { return list_ ? list_->controls : kNone; }
+    operator const std::vector<Control*>&() const { return all(); } // NOLINT: reads as the vector
+    auto begin() const { return all().begin(); }
+    auto end() const { return all().end(); }
+    bool empty() const { return all().empty(); }
+    std::size_t size() const { return all().size(); }
+    Control* back() const { return all().back(); }
+    void push_back(Control* c) {
+        if (!list_) list_ = std::make_unique<List>();
+        list_->controls.push_back(c);
+    }
+    // Counts removals, so that a walk over a copy knows when to check that its child is still here.
+    void remove(Control* c) {
+        if (!list_) return;
+        auto& v = list_->controls;
+        v.erase(std::remove(v.begin(), v.end(), c), v.end());
+        ++list_->removed;
+    }
+    std::uint32_t removed() const { return list_ ? list_->removed : 0; }
+
+private:
+    struct List {
+        std::vector<Control*> controls;
+        std::uint32_t removed = 0;
+    };
+    std::unique_ptr<List> list_;
+    static const std::vector<Control*> kNone;
+};
+
+// Lives in the same heap block as its Control, right after it (see Control::operator new).
+struct ControlPrivate {
+    Control* parent = nullptr;
+    ChildList children;
     std::string text;
     Rect bounds;
+    const FontDesc* font = nullptr; // shared: see InternFont
     std::int32_t id = 0;
-    std::uint32_t childrenRemoved = 0; // counts removals, so a walk over a copy knows when to check
     Color color = clBtnFace;
     std::uint32_t style = 0;
     std::uint32_t exStyle = 0;
     std::int32_t tabPosition = 0;
-    const FontDesc* font = nullptr; // shared: see InternFont
     std::uint32_t editOptions = 0;
     std::int32_t limit = 0;
     std::int32_t selStart = 0;
@@ -105,12 +149,13 @@ struct ControlPrivate {
     bool settingText : 1 = false; // a change made by the layer itself
     bool destroying : 1 = false;
 
-    // Realisation. `widget` is the window; `client` is where child windows go (the same widget
-    // except for forms and scroll boxes).
+    // Realisation: the window, once it exists.
     QPointer<QWidget> widget;
-    QPointer<QWidget> client;
-    Control::NotifyHandler onDestroyed;
-    std::unique_ptr<AccessibleState> accessible; // made when first set, so a bare cell pays one pointer
+    Control::DestroyedHandler onDestroyed;
+
+    Control& self() const; // the Control this state belongs to
+    // Where child windows go: the widget itself, except for forms and scroll boxes.
+    QWidget* client() const { return rare_ && rare_->client ? rare_->client.data() : widget.data(); }
 
     // Reading finds defaults where nothing was set; writing makes the part first.
     const RareState& rare() const { return rare_ ? *rare_ : kNoRare; }
@@ -118,22 +163,37 @@ struct ControlPrivate {
         if (!rare_) rare_ = std::make_unique<RareState>();
         return *rare_;
     }
-    const HandlerSet& on() const { return on_ ? *on_ : kNoHandlers; }
+    const HandlerSet& on() const { return attached_ ? attached_->on : kNoHandlers; }
     HandlerSet& onW() {
-        if (!on_) on_ = std::make_unique<HandlerSet>();
-        return *on_;
+        attachedW().handled = true;
+        return attached_->on;
     }
+    const Attachments* attached() const { return attached_.get(); }
+    Attachments& attachedW() {
+        if (!attached_) attached_ = std::make_unique<Attachments>();
+        return *attached_;
+    }
+    const AccessibleState* accessible() const { return attached_ ? attached_->accessible.get() : nullptr; }
 
     bool isEdit() const { return kind == ControlKind::Edit || kind == ControlKind::Memo; }
     bool isTopLevel() const { return kind == ControlKind::Form; }
-    bool listened() const { return on_ != nullptr; } // some element installed a handler
+    bool listened() const { return attached_ && attached_->handled; } // some element installed a handler
 
 private:
     mutable std::unique_ptr<RareState> rare_; // mutable: laying out lines is a cache
-    std::unique_ptr<HandlerSet> on_;
+    std::unique_ptr<Attachments> attached_;
     static const RareState kNoRare;
     static const HandlerSet kNoHandlers;
 };
+
+// Where a ControlPrivate starts in its Control's heap block.
+inline constexpr std::size_t kPrivateOffset =
+    (sizeof(Control) + alignof(ControlPrivate) - 1) / alignof(ControlPrivate) * alignof(ControlPrivate);
+
+inline Control& ControlPrivate::self() const {
+    return *std::launder(reinterpret_cast<Control*>(
+        reinterpret_cast<char*>(const_cast<ControlPrivate*>(this)) - kPrivateOffset));
+}
 
 // One shared copy of each font in use: thousands of cells share a handful of fonts.
 const FontDesc* InternFont(const FontDesc& desc);

@@ -62,7 +62,7 @@ void PaintChildEdits(QPainter& p, const Control& panel, const QRect& area) {
 }
 
 Control* PaintedEditAt(const Control& panel, const QPoint& pos) {
-    const auto& kids = panel.d().children;
+    const auto& kids = panel.d().children.all();
     for (auto it = kids.rbegin(); it != kids.rend(); ++it) {
         const auto& d = (*it)->d();
         if (!d.visible || d.widget || !PaintedByParent(**it)) continue;

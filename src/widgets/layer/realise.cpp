@@ -81,7 +81,7 @@ QWidget* Realise(Control& c) {
         Realise(*d.parent);
         // Realising the parent realises the children that are near the view, this one among them.
         if (d.widget) return d.widget;
-        parentWidget = d.parent->d().client;
+        parentWidget = d.parent->d().client();
     }
     QWidget* w = nullptr;
     QWidget* client = nullptr;
@@ -153,7 +153,7 @@ QWidget* Realise(Control& c) {
         return nullptr;
     }
     d.widget = w;
-    d.client = client ? client : w;
+    if (client && client != w) d.rareW().client = client;
     if (!d.enabled) w->setEnabled(false);
     ApplyStyles(c);
     ApplyPalette(c);
@@ -199,7 +199,7 @@ static void UnlinkTree(Control& c) {
         static_cast<ClientWidget*>(static_cast<FormWidget*>(d.widget.data())->client)->control = nullptr;
     }
     d.widget = nullptr;
-    d.client = nullptr;
+    if (d.rare().client) d.rareW().client = nullptr;
 }
 
 void ReleaseWidget(Control& c, bool parentGoing) {

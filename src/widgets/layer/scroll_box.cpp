@@ -67,10 +67,10 @@ void SyncViewportNow(Control& box) {
         const Rect make = ViewWindow(d, kMakePages);
         const Rect keep = ViewWindow(d, kKeepPages);
         const std::vector<Control*> kids = d.children;
-        const std::uint32_t removed = d.childrenRemoved;
+        const std::uint32_t removed = d.children.removed();
         for (Control* child : kids) {
             if (alive.expired() || !d.widget) break;
-            if (d.childrenRemoved != removed &&
+            if (d.children.removed() != removed &&
                 std::find(d.children.begin(), d.children.end(), child) == d.children.end())
                 continue;
             const Rect& b = child->d().bounds;
@@ -89,9 +89,9 @@ void RealiseView(Control& box) {
     if (d.kind != ControlKind::ScrollBox || !d.widget || d.destroying) return;
     const Rect view = ViewWindow(d, 0);
     const std::vector<Control*> kids = d.children;
-    const std::uint32_t removed = d.childrenRemoved;
+    const std::uint32_t removed = d.children.removed();
     for (Control* child : kids) {
-        if (!d.widget || d.childrenRemoved != removed) break; // a removal: the next sync finishes
+        if (!d.widget || d.children.removed() != removed) break; // a removal: the next sync finishes
         if (!child->d().widget && Overlaps(child->d().bounds, view)) Realise(*child);
     }
 }
