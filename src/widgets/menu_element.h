@@ -10,6 +10,7 @@
 
 #include "runtime/link.h"
 #include "widgets/layer/messages.h"
+#include "widgets/layer/small_function.h"
 
 namespace qo {
 
@@ -47,7 +48,7 @@ private:
 
     Control* formWindow_;
     std::int32_t formId_;
-    std::function<bool(Message&)> previous_;
+    SmallFunction<bool(Message&)> previous_; // Control::MessageHandler
     std::unique_ptr<Menu> menu_;
     std::vector<std::string> itemTexts_;
 };

@@ -202,7 +202,7 @@ void TQOWin::ControlObject(TData& d, std::uint16_t) {
 
 std::string TQOWin::SettingsPath() const {
     if (settingsFile.empty()) return {};
-    return SettingsFolder() + Cp1251ToUtf8(settingsFile);
+    return SettingsFolder() + Cp1251ToUtf8(settingsFile.str());
 }
 
 void TQOWin::LoadKeptProperties() {
@@ -222,7 +222,7 @@ void TQOWin::ProcessKeptProperties(bool save) {
     Control& c = *control_;
 
     StringList lines;
-    lines.setText(keptPropertyList);
+    lines.setText(keptPropertyList.str());
     for (const std::string& line : lines.lines()) {
         const auto eq = line.find('=');
         const std::string_view name = std::string_view(line).substr(0, eq);

@@ -12,6 +12,8 @@
 #include "runtime/link.h"
 #include "widgets/layer/colors.h"
 #include "widgets/layer/messages.h"
+#include "widgets/layer/small_function.h"
+#include "widgets/rare_text.h"
 
 namespace qo {
 
@@ -47,7 +49,7 @@ public:
     std::uint8_t align = 0;    // 0 none, 1 left, 2 top, 3 right, 4 bottom, 5 client
     std::int32_t taborder = 0; // > 0 tab stop at that position; 0 as created; < 0 never focused
     Color color;               // default: the parent's colour at construction
-    std::string hint;
+    RareText hint;
     std::uint8_t flatBorder = 1;
     TWinFont font;
     std::uint8_t useParentFont = 0;
@@ -57,9 +59,9 @@ public:
     std::int32_t cursor = 0;
     std::uint8_t captureMouse = 0;
     std::uint8_t keepProperties = 0;
-    std::string keptPropertyList; // "name=key" lines, CR or CR LF
-    std::string settingsFile;     // relative to the program's folder (Windows-1251)
-    std::string settingsSection;
+    RareText keptPropertyList; // "name=key" lines, CR or CR LF
+    RareText settingsFile;     // relative to the program's folder (Windows-1251)
+    RareText settingsSection;
 
     // ---- Events.
     TEventLink onKeyDown;   // virtual key code
@@ -119,7 +121,7 @@ protected:
 
     Control* parent_;
     Control* control_ = nullptr;
-    std::function<bool(Message&)> savedHandler;
+    SmallFunction<bool(Message&)> savedHandler; // Control::MessageHandler
 
 private:
     void RecordMouse(const MouseEvent& e);

@@ -93,7 +93,7 @@ public:
     // An element's destroyed handler often names the slot that held the control: `this` and an index.
     using DestroyedHandler = SmallFunction<void(), 2 * sizeof(void*)>;
     // Returns true when the message is consumed.
-    using MessageHandler = std::function<bool(Message&)>;
+    using MessageHandler = SmallFunction<bool(Message&)>;
     using PaintHandler = SmallFunction<void(Canvas&)>;
 
     // ---- Creation. Every Create* returns a Control owned by the caller (see above).
