@@ -93,28 +93,31 @@ TClassChildPanelEx_D82A4C::TClassChildPanelEx_D82A4C(qo::Control* parent) {
     NameControls();
 }
 
+std::array<std::pair<qo::Control*, const char*>, 9> TClassChildPanelEx_D82A4C::NumberedControls() const {
+    // A button's caption's first word leads, so what is said matches what is seen.
+    using B = TClassChildPanel_D99A78;
+    const auto button = [this](B::Button b) { return body().button(b).control(); };
+    return {{
+        {panel_->control(), "Билет"},
+        {notes().memo().control(), "Заметки к билету"},
+        {body().entryBox().control(), "Заполнение билета"},
+        {button(B::kResetNumbers), "Сброс чисел билета"},
+        {button(B::kResetColours), "Сброс цвета билета"},
+        {button(B::kFill), "Заполнить билет"},
+        {button(B::kDelete), "Удалить билет"},
+        {button(B::kSave), "Сохранить билет"},
+        {button(B::kOpen), "Открыть файл в билет"},
+    }};
+}
+
 void TClassChildPanelEx_D82A4C::NameControls() {
     // Read when a widget is made or the number changes: the list may renumber a ticket at any time.
-    panel_->control()->setAccessibleNameSource([this] { return Spoken("Билет"); });
-    notes().memo().control()->setAccessibleNameSource([this] { return Spoken("Заметки к билету"); });
-    qo::Control* entry = body().entryBox().control();
-    entry->setAccessibleNameSource([this] { return Spoken("Заполнение билета"); });
-    entry->setAccessibleDescription(
-        qo::Cp1251("Числа билета по одному: Enter ставит число в его столбец, по пять в ряд"));
-    // The caption's first word leads, so what is said matches what is seen.
-    using B = TClassChildPanel_D99A78;
-    const std::array<std::pair<B::Button, const char*>, B::kButtonCount> buttons{{
-        {B::kResetNumbers, "Сброс чисел билета"},
-        {B::kResetColours, "Сброс цвета билета"},
-        {B::kFill, "Заполнить билет"},
-        {B::kDelete, "Удалить билет"},
-        {B::kSave, "Сохранить билет"},
-        {B::kOpen, "Открыть файл в билет"},
-    }};
-    for (const auto& b : buttons) {
-        const char* what = b.second;
-        body().button(b.first).control()->setAccessibleNameSource([this, what] { return Spoken(what); });
+    for (const auto& [control, what] : NumberedControls()) {
+        const char* words = what;
+        control->setAccessibleNameSource([this, words] { return Spoken(words); });
     }
+    body().entryBox().control()->setAccessibleDescription(
+        qo::Cp1251("Числа билета по одному: Enter ставит число в его столбец, по пять в ряд"));
 }
 
 std::string TClassChildPanelEx_D82A4C::Spoken(const char* whatUtf8) const {
@@ -127,12 +130,8 @@ void TClassChildPanelEx_D82A4C::SetNumber(int number) {
     if (number == number_) return;
     number_ = number;
     body().logic().SetTicketNumber(number);
-    for (qo::Control* c : {panel_->control(), notes().memo().control(), body().entryBox().control()}) {
-        if (c) c->refreshAccessibleName();
-    }
-    for (int b = 0; b < TClassChildPanel_D99A78::kButtonCount; ++b) {
-        qo::Control* c = body().button(static_cast<TClassChildPanel_D99A78::Button>(b)).control();
-        if (c) c->refreshAccessibleName();
+    for (const auto& [control, what] : NumberedControls()) {
+        if (control) control->refreshAccessibleName();
     }
 }
 

@@ -2,7 +2,9 @@
 // One lotto ticket in the list: its raised panel holding the body (grid, entry box, buttons) and
 // the notes, its handle store, and the edge through which the list reaches it. Outward event 0
 // asks the list to delete this ticket and carries its handle.
+#include <array>
 #include <string>
+#include <utility>
 
 #include "containers/scheme.h"
 
@@ -31,6 +33,8 @@ public:
 
 private:
     void NameControls();
+    // The controls whose spoken names carry the ticket's number, each with the words before it.
+    std::array<std::pair<qo::Control*, const char*>, 9> NumberedControls() const;
     std::string Spoken(const char* whatUtf8) const; // "what 3", Windows-1251
 
     qo::TQOPanel* panel_ = nullptr;

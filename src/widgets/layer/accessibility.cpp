@@ -76,14 +76,14 @@ void Control::setAccessibleName(std::string_view name) {
     ApplyAccessibility(*this);
 }
 
-void Control::setAccessibleNameSource(std::function<std::string()> source) {
+void Control::setAccessibleNameSource(NameSource source) {
     auto& a = Accessible(*d_);
     a.name.clear();
     a.source = std::move(source);
     ApplyAccessibility(*this);
 }
 
-void Control::setChildAccessibleNames(std::function<std::string(const Control& child)> names) {
+void Control::setChildAccessibleNames(ChildNames names) {
     Accessible(*d_).childNames = std::move(names);
     for (Control* child : d_->children)
         ApplyAccessibility(*child);

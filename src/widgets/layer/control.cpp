@@ -100,8 +100,8 @@ std::uint32_t EditStylesFor(std::uint32_t options) {
 static_assert(kPrivateOffset + sizeof(ControlPrivate) <= 184, "a control no longer fits one 192-byte block");
 #endif
 
-void* Control::operator new(std::size_t size) {
-    return ::operator new(std::max(size, kPrivateOffset) + sizeof(ControlPrivate));
+void* Control::operator new(std::size_t) {
+    return ::operator new(kPrivateOffset + sizeof(ControlPrivate)); // the Control lies within the offset
 }
 void Control::operator delete(void* p) {
     ::operator delete(p);
@@ -149,26 +149,27 @@ std::vector<std::int32_t> g_pendingSync;
 std::vector<std::int32_t> g_pendingLayout;
 bool g_flushPosted = false;
 
+// What a queue holds now; what handling it adds waits for the next turn.
+std::vector<std::int32_t> Take(std::vector<std::int32_t>& queue) {
+    std::vector<std::int32_t> ids = std::move(queue);
+    queue.clear();
+    return ids;
+}
+
 void FlushRealise() {
     g_flushPosted = false;
     // Lists settle first, so that widgets are made only where the rows finally lie.
-    const std::vector<std::int32_t> layouts = std::move(g_pendingLayout);
-    g_pendingLayout.clear();
-    for (std::int32_t id : layouts) {
+    for (std::int32_t id : Take(g_pendingLayout)) {
         if (Control* box = Control::FromId(id)) LayoutChildren(*box);
     }
-    const std::vector<std::int32_t> ids = std::move(g_pendingRealise);
-    g_pendingRealise.clear();
-    for (std::int32_t id : ids) {
+    for (std::int32_t id : Take(g_pendingRealise)) {
         // A parent that lost its widget meanwhile (scrolled far away) brings its children along
         // when it gets one again.
         Control* c = Control::FromId(id);
         if (c && !c->hasWindow() && c->parent() && c->parent()->hasWindow() && NearView(*c) && !PaintedByParent(*c))
             Realise(*c);
     }
-    const std::vector<std::int32_t> boxes = std::move(g_pendingSync);
-    g_pendingSync.clear();
-    for (std::int32_t id : boxes) {
+    for (std::int32_t id : Take(g_pendingSync)) {
         if (Control* box = Control::FromId(id)) SyncViewportNow(*box);
     }
 }
@@ -179,18 +180,20 @@ void PostFlush() {
     QTimer::singleShot(0, qApp, [] { Guarded("создание окон", 0, false, &FlushRealise); });
 }
 
-} // namespace
-
-void LayoutLater(Control& box) {
-    if (std::find(g_pendingLayout.begin(), g_pendingLayout.end(), box.id()) == g_pendingLayout.end())
-        g_pendingLayout.push_back(box.id());
+// Asks for `c` at the next turn of the loop, once however often it is asked.
+void Queue(std::vector<std::int32_t>& queue, const Control& c) {
+    if (std::find(queue.begin(), queue.end(), c.id()) == queue.end()) queue.push_back(c.id());
     PostFlush();
 }
 
+} // namespace
+
+void LayoutLater(Control& box) {
+    Queue(g_pendingLayout, box);
+}
+
 void SyncViewport(Control& box) {
-    if (std::find(g_pendingSync.begin(), g_pendingSync.end(), box.id()) == g_pendingSync.end())
-        g_pendingSync.push_back(box.id());
-    PostFlush();
+    Queue(g_pendingSync, box);
 }
 
 static Control* Finish(Control* c) {
@@ -198,7 +201,7 @@ static Control* Finish(Control* c) {
     // something needs it), so the element's settings right after creation cost no widget work.
     Control* p = c->parent();
     if (p && p->hasWindow() && c->kind() != ControlKind::Form && NearView(*c)) {
-        g_pendingRealise.push_back(c->id());
+        g_pendingRealise.push_back(c->id()); // once: a control is finished once
         PostFlush();
     }
     return c;
@@ -387,8 +390,9 @@ bool Deliver(Control& c, Message& m) {
 }
 
 Control::MessageHandler Control::setMessageHandler(MessageHandler handler) {
-    auto previous = std::move(d_->on().rawHandler);
-    d_->onW().rawHandler = std::move(handler);
+    MessageHandler& slot = d_->onW().rawHandler;
+    MessageHandler previous = std::move(slot);
+    slot = std::move(handler);
     return previous;
 }
 

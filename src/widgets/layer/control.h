@@ -95,6 +95,10 @@ public:
     // Returns true when the message is consumed.
     using MessageHandler = SmallFunction<bool(Message&)>;
     using PaintHandler = SmallFunction<void(Canvas&)>;
+    // Spoken names made when asked (see setAccessibleNameSource); a source often says whose: `this`
+    // and a word.
+    using NameSource = SmallFunction<std::string(), 2 * sizeof(void*)>;
+    using ChildNames = SmallFunction<std::string(const Control& child)>;
 
     // ---- Creation. Every Create* returns a Control owned by the caller (see above).
     // The application object: one per process; forms created under it are top-level windows.
@@ -200,10 +204,10 @@ public:
     // For a name that follows what the layer cannot see (a ticket's place in its list, a cell's
     // colour): asked when the widget is made, when the text changes and at refreshAccessibleName(),
     // never kept.
-    void setAccessibleNameSource(std::function<std::string()> source);
+    void setAccessibleNameSource(NameSource source);
     // The same for those of this control's children that have no name of their own: one function
     // for a grid of cells instead of one per cell.
-    void setChildAccessibleNames(std::function<std::string(const Control& child)> names);
+    void setChildAccessibleNames(ChildNames names);
     void refreshAccessibleName();
     std::string accessibleName() const; // given, made by a source, or "" for the kind's default
     void setAccessibleDescription(std::string_view description);

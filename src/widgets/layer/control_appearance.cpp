@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QWidget>
+#include <utility>
 
 namespace qo {
 namespace {
@@ -15,6 +16,13 @@ void FontChanged(Control& c) {
     if (c.d().isEdit()) InvalidateLines(c);
     if (c.d().autoSize) c.setAutoSize(true);
     c.repaint();
+}
+
+// Fonts are shared (InternFont): a change takes the shared copy of the font with that part changed.
+template <class T, class V> void SetFontPart(ControlPrivate& d, T FontDesc::*part, V value) {
+    FontDesc f = *d.font;
+    f.*part = std::move(value);
+    d.font = InternFont(f);
 }
 
 void ParentNotice(Control& c) {
@@ -40,34 +48,24 @@ const FontDesc& Control::font() const {
     return *d_->font;
 }
 void Control::setFontColor(Color color) {
-    FontDesc f = *d_->font;
-    f.color = color;
-    d_->font = InternFont(f);
+    SetFontPart(*d_, &FontDesc::color, color);
     ApplyPalette(*this);
     repaint();
 }
 void Control::setFontStyle(std::uint8_t style) {
-    FontDesc f = *d_->font;
-    f.style = style;
-    d_->font = InternFont(f);
+    SetFontPart(*d_, &FontDesc::style, style);
     FontChanged(*this);
 }
 void Control::setFontFace(std::string_view face) {
-    FontDesc f = *d_->font;
-    f.face = std::string(face);
-    d_->font = InternFont(f);
+    SetFontPart(*d_, &FontDesc::face, std::string(face));
     FontChanged(*this);
 }
 void Control::setFontHeight(int height) {
-    FontDesc f = *d_->font;
-    f.height = height;
-    d_->font = InternFont(f);
+    SetFontPart(*d_, &FontDesc::height, height);
     FontChanged(*this);
 }
 void Control::setFontCharset(std::uint8_t charset) {
-    FontDesc f = *d_->font;
-    f.charset = charset;
-    d_->font = InternFont(f);
+    SetFontPart(*d_, &FontDesc::charset, charset);
 }
 void Control::copyParentFont() {
     if (!d_->parent) return;
@@ -90,10 +88,9 @@ void Control::setText(std::string_view text) {
         if (d.rare().firstLine != 0) d.rareW().firstLine = 0;
         ApplyText(*this);
         // A one-line edit reports a whole-text replacement; a multi-line one does not.
-        if (d.kind == ControlKind::Edit && d.on().onChange) {
+        if (d.kind == ControlKind::Edit) {
             DeliveryScope scope;
-            auto h = d.on().onChange;
-            h();
+            CallHandler(d.on().onChange);
         }
         return;
     }

@@ -32,16 +32,18 @@ int TextWidth(const Control& c) {
 int ToStored(const ControlPrivate& d, int shown) {
     if (d.kind != ControlKind::Memo) return shown;
     EnsureLines(d.self());
-    const int n = std::min<int>(shown, static_cast<int>(d.rare().qtext.size()));
-    return shown + static_cast<int>(std::count(d.rare().qtext.begin(), d.rare().qtext.begin() + n, QChar('\n')));
+    const QString& text = d.rare().qtext;
+    const int n = std::min<int>(shown, static_cast<int>(text.size()));
+    return shown + static_cast<int>(std::count(text.begin(), text.begin() + n, QChar('\n')));
 }
 
 int ToShown(const ControlPrivate& d, int stored) {
     if (d.kind != ControlKind::Memo) return stored;
     EnsureLines(d.self());
+    const QString& text = d.rare().qtext;
     int shown = 0, pos = 0;
-    while (shown < d.rare().qtext.size() && pos < stored) {
-        pos += d.rare().qtext.at(shown) == QChar('\n') ? 2 : 1;
+    while (shown < text.size() && pos < stored) {
+        pos += text.at(shown) == QChar('\n') ? 2 : 1;
         ++shown;
     }
     return shown;
@@ -103,14 +105,14 @@ void EnsureLines(const Control& c) {
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     int start = 0;
     while (true) {
-        int end = static_cast<int>(d.rare().qtext.indexOf(QChar('\n'), start));
+        int end = static_cast<int>(r.qtext.indexOf(QChar('\n'), start));
         const bool last = end < 0;
-        if (last) end = static_cast<int>(d.rare().qtext.size());
+        if (last) end = static_cast<int>(r.qtext.size());
         const int length = end - start;
         if (!wraps || length == 0) {
             r.lines.push_back({start, length});
         } else {
-            QTextLayout layout(d.rare().qtext.mid(start, length), font);
+            QTextLayout layout(r.qtext.mid(start, length), font);
             layout.setTextOption(option);
             layout.beginLayout();
             while (true) {
@@ -163,9 +165,7 @@ void TextChangedByUser(Control& c, const QString& shown) {
     d.text = d.kind == ControlKind::Memo ? EditStoredText(shown) : FromQString(shown);
     InvalidateLines(c);
     AccessibleTextChanged(c);
-    if (!d.on().onChange) return;
-    auto h = d.on().onChange;
-    h();
+    CallHandler(d.on().onChange);
 }
 
 void Control::replaceSelection(std::string_view text) {

@@ -152,7 +152,7 @@ bool Control::setIconData(std::string_view imageBytes) {
 
 void Control::copyIconFrom(const Control& other) {
     if (!other.d_->rare().icon) return;
-    d_->rareW().icon = std::make_unique<QIcon>(*other.d_->rareW().icon);
+    d_->rareW().icon = std::make_unique<QIcon>(*other.d_->rare().icon);
     ApplyIcon(*this);
 }
 

@@ -14,9 +14,7 @@ void NotifySize(Control& c) {
         kind = d.rare().windowState == 1 ? SIZE_MINIMIZED : d.rare().windowState == 2 ? SIZE_MAXIMIZED : 0;
     Message m{WM_SIZE, kind, MakeLong(cr.width, cr.height), 0};
     Deliver(c, m);
-    if (alive.expired() || !d.on().onResize) return;
-    auto h = d.on().onResize;
-    h();
+    if (!alive.expired()) CallHandler(d.on().onResize);
 }
 
 } // namespace
@@ -71,13 +69,12 @@ void LayoutChildren(Control& c) {
     int left = cr.left, top = cr.top, right = cr.right(), bottom = cr.bottom();
     const int m = d.margin;
     ++d.layoutDepth;
-    // Copy: a handler run by a resize may add or remove children.
-    const std::vector<Control*> kids = d.children;
-    const std::uint32_t removed = d.children.removed();
+    // A handler run by a resize may add or remove children.
+    const ChildList::Snapshot kids = d.children.snapshot();
     const LifeToken alive = Life(c);
     // Which passes have work: a long list of top-aligned children needs one walk, not three.
     unsigned passes = 0;
-    for (Control* child : kids) {
+    for (Control* child : kids.controls) {
         const auto& cd = child->d();
         if (!cd.visible || cd.align == alNone) continue;
         passes |= (cd.align == alTop || cd.align == alBottom) ? 1u : (cd.align == alLeft || cd.align == alRight) ? 2u : 4u;
@@ -85,13 +82,9 @@ void LayoutChildren(Control& c) {
     for (int pass = 0; pass < 3 && !alive.expired(); ++pass) {
         if (!(passes & (1u << pass))) continue;
         bool ranHandlers = false; // only a child that moved ran code that could end this one
-        for (Control* child : kids) {
+        for (Control* child : kids.controls) {
             if (ranHandlers && alive.expired()) break;
-            // Only a removal can leave a dangling pointer in the copy; a long list is not searched
-            // for every child while nothing was removed.
-            if (d.children.removed() != removed &&
-                std::find(d.children.begin(), d.children.end(), child) == d.children.end())
-                continue;
+            if (d.children.lost(kids, child)) continue;
             const auto& cd = child->d();
             const int a = cd.align;
             if (!cd.visible || a == alNone) continue;

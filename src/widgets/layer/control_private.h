@@ -26,8 +26,8 @@ struct LineSpan {
 struct AccessibleState {
     std::string name;
     std::string description;
-    std::function<std::string()> source;                   // the control's name, made when asked
-    std::function<std::string(const Control&)> childNames; // for children without a name of their own
+    Control::NameSource source;     // the control's name, made when asked
+    Control::ChildNames childNames; // for children without a name of their own
 };
 
 // What few controls need: forms, scroll boxes, panels and multi-line text. Kept apart so that a
@@ -74,6 +74,15 @@ struct HandlerSet {
     Control::PaintHandler onPaint;
 };
 
+// Calls a handler, if one is set, through a copy: the handler may replace itself or end its
+// control while it runs. False when there is none.
+template <class H, class... A> bool CallHandler(const H& handler, A&&... args) {
+    if (!handler) return false;
+    const H h = handler;
+    h(std::forward<A>(args)...);
+    return true;
+}
+
 // What elements attach to a control: their handlers, the element that owns it, what a screen
 // reader is told beyond what its kind says. A bare cell has none of it.
 struct Attachments {
@@ -97,16 +106,27 @@ public:
         if (!list_) list_ = std::make_unique<List>();
         list_->controls.push_back(c);
     }
-    // Counts removals, so that a walk over a copy knows when to check that its child is still here.
     void remove(Control* c) {
         if (!list_) return;
         auto& v = list_->controls;
         v.erase(std::remove(v.begin(), v.end(), c), v.end());
         ++list_->removed;
     }
-    std::uint32_t removed() const { return list_ ? list_->removed : 0; }
+
+    // A copy to walk while handlers run that may add or remove children. Removals are counted, so
+    // a long list is searched for a child only once something was removed since the copy.
+    struct Snapshot {
+        std::vector<Control*> controls;
+        std::uint32_t removed = 0;
+    };
+    Snapshot snapshot() const { return {all(), removed()}; }
+    bool removedSince(const Snapshot& s) const { return removed() != s.removed; }
+    bool lost(const Snapshot& s, const Control* c) const {
+        return removedSince(s) && std::find(begin(), end(), c) == end();
+    }
 
 private:
+    std::uint32_t removed() const { return list_ ? list_->removed : 0; }
     struct List {
         std::vector<Control*> controls;
         std::uint32_t removed = 0;

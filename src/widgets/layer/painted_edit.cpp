@@ -37,6 +37,7 @@ bool PaintedByParent(const Control& c) {
 void PaintChildEdits(QPainter& p, const Control& panel, const QRect& area) {
     QStyle* style = QApplication::style();
     const int frameWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const FontDesc* font = nullptr; // the painter's: a ticket's cells share one
     for (const Control* child : panel.d().children) {
         const auto& d = child->d();
         if (d.widget || !d.visible || !PaintedByParent(*child)) continue;
@@ -55,7 +56,10 @@ void PaintChildEdits(QPainter& p, const Control& panel, const QRect& area) {
         if (d.text.empty()) continue;
         QRect text = style->subElementRect(QStyle::SE_LineEditContents, &frame, nullptr);
         text.adjust(2, 1, -2, -1); // the line edit's own margins
-        p.setFont(FontFor(*d.font));
+        if (d.font != font) {
+            font = d.font;
+            p.setFont(FontFor(*font));
+        }
         p.setPen(frame.palette.color(d.enabled ? QPalette::Active : QPalette::Disabled, QPalette::Text));
         p.drawText(text, EditAlignment(d) | Qt::TextSingleLine, ToQString(d.text));
     }

@@ -99,10 +99,9 @@ QWidget* Realise(Control& c) {
         auto* b = new ButtonWidget(parentWidget);
         b->control = &c;
         QObject::connect(b, &QPushButton::clicked, b, [b] {
-            if (!b->control || !b->control->d().on().onClick) return;
+            if (!b->control) return;
             DeliveryScope scope;
-            auto h = b->control->d().on().onClick;
-            Guarded("нажатие кнопки", b->control->id(), true, h);
+            Guarded("нажатие кнопки", b->control->id(), true, [b] { CallHandler(b->control->d().on().onClick); });
         });
         w = b;
         break;

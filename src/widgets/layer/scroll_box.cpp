@@ -66,13 +66,10 @@ void SyncViewportNow(Control& box) {
         again = false;
         const Rect make = ViewWindow(d, kMakePages);
         const Rect keep = ViewWindow(d, kKeepPages);
-        const std::vector<Control*> kids = d.children;
-        const std::uint32_t removed = d.children.removed();
-        for (Control* child : kids) {
+        const ChildList::Snapshot kids = d.children.snapshot();
+        for (Control* child : kids.controls) {
             if (alive.expired() || !d.widget) break;
-            if (d.children.removed() != removed &&
-                std::find(d.children.begin(), d.children.end(), child) == d.children.end())
-                continue;
+            if (d.children.lost(kids, child)) continue;
             const Rect& b = child->d().bounds;
             if (child->d().widget) {
                 if (!Overlaps(b, keep) && !HoldsFocus(*child)) ReleaseWidgetLater(*child);
@@ -88,10 +85,9 @@ void RealiseView(Control& box) {
     auto& d = box.d();
     if (d.kind != ControlKind::ScrollBox || !d.widget || d.destroying) return;
     const Rect view = ViewWindow(d, 0);
-    const std::vector<Control*> kids = d.children;
-    const std::uint32_t removed = d.children.removed();
-    for (Control* child : kids) {
-        if (!d.widget || d.children.removed() != removed) break; // a removal: the next sync finishes
+    const ChildList::Snapshot kids = d.children.snapshot();
+    for (Control* child : kids.controls) {
+        if (!d.widget || d.children.removedSince(kids)) break; // a removal: the next sync finishes
         if (!child->d().widget && Overlaps(child->d().bounds, view)) Realise(*child);
     }
 }

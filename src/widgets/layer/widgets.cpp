@@ -118,11 +118,8 @@ MouseEvent MakeMouse(const Control& c, QWidget& w, int button, Qt::MouseButtons 
 
 // Calls a mouse handler; false when the control went away meanwhile.
 bool CallMouse(Control& c, Control::MouseHandler HandlerSet::*slot, const MouseEvent& m) {
-    if (!(c.d().on().*slot)) return true;
     const LifeToken alive = Life(c);
-    auto h = c.d().on().*slot;
-    h(m);
-    return !alive.expired();
+    return !CallHandler(c.d().on().*slot, m) || !alive.expired();
 }
 
 bool Originates(QWidget& w) {
@@ -162,11 +159,7 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
     Message down{static_cast<std::uint32_t>((e->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN),
                  static_cast<std::uintptr_t>(key), 0, 0};
     if (Deliver(c, down) || alive.expired()) return true;
-    if (d.on().onKeyDown) {
-        auto h = d.on().onKeyDown;
-        h(key, shift);
-        if (alive.expired() || key == 0) return true;
-    }
+    if (CallHandler(d.on().onKeyDown, key, shift) && (alive.expired() || key == 0)) return true;
     const QString text = e->text();
     if (!text.isEmpty()) {
         int ch = Cp1251FromChar(text.at(0).unicode());
@@ -174,11 +167,7 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
         const int typed = ch;
         Message chr{WM_CHAR, static_cast<std::uintptr_t>(ch), 0, 0};
         if (Deliver(c, chr) || alive.expired()) return true;
-        if (d.on().onChar) {
-            auto h = d.on().onChar;
-            h(ch);
-            if (alive.expired() || ch == 0) return true;
-        }
+        if (CallHandler(d.on().onChar, ch) && (alive.expired() || ch == 0)) return true;
         if (d.isEdit() && ch >= 32) {
             if ((d.style & ES_NUMBER) && !(ch >= '0' && ch <= '9')) return true;
             QChar q(CharFromCp1251(static_cast<unsigned char>(ch)));
@@ -205,11 +194,8 @@ bool RouteKeyRelease(Control& c, QKeyEvent* e) {
     Message up{static_cast<std::uint32_t>((e->modifiers() & Qt::AltModifier) ? WM_SYSKEYUP : WM_KEYUP),
                static_cast<std::uintptr_t>(key), 0, 0};
     if (Deliver(c, up) || alive.expired()) return true;
-    if (d.on().onKeyUp) {
-        auto h = d.on().onKeyUp;
-        h(key, KeyFlags(Qt::NoButton, e->modifiers()));
-        if (alive.expired() || key == 0) return true;
-    }
+    if (CallHandler(d.on().onKeyUp, key, KeyFlags(Qt::NoButton, e->modifiers())) && (alive.expired() || key == 0))
+        return true;
     return false;
 }
 
@@ -231,11 +217,8 @@ bool RouteMouse(Control& c, QWidget& w, QEvent* ev) {
             MakeMouse(c, w, ButtonCode(e->button()), e->buttons(), e->modifiers(), e->position());
         if (!CallMouse(c, &HandlerSet::onMouseUp, m)) return true;
         if ((d.kind == ControlKind::Label || d.kind == ControlKind::Panel) && e->button() == Qt::LeftButton &&
-            w.rect().contains(e->position().toPoint()) && d.on().onClick) {
-            auto h = d.on().onClick;
-            h();
-            if (alive.expired()) return true;
-        }
+            w.rect().contains(e->position().toPoint()) && CallHandler(d.on().onClick) && alive.expired())
+            return true;
         break;
     }
     case QEvent::MouseButtonDblClick: {
@@ -327,10 +310,7 @@ bool RouteFrameEvent(Control& c, QWidget& w, QEvent* e) {
             d.rareW().wasShown = true;
             d.visible = true;
             d.style |= WS_VISIBLE;
-            if (d.on().onShow) {
-                auto h = d.on().onShow;
-                h();
-            }
+            CallHandler(d.on().onShow);
         }
         return false;
     case QEvent::Hide:
@@ -464,8 +444,7 @@ void ClientWidget::paintEvent(QPaintEvent*) {
     if (!control || !control->d().on().onPaint) return;
     QPainter p(this);
     Canvas canvas(p, *control);
-    auto h = control->d().on().onPaint;
-    h(canvas);
+    CallHandler(control->d().on().onPaint, canvas);
 }
 
 void LabelWidget::paintEvent(QPaintEvent*) {
@@ -480,8 +459,7 @@ void PanelWidget::paintEvent(QPaintEvent* e) {
         PaintPanel(p, *control, contentsRect());
         if (control->d().on().onPaint) {
             Canvas canvas(p, *control);
-            auto h = control->d().on().onPaint;
-            h(canvas);
+            CallHandler(control->d().on().onPaint, canvas);
         }
         if (control) PaintChildEdits(p, *control, e->rect());
     }
