@@ -73,10 +73,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(item->text == texts[n]);
             FUZZ_CHECK(item->text.find('\r') == std::string::npos);
             FUZZ_CHECK(item->hasSubmenu || item->children.empty());
-            // By identifier, as a menu command arrives.
+            // By identifier, as a menu command arrives. A command's high word is 0 or 1, so an
+            // identifier past 0x1FFFF is no command: identifiers grow for the whole process, and a
+            // long run, building a menu per input, gets there after some 127 000 items.
             if (n % 7 == 0 && !item->hasSubmenu && item->kind != qo::MenuItemKind::Separator) {
                 const std::size_t before = chosen.numbers.size();
                 form->send(qo::WM_COMMAND, static_cast<std::uintptr_t>(item->id));
+                if ((static_cast<std::uint32_t>(item->id) >> 16) > 1) {
+                    FUZZ_CHECK(chosen.numbers.size() == before && chosen.texts.size() == before);
+                    continue;
+                }
                 FUZZ_CHECK(chosen.numbers.size() == before + 1 && chosen.texts.size() == before + 1);
                 FUZZ_CHECK(chosen.numbers.back() == static_cast<std::int32_t>(n));
                 FUZZ_CHECK(chosen.texts.back() == texts[n]);
