@@ -4,6 +4,7 @@
 #include "widgets/layer/control.h"
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using qo::Control;
@@ -148,15 +149,42 @@ TEST_F(EditTest, KeyDownHandlerConsumesByZeroingTheKey) {
     EXPECT_EQ(downs, (std::vector<int>{'A', 'X', 'B'}));
 }
 
-TEST_F(EditTest, CharHandlerConsumesOrReplaces) {
+TEST_F(EditTest, CharHandlerConsumesOrReplacesAndEachTypedCharacterIsOneChange) {
     Control* e = Control::CreateEdit(form, 0);
     ASSERT_TRUE(qotest::showForm(*form));
     e->setOnChar([](int& ch) {
         if (ch == 'q') ch = 0;
         if (ch == 'r') ch = static_cast<unsigned char>(qo::Cp1251("ж")[0]);
     });
+    std::vector<std::string> seen;
+    e->setOnChange([&] { seen.push_back(e->text()); });
     qotest::typeInto(*e, "aqr");
     EXPECT_EQ(e->text(), "a" + qo::Cp1251("ж"));
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "a" + qo::Cp1251("ж")}));
+}
+
+// A Russian layout's letters come with keys no Latin layout has. Each key still has a code, each
+// character arrives in the program's code page, a character the code page lacks becomes '?', and
+// a digits-only box keeps only the digits.
+TEST_F(EditTest, LettersOfAnyLayoutArriveInTheCodePage) {
+    Control* m = memo();
+    Control* digits = Control::CreateEdit(form, eo::Number);
+    digits->setBounds(5, 120, 60, 21);
+    ASSERT_TRUE(qotest::showForm(*form));
+    std::vector<int> keys;
+    std::string chars;
+    m->setOnKeyDown([&](int& key, int) { keys.push_back(key); });
+    m->setOnChar([&](int& ch) { chars.push_back(static_cast<char>(ch)); });
+
+    qotest::typeInto(*m, QStringLiteral("Билет №1\nёЁ \u0101\U0001F600"));
+    EXPECT_EQ(m->text(), qo::Cp1251("Билет №1\r\nёЁ ??"));
+    EXPECT_EQ(qotest::memo(*m)->toPlainText(), QStringLiteral("Билет №1\nёЁ ??"));
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 0), 0);
+    EXPECT_EQ(keys.front(), qo::VK_OEM_COMMA); // Б lies on the comma key
+    EXPECT_EQ(chars, qo::Cp1251("Билет №1\rёЁ ??"));
+
+    qotest::typeInto(*digits, QStringLiteral("ж5б7"));
+    EXPECT_EQ(digits->text(), "57");
 }
 
 TEST_F(EditTest, RawChainSeesCharBeforeTheHandlers) {

@@ -25,6 +25,7 @@
 #include "containers/multi_element_ex.h"
 #include "runtime/init_man.h"
 #include "runtime/link.h"
+#include "support/ui_helpers.h"
 #include "support/wait.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
@@ -224,14 +225,7 @@ std::vector<std::string> UiDriver::cellTexts(int position) {
 void UiDriver::typeNotes(int position, const QString& text) {
     QWidget* w = ticket(position).notes().memo().control()->widget();
     w->setFocus();
-    for (const QChar ch : text) {
-        if (ch == QLatin1Char('\n'))
-            QTest::keyClick(w, Qt::Key_Return);
-        else if (ch.unicode() < 0x80)
-            QTest::keyClicks(w, QString(ch));
-        else // a Cyrillic letter, as a Russian keyboard layout gives it: some key, and the letter as text
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_A, QString(ch), Qt::NoModifier);
-    }
+    typeKeys(w, text);
     settle();
 }
 

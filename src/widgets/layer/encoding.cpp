@@ -42,9 +42,12 @@ std::string FromQString(const QString& text) {
     const auto& t = tables();
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar ch : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
         const int b = t.toByte[ch.unicode()];
         out.push_back(b < 0 ? '?' : static_cast<char>(b));
+        // A character beyond the first 65536 is one character, however the toolkit stores it.
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
     }
     return out;
 }

@@ -195,6 +195,29 @@ constexpr int VK_SUBTRACT = 0x6D;
 constexpr int VK_DECIMAL = 0x6E;
 constexpr int VK_DIVIDE = 0x6F;
 constexpr int VK_F1 = 0x70;
+constexpr int VK_NUMLOCK = 0x90;
+constexpr int VK_SCROLL = 0x91;
+constexpr int VK_LWIN = 0x5B;
+constexpr int VK_APPS = 0x5D;
+constexpr int VK_CLEAR = 0x0C;
+constexpr int VK_SNAPSHOT = 0x2C;
+// Punctuation keys, named by where they lie on a US keyboard.
+constexpr int VK_OEM_1 = 0xBA;      // ; :
+constexpr int VK_OEM_PLUS = 0xBB;   // = +
+constexpr int VK_OEM_COMMA = 0xBC;  // , <
+constexpr int VK_OEM_MINUS = 0xBD;  // - _
+constexpr int VK_OEM_PERIOD = 0xBE; // . >
+constexpr int VK_OEM_2 = 0xBF;      // / ?
+constexpr int VK_OEM_3 = 0xC0;      // ` ~
+constexpr int VK_OEM_4 = 0xDB;      // [ {
+constexpr int VK_OEM_5 = 0xDC;      // \ |
+constexpr int VK_OEM_6 = 0xDD;      // ] }
+constexpr int VK_OEM_7 = 0xDE;      // ' "
+constexpr int VK_OEM_102 = 0xE2;    // the extra key beside the left Shift of a European keyboard
+// A character that came without a key the layer can name (typed through an input method, say).
+constexpr int VK_PACKET = 0xE7;
+// A key with no code of its own (a media or vendor key).
+constexpr int VK_UNMAPPED = 0xFF;
 
 // Message box styles and answers.
 constexpr std::uint32_t MB_OK = 0x00;

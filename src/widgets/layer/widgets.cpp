@@ -2,10 +2,12 @@
 
 #include "widgets/layer/canvas.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/key_codes.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/style_cache.h"
 #include <QApplication>
 #include <QIcon>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
@@ -39,71 +41,6 @@ int ButtonCode(Qt::MouseButton b) {
     }
 }
 
-int VirtualKey(const QKeyEvent& e) {
-    const int k = e.key();
-    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
-    if (k >= Qt::Key_0 && k <= Qt::Key_9) {
-        return (e.modifiers() & Qt::KeypadModifier) ? VK_NUMPAD0 + (k - Qt::Key_0) : '0' + (k - Qt::Key_0);
-    }
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return VK_F1 + (k - Qt::Key_F1);
-    switch (k) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return VK_RETURN;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return VK_TAB;
-    case Qt::Key_Backspace:
-        return VK_BACK;
-    case Qt::Key_Escape:
-        return VK_ESCAPE;
-    case Qt::Key_Space:
-        return VK_SPACE;
-    case Qt::Key_PageUp:
-        return VK_PRIOR;
-    case Qt::Key_PageDown:
-        return VK_NEXT;
-    case Qt::Key_End:
-        return VK_END;
-    case Qt::Key_Home:
-        return VK_HOME;
-    case Qt::Key_Left:
-        return VK_LEFT;
-    case Qt::Key_Up:
-        return VK_UP;
-    case Qt::Key_Right:
-        return VK_RIGHT;
-    case Qt::Key_Down:
-        return VK_DOWN;
-    case Qt::Key_Insert:
-        return VK_INSERT;
-    case Qt::Key_Delete:
-        return VK_DELETE;
-    case Qt::Key_Shift:
-        return VK_SHIFT;
-    case Qt::Key_Control:
-        return VK_CONTROL;
-    case Qt::Key_Alt:
-        return VK_MENU;
-    case Qt::Key_Pause:
-        return VK_PAUSE;
-    case Qt::Key_CapsLock:
-        return VK_CAPITAL;
-    case Qt::Key_Asterisk:
-        return VK_MULTIPLY;
-    case Qt::Key_Plus:
-        return VK_ADD;
-    case Qt::Key_Minus:
-        return VK_SUBTRACT;
-    case Qt::Key_Slash:
-        return VK_DIVIDE;
-    default:
-        break;
-    }
-    if (k >= 0x20 && k < 0x80) return k;
-    return 0;
-}
-
 QPoint ClientOrigin(const Control& c, QWidget& w) {
     if (auto* f = qobject_cast<QFrame*>(&w)) return f->contentsRect().topLeft();
     (void)c;
@@ -127,17 +64,56 @@ bool Originates(QWidget& w) {
     return f == &w || (f == nullptr && w.isWindow());
 }
 
-void InsertIntoEdit(Control& c, const QString& s) {
+// The characters of a key press (or of text an input method commits), each as WM_CHAR and then
+// through the character handler and the edit's own filters (digits only, letter case), in
+// Windows-1251 as the program holds its texts. When nothing was changed or held back the toolkit
+// types the text itself (false); otherwise what came through is typed here and the event is used
+// up (true), so that a character the code page lacks shows as the '?' the program stores.
+bool RouteTypedText(Control& c, const QString& text) {
     auto& d = c.d();
-    if (auto* e = qobject_cast<QLineEdit*>(d.widget.data())) {
-        e->insert(s);
-        TextChangedByUser(c, e->text());
-    } else if (auto* m = qobject_cast<QPlainTextEdit*>(d.widget.data())) {
-        d.settingText = true;
-        m->insertPlainText(s);
-        d.settingText = false;
-        TextChangedByUser(c, m->toPlainText());
+    const LifeToken alive = Life(c);
+    std::string typed;
+    bool changed = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        int ch = Cp1251FromChar(text.at(i).unicode());
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
+        if (ch < 0) {
+            ch = '?';
+            changed = true;
+        }
+        const int original = ch;
+        Message chr{WM_CHAR, static_cast<std::uintptr_t>(ch), 0, 0};
+        if (Deliver(c, chr) || alive.expired()) return true;
+        CallHandler(d.on().onChar, ch);
+        if (alive.expired()) return true;
+        if (ch != original) changed = true;
+        if (ch <= 0 || ch > 255) {
+            changed = true;
+            continue;
+        }
+        if (d.isEdit() && ch >= 32) {
+            if ((d.style & ES_NUMBER) && !(ch >= '0' && ch <= '9')) {
+                changed = true;
+                continue;
+            }
+            QChar q(CharFromCp1251(static_cast<unsigned char>(ch)));
+            if (d.style & ES_UPPERCASE) q = q.toUpper();
+            if (d.style & ES_LOWERCASE) q = q.toLower();
+            const int cased = Cp1251FromChar(q.unicode());
+            if (cased >= 0 && cased != ch) {
+                ch = cased;
+                changed = true;
+            }
+        }
+        typed.push_back(static_cast<char>(ch));
     }
+    if (!changed) return false;
+    if (d.isEdit() && !(d.style & ES_READONLY)) {
+        // Control characters a handler left standing are keys (Backspace, Return), not text.
+        std::erase_if(typed, [](char k) { return static_cast<unsigned char>(k) < 32 && k != '\t'; });
+        if (!typed.empty()) c.replaceSelection(typed);
+    }
+    return true;
 }
 
 // A typed key, in the order the messages of a key press arrive: the form's Tab filter, WM_KEYDOWN
@@ -146,7 +122,7 @@ void InsertIntoEdit(Control& c, const QString& s) {
 bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
     auto& d = c.d();
     const LifeToken alive = Life(c);
-    int key = VirtualKey(*e);
+    int key = VirtualKeyCode(*e);
     const int shift = KeyFlags(Qt::NoButton, e->modifiers());
     const bool tab = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
     if (tab && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
@@ -160,25 +136,7 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
                  static_cast<std::uintptr_t>(key), 0, 0};
     if (Deliver(c, down) || alive.expired()) return true;
     if (CallHandler(d.on().onKeyDown, key, shift) && (alive.expired() || key == 0)) return true;
-    const QString text = e->text();
-    if (!text.isEmpty()) {
-        int ch = Cp1251FromChar(text.at(0).unicode());
-        if (ch < 0) ch = '?';
-        const int typed = ch;
-        Message chr{WM_CHAR, static_cast<std::uintptr_t>(ch), 0, 0};
-        if (Deliver(c, chr) || alive.expired()) return true;
-        if (CallHandler(d.on().onChar, ch) && (alive.expired() || ch == 0)) return true;
-        if (d.isEdit() && ch >= 32) {
-            if ((d.style & ES_NUMBER) && !(ch >= '0' && ch <= '9')) return true;
-            QChar q(CharFromCp1251(static_cast<unsigned char>(ch)));
-            if (d.style & ES_UPPERCASE) q = q.toUpper();
-            if (d.style & ES_LOWERCASE) q = q.toLower();
-            if (ch != typed || q.unicode() != CharFromCp1251(static_cast<unsigned char>(typed))) {
-                if (!(d.style & ES_READONLY)) InsertIntoEdit(c, QString(q));
-                return true;
-            }
-        }
-    }
+    if (!e->text().isEmpty() && RouteTypedText(c, e->text())) return true;
     if (tab) {
         // Without the form's navigation Tab moves nothing; only a memo that keeps Tab types it.
         return !(d.kind == ControlKind::Memo && !d.tabNavigates);
@@ -190,11 +148,12 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
 bool RouteKeyRelease(Control& c, QKeyEvent* e) {
     auto& d = c.d();
     const LifeToken alive = Life(c);
-    int key = VirtualKey(*e);
+    int key = VirtualKeyCode(*e);
     Message up{static_cast<std::uint32_t>((e->modifiers() & Qt::AltModifier) ? WM_SYSKEYUP : WM_KEYUP),
                static_cast<std::uintptr_t>(key), 0, 0};
     if (Deliver(c, up) || alive.expired()) return true;
-    if (CallHandler(d.on().onKeyUp, key, KeyFlags(Qt::NoButton, e->modifiers())) && (alive.expired() || key == 0))
+    if (CallHandler(d.on().onKeyUp, key, KeyFlags(Qt::NoButton, e->modifiers())) &&
+        (alive.expired() || key == 0))
         return true;
     return false;
 }
@@ -347,6 +306,8 @@ const char* EventWhat(int qtEventType, bool& userAct) {
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
         return "нажатие клавиши";
+    case QEvent::InputMethod:
+        return "ввод текста";
     case QEvent::Close:
         return "закрытие окна";
     default:
@@ -397,6 +358,13 @@ bool RouteEvent(Control& c, QWidget& w, QEvent* e, bool frameRole) {
             return true;
         }
         return RouteKeyRelease(c, static_cast<QKeyEvent*>(e));
+    case QEvent::InputMethod: {
+        // Text an input method commits is typed text too: the same characters, the same filters.
+        auto* im = static_cast<QInputMethodEvent*>(e);
+        if (im->commitString().isEmpty() || !im->preeditString().isEmpty() || im->replacementLength() != 0)
+            return false;
+        return RouteTypedText(c, im->commitString());
+    }
     case QEvent::FocusIn: {
         if (Control* f = c.form(); f && f != &c) f->d().rareW().focused = &c;
         Message m{WM_SETFOCUS, 0, 0, 0};
@@ -586,7 +554,8 @@ void ScrollBoxWidget::arrange() {
     if (!control) return;
     const auto& d = control->d();
     const int extW = d.rare().extentWidth, extH = d.rare().extentHeight;
-    content->setGeometry(-d.rare().hScroll.pos, -d.rare().vScroll.pos, std::max(vw, extW), std::max(vh, extH));
+    content->setGeometry(-d.rare().hScroll.pos, -d.rare().vScroll.pos, std::max(vw, extW),
+                         std::max(vh, extH));
 }
 
 } // namespace qo
