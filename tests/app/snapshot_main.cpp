@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QTest>
 #include <QWidget>
+
+#include "widgets/layer/toolkit_session.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -37,6 +39,7 @@ void Click(qo::TQOButton* button) {
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
+    const qo::ToolkitSession session;
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     const QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     if (!QDir().mkpath(folder)) {

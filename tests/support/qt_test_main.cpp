@@ -3,10 +3,14 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "widgets/layer/toolkit_session.h"
+
 int main(int argc, char** argv) {
     // A QApplication without a display aborts, even while CTest only lists the tests.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // As in the program, and in one language whatever the machine's: tests read the toolkit's texts.
+    const qo::ToolkitSession session(QLocale::c());
     return RUN_ALL_TESTS();
 }

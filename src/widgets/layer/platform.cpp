@@ -28,16 +28,21 @@ QWidget* OwnerWidget(Control* owner) {
     return owner ? owner->widget() : nullptr;
 }
 
-// "name|pattern|name|pattern" → the toolkit's "name (pattern);;…"; patterns keep their ';' lists.
-QString QtFilter(const std::string& filter) {
+// "name|pattern|…" → the toolkit's "name (patterns)" list. The dialog is told to hide the
+// "(patterns)" part, so the player reads each name exactly as the program gives it. "*.*" means
+// every file on the desktop the filters were written for; here it would miss names without a dot.
+QStringList QtNameFilters(const std::string& filter) {
     const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            if (p == QStringLiteral("*.*")) p = QStringLiteral("*");
+        }
+        out << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
-    return out.join(QStringLiteral(";;"));
+    return out;
 }
 
 class QtPlatform final : public Platform {
@@ -110,7 +115,9 @@ public:
 
     bool fileDialog(FileDialog& dialog) override {
         QFileDialog fd(OwnerWidget(dialog.owner), ToQString(dialog.title),
-                       QString::fromStdString(dialog.initialDir), QtFilter(dialog.filter));
+                       QString::fromStdString(dialog.initialDir));
+        fd.setOption(QFileDialog::HideNameFilterDetails);
+        fd.setNameFilters(QtNameFilters(dialog.filter));
         fd.setAcceptMode(dialog.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         if (dialog.save)
             fd.setFileMode(QFileDialog::AnyFile);
@@ -157,6 +164,8 @@ public:
         return settingsFolder_;
     }
 
+    void releaseSound() { effect_.reset(); }
+
 private:
     std::unique_ptr<QSoundEffect> effect_;
     std::string settingsFolder_;
@@ -195,6 +204,9 @@ std::int64_t UtcTimeOfDayMs() {
 }
 std::string ProgramFolder() {
     return CurrentPlatform().programFolder();
+}
+void ReleaseToolkitSound() {
+    Toolkit().releaseSound();
 }
 std::string SettingsFolder() {
     return CurrentPlatform().settingsFolder();

@@ -46,6 +46,9 @@ std::string ProgramFolder();
 std::string SettingsFolder();
 bool FileExists(const std::string& pathUtf8);
 
+// Lets go of the toolkit platform's sound device (see toolkit_session.h); the next sound makes it anew.
+void ReleaseToolkitSound();
+
 // The toolkit's choice of settings folder for a program in `programFolderUtf8`: that folder while
 // a file can be made in it (a portable copy), else the user's configuration folder for this
 // application, created if missing (an installed program, whose folder belongs to the system).

@@ -75,9 +75,26 @@ std::uint32_t ResolveColor(Color c) {
     return ToQColor(c).rgb() & 0xFFFFFFu;
 }
 
-const QPalette& PaletteFor(Color background, Color text) {
-    // Keyed by the resolved colours, so a system colour and its value share a palette.
+namespace {
+// Keyed by the resolved colours, so a system colour and its value share a palette.
+std::unordered_map<std::uint64_t, QPalette>& Palettes() {
     static std::unordered_map<std::uint64_t, QPalette> cache;
+    return cache;
+}
+using FontKey = std::tuple<std::string, int, int>;
+std::map<FontKey, QFont>& Fonts() {
+    static std::map<FontKey, QFont> cache;
+    return cache;
+}
+} // namespace
+
+void ClearStyleCaches() {
+    Palettes().clear();
+    Fonts().clear();
+}
+
+const QPalette& PaletteFor(Color background, Color text) {
+    auto& cache = Palettes();
     const QColor bg = ToQColor(background);
     const QColor fg = ToQColor(text);
     const std::uint64_t key = (std::uint64_t(bg.rgb() & 0xFFFFFFu) << 32) | (fg.rgb() & 0xFFFFFFu);
@@ -107,9 +124,8 @@ const QFont& FontFor(const FontDesc& desc) {
         return true;
     }();
     (void)substitutes;
-    using Key = std::tuple<std::string, int, int>;
-    static std::map<Key, QFont> cache;
-    const Key key{desc.face, desc.height, desc.style & 0x0F};
+    auto& cache = Fonts();
+    const FontKey key{desc.face, desc.height, desc.style & 0x0F};
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
 

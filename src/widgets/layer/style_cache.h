@@ -13,5 +13,7 @@ QColor ToQColor(Color c);
 // Background roles (Window, Base, Button) in `background`, text roles in `text`.
 const QPalette& PaletteFor(Color background, Color text);
 const QFont& FontFor(const FontDesc& desc);
+// Lets go of every palette and font made, before the application object goes.
+void ClearStyleCaches();
 
 } // namespace qo

@@ -1,0 +1,88 @@
+// The toolkit's own windows as the program shows them: question boxes in the system's language,
+// file dialogs that name their filters as the program does and show every file under "*.*".
+#include "support/ui_helpers.h"
+#include "widgets/layer/control.h"
+#include "widgets/layer/encoding.h"
+#include "widgets/layer/file_dialog.h"
+#include "widgets/layer/platform.h"
+#include "widgets/layer/toolkit_session.h"
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QListView>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using qo::Control;
+
+namespace {
+
+// Runs `inspect` on the modal window the next call opens, once it is up; `inspect` closes it.
+template <class W> void WhenModalOpens(std::function<void(W&)> inspect) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, inspect] {
+        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            inspect(*w);
+        }
+    });
+    poll->start(10);
+}
+
+TEST(ToolkitWindows, QuestionBoxesSpeakTheSystemsLanguage) {
+    const qo::ToolkitSession russian(QLocale(QLocale::Russian, QLocale::Russia));
+    ASSERT_TRUE(russian.translated())
+        << "the toolkit's translations are not installed (qt6-translations-l10n)";
+    QStringList buttons;
+    WhenModalOpens<QMessageBox>([&](QMessageBox& box) {
+        for (QAbstractButton* b : box.buttons())
+            buttons << b->text().remove(QLatin1Char('&'));
+        box.button(QMessageBox::No)->click();
+    });
+    const int answer = qo::ShowMessageBox(nullptr, qo::FromQString(QStringLiteral("Удалить?")),
+                                          qo::FromQString(QStringLiteral("Подтверждение")),
+                                          qo::MB_YESNO | qo::MB_ICONQUESTION | qo::MB_DEFBUTTON2);
+    EXPECT_EQ(answer, qo::IDNO);
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
+}
+
+TEST(ToolkitWindows, FileDialogNamesFiltersAsGivenAndAllFilesMeansAll) {
+    QTemporaryDir dir;
+    for (const char* name : {"a.tkt", "b.txt", "без точки"}) {
+        QFile f(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QStringList names;
+    QStringList allFiles;
+    WhenModalOpens<QFileDialog>([&](QFileDialog& fd) {
+        if (auto* combo = fd.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+            for (int i = 0; i < combo->count(); ++i)
+                names << combo->itemText(i);
+        }
+        fd.selectNameFilter(fd.nameFilters().last());
+        auto* list = fd.findChild<QListView*>(QStringLiteral("listView"));
+        qotest::waitUntil([&] { return list && list->model()->rowCount(list->rootIndex()) >= 3; });
+        for (int r = 0; list && r < list->model()->rowCount(list->rootIndex()); ++r)
+            allFiles << list->model()->index(r, 0, list->rootIndex()).data().toString();
+        fd.reject();
+    });
+    qo::FileDialog dialog;
+    dialog.title = qo::FromQString(QStringLiteral("Открытие"));
+    dialog.filter = qo::FromQString(QStringLiteral("Файлы билетов(*.tkt)|*.tkt|Текст|*.txt|Все файлы|*.*"));
+    dialog.initialDir = dir.path().toStdString();
+    EXPECT_FALSE(dialog.execute());
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Файлы билетов(*.tkt)"), QStringLiteral("Текст"),
+                                  QStringLiteral("Все файлы")}));
+    allFiles.sort();
+    EXPECT_EQ(allFiles,
+              (QStringList{QStringLiteral("a.tkt"), QStringLiteral("b.txt"), QStringLiteral("без точки")}));
+}
+
+} // namespace
