@@ -1,6 +1,7 @@
 // Tab navigation of a form: positions, wrap, equal positions, who takes part.
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
+#include <QImage>
 #include <gtest/gtest.h>
 
 using qo::Control;
@@ -90,6 +91,32 @@ TEST_F(TabOrder, MemoThatKeepsTabTypesIt) {
     QTest::keyClick(memo->widget(), Qt::Key_Tab);
     EXPECT_EQ(memo->text(), "\t");
     EXPECT_TRUE(memo->hasFocus());
+}
+
+// Focus moved by Tab must be seen: a button draws the style's focus frame, as after the toolkit's
+// own Tab, and a control below the view of a scroll box comes into view.
+TEST_F(TabOrder, TabShowsWhereTheFocusWent) {
+    Control* a = edit(form, 1);
+    Control* button = Control::CreateButton(form);
+    button->setBounds(10, 40, 90, 20);
+    button->setTabPosition(2);
+    Control* box = Control::CreateScrollBox(form, 2);
+    box->setBounds(0, 100, 200, 100);
+    box->setTabPosition(3);
+    Control* far = edit(box, 4);
+    far->setBounds(10, 400, 50, 20);
+    ASSERT_TRUE(qotest::showForm(*form));
+    a->setFocus();
+    const QImage unfocused = button->widget()->grab().toImage();
+    EXPECT_EQ(pressTab(), button);
+    EXPECT_TRUE(button->hasFocus());
+    EXPECT_NE(button->widget()->grab().toImage(), unfocused) << "no focus frame";
+
+    ASSERT_EQ(box->scrollInfo(true).pos, 0);
+    EXPECT_EQ(pressTab(), far);
+    const qo::ScrollInfo v = box->scrollInfo(true);
+    EXPECT_LE(v.pos, 400);
+    EXPECT_GE(v.pos + v.page, 420);
 }
 
 TEST_F(TabOrder, WithoutNavigationTabMovesNothing) {

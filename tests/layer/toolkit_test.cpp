@@ -1,5 +1,6 @@
 // The toolkit's own windows as the program shows them: question boxes in the system's language,
-// file dialogs that name their filters as the program does and show every file under "*.*".
+// file dialogs that name their filters as the program does and show every file under "*.*", and a
+// form without a sizing frame that the window manager is told not to resize.
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/encoding.h"
@@ -83,6 +84,24 @@ TEST(ToolkitWindows, FileDialogNamesFiltersAsGivenAndAllFilesMeansAll) {
     allFiles.sort();
     EXPECT_EQ(allFiles,
               (QStringList{QStringLiteral("a.tkt"), QStringLiteral("b.txt"), QStringLiteral("без точки")}));
+}
+
+TEST(ToolkitWindows, AFormWithoutASizingFrameKeepsItsSize) {
+    Control* form = Control::CreateForm(nullptr);
+    form->setStyle(qo::WS_CAPTION); // a caption bar and nothing to size by
+    form->setBounds(35, 105, 255, 295);
+    ASSERT_TRUE(qotest::showForm(*form));
+    QWidget* w = form->widget();
+    EXPECT_EQ(w->minimumSize(), w->size());
+    EXPECT_EQ(w->maximumSize(), w->size());
+    form->setSize(300, 320);
+    EXPECT_EQ(w->minimumSize(), w->size());
+    EXPECT_EQ(form->width(), 300);
+
+    form->setStyle(qo::WS_OVERLAPPEDWINDOW);
+    EXPECT_EQ(w->minimumSize(), QSize(0, 0));
+    EXPECT_EQ(w->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    form->destroy();
 }
 
 } // namespace

@@ -79,7 +79,8 @@ void Control::setText(std::string_view text) {
     AccessibleTextChanged(*this);
     switch (d.kind) {
     case ControlKind::Application:
-        QApplication::setApplicationDisplayName(ToQString(d.text));
+        // Kept, not shown: the toolkit would add an application display name to every window's
+        // title on some desktops ("Игра — Фишкодром"), and each window is titled by its caption.
         return;
     case ControlKind::Edit:
     case ControlKind::Memo: {
@@ -260,17 +261,25 @@ void Control::repaint() {
 
 // ---- Focus and capture.
 
-void Control::setFocus() {
-    auto& d = *d_;
+void FocusControl(Control& c, Qt::FocusReason reason) {
+    auto& d = c.d();
     if (!d.focusable) return;
-    QWidget* w = Realise(*this);
+    const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    // A control the keyboard reaches comes into view first, so the player sees where the focus went.
+    if (byKeyboard) ScrollIntoView(c);
+    QWidget* w = Realise(c);
     if (!w) return;
     if (d.kind == ControlKind::Form) {
         w->activateWindow();
         return;
     }
-    w->setFocus(Qt::OtherFocusReason);
-    if (Control* f = form()) f->d().rareW().focused = this;
+    // NOTE: the reason decides the look: focus moved by Tab makes the style draw its focus frame.
+    w->setFocus(reason);
+    if (Control* f = c.form()) f->d().rareW().focused = &c;
+}
+
+void Control::setFocus() {
+    FocusControl(*this, Qt::OtherFocusReason);
 }
 bool Control::hasFocus() const {
     return d_->widget && d_->widget->hasFocus();

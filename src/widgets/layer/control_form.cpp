@@ -59,7 +59,7 @@ void NavigateTab(Control& form, bool backward) {
             }
         }
     }
-    chosen->setFocus();
+    FocusControl(*chosen, backward ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     form.d().rareW().focused = chosen;
 }
 

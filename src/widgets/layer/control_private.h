@@ -8,8 +8,8 @@
 #include <QString>
 #include <QWidget>
 class QPainter;
-#include <functional>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <new>
 #include <vector>
@@ -284,6 +284,9 @@ inline bool IsLongList(const ControlPrivate& box) {
 }
 // Realises at once the children of a realised scroll box that its view shows now (after a scroll).
 void RealiseView(Control& box);
+// Scrolls every scroll box round `c` as little as it takes to show it whole (or its top-left part,
+// when it is larger than the view).
+void ScrollIntoView(Control& c);
 
 // A one-line edit no element listens to, on a panel, is drawn by the panel until it is needed as
 // an editor (focus, a click, typing), and goes back to being drawn when the focus leaves it: a
@@ -307,6 +310,10 @@ void InvalidateLines(const Control& c);
 QString EditDisplayText(std::string_view cp1251); // CR LF / CR become '\n'
 std::string EditStoredText(const QString& shown); // '\n' becomes CR LF
 void TextChangedByUser(Control& c, const QString& shown);
+
+// ---- Implemented in control_appearance.cpp.
+// Gives `c` the keyboard focus; the reason is the toolkit's (Tab and Shift+Tab show a focus frame).
+void FocusControl(Control& c, Qt::FocusReason reason);
 
 // ---- Implemented in control_form.cpp.
 void NavigateTab(Control& form, bool backward);

@@ -101,7 +101,8 @@ QWidget* Realise(Control& c) {
         QObject::connect(b, &QPushButton::clicked, b, [b] {
             if (!b->control) return;
             DeliveryScope scope;
-            Guarded("нажатие кнопки", b->control->id(), true, [b] { CallHandler(b->control->d().on().onClick); });
+            Guarded("нажатие кнопки", b->control->id(), true,
+                    [b] { CallHandler(b->control->d().on().onClick); });
         });
         w = b;
         break;
@@ -225,6 +226,19 @@ void ReleaseWidgetLater(Control& c) {
     w->deleteLater();
 }
 
+// A form without a sizing frame keeps its size: the window manager is told so (least size = most
+// size), since a frame without sizing borders is only a look on some desktops.
+static void ApplySizeLimits(Control& c, const QSize& size) {
+    QWidget* w = c.d().widget;
+    if (!(c.d().style & WS_THICKFRAME)) {
+        if (w->minimumSize() != size || w->maximumSize() != size) w->setFixedSize(size);
+    } else if (w->minimumSize() != QSize(0, 0) ||
+               w->maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
+        w->setMinimumSize(0, 0);
+        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
 void ApplyGeometry(Control& c) {
     auto& d = c.d();
     QWidget* w = d.widget;
@@ -242,6 +256,7 @@ void ApplyGeometry(Control& c) {
         d.rareW().applyingGeometry = true;
         const QSize size(std::max(0, want.width - m.left() - m.right()),
                          std::max(0, want.height - m.top() - m.bottom()));
+        ApplySizeLimits(c, size);
         if (w->size() != size) w->resize(size);
         if (w->frameGeometry().topLeft() != QPoint(want.left, want.top)) w->move(want.left, want.top);
         d.rareW().applyingGeometry = false;
@@ -339,11 +354,13 @@ void ApplyStyles(Control& c) {
         if (d.style & WS_MINIMIZEBOX) f |= Qt::WindowMinimizeButtonHint;
         if (d.style & WS_MAXIMIZEBOX) f |= Qt::WindowMaximizeButtonHint;
         if (d.exStyle & WS_EX_TOOLWINDOW) f |= Qt::Tool;
+        if (!(d.style & WS_THICKFRAME)) f |= Qt::MSWindowsFixedSizeDialogHint;
         if (w->windowFlags() != f) {
             const bool shown = w->isVisible();
             w->setWindowFlags(f);
             if (shown) w->show();
         }
+        ApplyGeometry(c); // a sizing frame that came or went changes what the size may become
         return;
     }
     const bool tabStop = d.style & WS_TABSTOP;

@@ -179,6 +179,30 @@ bool HandleScrollRequest(Control& box, bool vertical, int code, int track) {
     return true;
 }
 
+void ScrollIntoView(Control& c) {
+    Rect r = c.bounds(); // in the coordinates of the control's parent, walking outwards
+    for (Control* p = c.d().parent; p && p->kind() != ControlKind::Form; p = p->d().parent) {
+        auto& pd = p->d();
+        if (pd.kind == ControlKind::ScrollBox) {
+            const ScrollInfo v = p->scrollInfo(true), h = p->scrollInfo(false);
+            auto shown = [](int from, int length, const ScrollInfo& s) {
+                if (from + length > s.pos + s.page) return from + length - s.page;
+                return std::min(s.pos, from);
+            };
+            p->setScrollPosition(true, std::min(shown(r.top, r.height, v), r.top));
+            p->setScrollPosition(false, std::min(shown(r.left, r.width, h), r.left));
+            // From here out the box stands where it stands, whatever it shows inside.
+            r = p->bounds();
+            continue;
+        }
+        const Rect pb = p->bounds();
+        const int inset =
+            (pd.kind == ControlKind::Panel || pd.kind == ControlKind::Label) ? NonClientInset(*p) : 0;
+        r.left += pb.left + inset;
+        r.top += pb.top + inset;
+    }
+}
+
 ScrollInfo Control::scrollInfo(bool vertical) const {
     return vertical ? d_->rare().vScroll : d_->rare().hScroll;
 }
