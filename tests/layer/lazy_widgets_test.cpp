@@ -114,6 +114,34 @@ TEST_F(ScrollBoxViewTest, RowsAddedInOneGoGetWidgetsOnlyWhereTheyAreSeen) {
     EXPECT_EQ(realised, 4);
 }
 
+// A long list lays its rows out once per turn of the loop, but no one may see it half laid out:
+// where a row lies, the scroll range and a scroll to the end are right within the same chain.
+TEST_F(ScrollBoxViewTest, ALongListIsNeverSeenHalfLaidOut) {
+    Control* row = nullptr;
+    auto addRow = [&] {
+        row = Control::CreatePanel(box, {});
+        row->setSize(0, kRowHeight);
+        row->setAlign(qo::alTop);
+    };
+    for (int i = 0; i < 30; ++i)
+        addRow();
+    qotest::settle();
+    const int rowsNow = kRows + 30;
+
+    addRow();
+    EXPECT_EQ(row->top(), rowsNow * kRowHeight);
+    const qo::ScrollInfo v = box->scrollInfo(true);
+    EXPECT_EQ(v.max, (rowsNow + 1) * kRowHeight - v.page);
+    box->setScrollPosition(true, 1'000'000);
+    EXPECT_EQ(box->scrollInfo(true).pos, v.max);
+
+    rows[0]->destroy();
+    EXPECT_EQ(rows[1]->top(), 0);
+    rows[2]->hide();
+    EXPECT_EQ(rows[3]->bounds(), (qo::Rect{0, kRowHeight, rows[3]->width(), kRowHeight}));
+    EXPECT_EQ(box->scrollInfo(true).max, (rowsNow - 1) * kRowHeight - v.page);
+}
+
 class DrawnEditTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -160,13 +160,15 @@ void FlushRealise() {
     g_flushPosted = false;
     // Lists settle first, so that widgets are made only where the rows finally lie.
     for (std::int32_t id : Take(g_pendingLayout)) {
-        if (Control* box = Control::FromId(id)) LayoutChildren(*box);
+        Control* box = Control::FromId(id);
+        if (box && box->d().layoutPending) LayoutChildren(*box);
     }
     for (std::int32_t id : Take(g_pendingRealise)) {
         // A parent that lost its widget meanwhile (scrolled far away) brings its children along
         // when it gets one again.
         Control* c = Control::FromId(id);
-        if (c && !c->hasWindow() && c->parent() && c->parent()->hasWindow() && NearView(*c) && !PaintedByParent(*c))
+        if (c && !c->hasWindow() && c->parent() && c->parent()->hasWindow() && NearView(*c) &&
+            !PaintedByParent(*c))
             Realise(*c);
     }
     for (std::int32_t id : Take(g_pendingSync)) {
@@ -189,7 +191,15 @@ void Queue(std::vector<std::int32_t>& queue, const Control& c) {
 } // namespace
 
 void LayoutLater(Control& box) {
+    if (box.d().layoutPending) return;
+    box.d().layoutPending = true;
     Queue(g_pendingLayout, box);
+}
+
+void SettleLayout(const Control& box) {
+    // The queue keeps its entry: the next turn finds nothing left to do for it.
+    auto& c = const_cast<Control&>(box); // laying out is what reading the settled state implies
+    if (c.d().layoutPending) LayoutChildren(c);
 }
 
 void SyncViewport(Control& box) {

@@ -60,6 +60,7 @@ void ChildChanged(Control& parent, Control& child, bool) {
 
 void LayoutChildren(Control& c) {
     auto& d = c.d();
+    d.layoutPending = false;
     if (d.destroying) return;
     if (d.children.empty()) {
         if (d.kind == ControlKind::ScrollBox) UpdateScrollRanges(c);
@@ -77,7 +78,9 @@ void LayoutChildren(Control& c) {
     for (Control* child : kids.controls) {
         const auto& cd = child->d();
         if (!cd.visible || cd.align == alNone) continue;
-        passes |= (cd.align == alTop || cd.align == alBottom) ? 1u : (cd.align == alLeft || cd.align == alRight) ? 2u : 4u;
+        passes |= (cd.align == alTop || cd.align == alBottom)   ? 1u
+                  : (cd.align == alLeft || cd.align == alRight) ? 2u
+                                                                : 4u;
     }
     for (int pass = 0; pass < 3 && !alive.expired(); ++pass) {
         if (!(passes & (1u << pass))) continue;
@@ -145,23 +148,25 @@ void Control::setBounds(int left, int top, int width, int height) {
 }
 
 Rect Control::bounds() const {
+    SettleParentLayout(*d_);
     return d_->bounds;
 }
 int Control::left() const {
-    return d_->bounds.left;
+    return bounds().left;
 }
 int Control::top() const {
-    return d_->bounds.top;
+    return bounds().top;
 }
 int Control::width() const {
-    return d_->bounds.width;
+    return bounds().width;
 }
 int Control::height() const {
-    return d_->bounds.height;
+    return bounds().height;
 }
 
 Rect Control::clientRect() const {
     const auto& d = *d_;
+    SettleOwnLayout(d); // the bars a scroll box shows follow its children
     if (d.kind == ControlKind::Form) {
         int ew = 0, eh = 0;
         FormDecorations(*this, ew, eh);

@@ -168,6 +168,7 @@ struct ControlPrivate {
     bool keyboardNavigation : 1 = false;
     bool settingText : 1 = false; // a change made by the layer itself
     bool destroying : 1 = false;
+    bool layoutPending : 1 = false; // a long list waits to lay its children out (LayoutLater)
 
     // Realisation: the window, once it exists.
     QPointer<QWidget> widget;
@@ -277,6 +278,16 @@ void SyncViewport(Control& box);
 void SyncViewportNow(Control& box);
 // Lays the children out at the next turn of the loop, once however often it is asked.
 void LayoutLater(Control& box);
+// A layout put off by LayoutLater is never seen: whatever reads where a child lies, or the box's
+// scroll range, or moves the view, settles it first. The layer's own bookkeeping (which rows get
+// widgets) reads the raw state instead, so adding a thousand rows still lays out once.
+void SettleLayout(const Control& box);
+inline void SettleParentLayout(const ControlPrivate& d) {
+    if (d.parent && d.parent->d().layoutPending) SettleLayout(*d.parent);
+}
+inline void SettleOwnLayout(const ControlPrivate& d) {
+    if (d.layoutPending) SettleLayout(d.self());
+}
 // A scroll box with more children than a screen holds settles once per turn of the loop, however
 // many of its rows were added, changed or removed meanwhile: each change would walk all of them.
 inline bool IsLongList(const ControlPrivate& box) {

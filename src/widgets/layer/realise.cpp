@@ -76,6 +76,7 @@ QWidget* Realise(Control& c) {
     auto& d = c.d();
     if (d.widget) return d.widget;
     if (d.kind == ControlKind::Application || d.destroying) return nullptr;
+    SettleParentLayout(d); // the widget goes where the row lies, not where it lay
     QWidget* parentWidget = nullptr;
     if (d.kind != ControlKind::Form && d.parent && d.parent->kind() != ControlKind::Application) {
         Realise(*d.parent);

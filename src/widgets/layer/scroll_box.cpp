@@ -144,6 +144,12 @@ void UpdateScrollRanges(Control& box) {
 
 bool HandleScrollRequest(Control& box, bool vertical, int code, int track) {
     auto& d = box.d();
+    // A move up that reaches the top reaches it however the rows lie (the range starts at 0); any
+    // other move needs the range as it is.
+    const ScrollInfo& stale = vertical ? d.rare().vScroll : d.rare().hScroll;
+    const bool toTop = code == SB_TOP || (code == SB_LINEUP && stale.pos <= kLineStep) ||
+                       (code == SB_PAGEUP && stale.pos <= std::max(stale.page, 1));
+    if (!toTop) SettleOwnLayout(d);
     ScrollInfo& s = vertical ? d.rareW().vScroll : d.rareW().hScroll;
     int pos = s.pos;
     switch (code) {
@@ -204,12 +210,16 @@ void ScrollIntoView(Control& c) {
 }
 
 ScrollInfo Control::scrollInfo(bool vertical) const {
+    SettleOwnLayout(*d_);
     return vertical ? d_->rare().vScroll : d_->rare().hScroll;
 }
 
 void Control::setScrollPosition(bool vertical, int pos) {
     auto& d = *d_;
     if (d.kind != ControlKind::ScrollBox) return;
+    // The range starts at 0 however the rows lie: going to the top ("&Новый" before each ticket)
+    // needs no layout, which keeps adding rows one by one from laying the list out each time.
+    if (pos > 0) SettleOwnLayout(d);
     ScrollInfo& s = vertical ? d.rareW().vScroll : d.rareW().hScroll;
     const int p = Clamp(pos, s);
     if (p == s.pos) return;
