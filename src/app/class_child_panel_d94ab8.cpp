@@ -39,7 +39,9 @@ TClassChildPanel_D94AB8::TClassChildPanel_D94AB8(qo::Control* parent) {
 
     // ---- links
     connect<&qo::TQOMemo::SetLines>(edge.innerEvents[0], memo);
-    connect<&qo::TQOMemo::AllText>(edge.innerDataInputs[0], memo);
+    // NOTE: the notes are read as typed, not as the memo wraps them: a ticket file's notes keep
+    // their lines whatever the width of the memo they were typed into.
+    connect<&qo::TQOMemo::TypedLines>(edge.innerDataInputs[0], memo);
 
     memo_ = &memo;
 }

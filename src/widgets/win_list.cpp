@@ -28,6 +28,22 @@ void TQOWinList::AllText(TData& d, std::uint16_t) {
     MakeString(d, GetAllText());
 }
 
+void TQOWinList::TypedLines(TData& d, std::uint16_t) {
+    // CR LF, a lone CR and a lone LF each end a line, as the box shows them.
+    std::string lines;
+    const std::string text = control_ ? control_->text() : std::string();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines += "\r\n";
+        } else {
+            lines += text[i];
+        }
+    }
+    lines += "\r\n";
+    MakeString(d, lines);
+}
+
 void TQOWinList::SetAllText(std::string_view text) {
     if (control_) control_->setText(text);
 }

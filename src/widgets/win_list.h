@@ -23,6 +23,9 @@ public:
     void SetLines(TData& d, std::uint16_t index);
     void LineCount(TData& d, std::uint16_t index); // data: the line count as shown
     void AllText(TData& d, std::uint16_t index);   // data: every shown line + CR LF
+    // data: every line as typed + CR LF: split only at the text's own line breaks, never where the
+    // box wraps, so the lines do not depend on the box's width or font.
+    void TypedLines(TData& d, std::uint16_t index);
 
     // ---- Operations the points use.
     virtual void SetAllText(std::string_view text);
