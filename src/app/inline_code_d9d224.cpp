@@ -188,6 +188,9 @@ void TQOInlineCode_D9D224::Fill(qo::TData&, std::uint16_t) {
 }
 
 void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
+    // Only a number of the game marks: a cell someone typed 0 into is no called number.
+    const std::int32_t n = qo::ToInteger(d);
+    if (n < 1 || n > 90) return;
     const std::string called = qo::ToText(d);
     for (qo::Control* c : cells_) {
         if (c && c->color() == kWhite && c->text() == called) Colour(c, kRed);

@@ -200,6 +200,7 @@ struct Program {
     std::vector<int> pages; // advertisement page numbers opened
 
     void checkAll(int number) {
+        if (number < 1 || number > 90) return; // 0 from the number box marks nothing, not even a "0" cell
         const std::string s = std::to_string(number);
         for (Ticket& t : tickets) {
             for (int sound : t.check(s))

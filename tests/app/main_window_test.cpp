@@ -69,6 +69,10 @@ TEST(MainWindow, BoxClampsToNinetyAndEnterOnEmptyOrZeroMarksNothing) {
     ui.typeIntoCell(0, At(1, 8), "0");
 
     ui.typeNumber("", true);
+    // 0 is no number of the game: the cell someone typed it into stays white.
+    ui.typeNumber("0");
+    ui.typeNumber("00");
+    EXPECT_EQ(ui.cellColor(0, At(1, 8)), kWhite);
     ui.typeNumber("9", false);
     ui.typeNumber("5", false);
     EXPECT_EQ(ui.numberBoxText(), "90");
