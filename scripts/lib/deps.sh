@@ -6,6 +6,8 @@ QO_PACKAGES=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
+  qt6-translations-l10n
+  xvfb openbox xdotool x11-xkb-utils x11-utils wmctrl
 )
 
 qo_ensure_packages() {
