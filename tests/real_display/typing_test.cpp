@@ -1,7 +1,7 @@
 // Keys as a player with the layouts us,ru presses them, into the program's own edits: the notes
 // take Russian letters and the "№" sign like any others, the number boxes take digits and nothing
-// else. Offscreen typing cannot show this: there a Cyrillic letter comes with the key code of the
-// Latin one, while a real layout gives the letter's own key code.
+// else. Offscreen, the tests make the key events themselves; here the X server and its layouts
+// make them, with the key codes and texts a player's keyboard gives.
 #include <QWidget>
 #include <ostream>
 #include <string>
