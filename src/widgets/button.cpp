@@ -1,6 +1,5 @@
 #include "widgets/button.h"
 
-#include "runtime/event_scope.h"
 #include "widgets/layer/control.h"
 
 namespace qo {
@@ -9,10 +8,7 @@ TQOButton::TQOButton(Control* parent) : TQOWin(parent) {
     control_ = Control::CreateButton(parent);
     // Until Init installs the full set, the element must still hear that its Control went.
     control_->setOnDestroyed([this] { ControlDestroyed(); });
-    control_->setOnClick([this] {
-        EventScope scope;
-        Clicked();
-    });
+    control_->setOnClick([this] { Clicked(); });
 }
 
 void TQOButton::SetCaptionText(std::string_view text) {

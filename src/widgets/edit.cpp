@@ -1,6 +1,5 @@
 #include "widgets/edit.h"
 
-#include "runtime/event_scope.h"
 #include "widgets/layer/control.h"
 
 namespace qo {
@@ -44,14 +43,8 @@ void TQOEdit::Init() {
     TQOWin::Init();
     if (!control_) return;
 
-    control_->setOnChange([this] {
-        EventScope scope;
-        Changed();
-    });
-    control_->setOnChar([this](int& ch) {
-        EventScope scope;
-        Typed(ch);
-    });
+    control_->setOnChange([this] { Changed(); });
+    control_->setOnChar([this](int& ch) { Typed(ch); });
 
     control_->limitText(maxLength);
     numberLimit = maxNumber;

@@ -1,6 +1,5 @@
 #include "widgets/label.h"
 
-#include "runtime/event_scope.h"
 #include "widgets/layer/control.h"
 
 namespace qo {
@@ -8,10 +7,7 @@ namespace qo {
 TQOLabel::TQOLabel(Control* parent) : TQOWin(parent) {
     control_ = Control::CreateLabel(parent);
     control_->setOnDestroyed([this] { ControlDestroyed(); });
-    control_->setOnClick([this] {
-        EventScope scope;
-        Clicked();
-    });
+    control_->setOnClick([this] { Clicked(); });
 }
 
 void TQOLabel::SetCaptionText(std::string_view text) {

@@ -3,7 +3,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "runtime/event_scope.h"
 #include "runtime/init_man.h"
 #include "widgets/layer/canvas.h"
 #include "widgets/layer/control.h"
@@ -54,10 +53,7 @@ TQOMainForm::TQOMainForm(Control* parent) : TQOWin(parent) {
     control_ = Control::CreateForm(parent ? parent : ApplicationObject());
     control_->setFontFace("MS Sans Serif");
     control_->setFontHeight(-11);
-    control_->setOnShow([this] {
-        EventScope scope;
-        Shown();
-    });
+    control_->setOnShow([this] { Shown(); });
     control_->setOnDestroyed([this] { control_ = nullptr; });
     serial_ = g_nextFormSerial++;
     LiveForms().emplace(serial_, this);
@@ -139,10 +135,7 @@ void TQOMainForm::Init() {
         }
     }
 
-    control_->setOnPaint([this](Canvas&) {
-        EventScope scope;
-        Paint();
-    });
+    control_->setOnPaint([this](Canvas&) { Paint(); });
     initialised_ = true;
 
     control_->setOpacity(AlphaBlendValue);

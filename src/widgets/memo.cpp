@@ -1,6 +1,5 @@
 #include "widgets/memo.h"
 
-#include "runtime/event_scope.h"
 #include "widgets/layer/control.h"
 
 namespace qo {
@@ -18,14 +17,8 @@ std::uint32_t TQOMemo::EditOptions() const {
 
 void TQOMemo::Init() {
     if (!control_) control_ = Control::CreateEdit(parent_, EditOptions());
-    control_->setOnChange([this] {
-        EventScope scope;
-        Changed();
-    });
-    control_->setOnChar([this](int& ch) {
-        EventScope scope;
-        Typed(ch);
-    });
+    control_->setOnChange([this] { Changed(); });
+    control_->setOnChar([this](int& ch) { Typed(ch); });
     if (flatBorder == 0) control_->setStyle(control_->style() & ~WS_BORDER);
 
     TQOWin::Init();

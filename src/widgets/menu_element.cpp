@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "runtime/event_scope.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/menu.h"
 #include "widgets/main_form.h"
@@ -101,10 +100,7 @@ bool Walk(const std::vector<std::unique_ptr<MenuItem>>& items, int& number,
 
 TQOMenu::TQOMenu(Control* formWindow) : formWindow_(formWindow), formId_(formWindow ? formWindow->id() : 0) {
     if (!formWindow_) return;
-    previous_ = formWindow_->setMessageHandler([this](Message& m) {
-        EventScope scope;
-        return HandleMessage(m);
-    });
+    previous_ = formWindow_->setMessageHandler([this](Message& m) { return HandleMessage(m); });
 }
 
 TQOMenu::TQOMenu(TQOMainForm& form) : TQOMenu(form.control()) {}

@@ -1,6 +1,5 @@
 #include "widgets/panel.h"
 
-#include "runtime/event_scope.h"
 #include "widgets/layer/control.h"
 
 namespace qo {
@@ -31,10 +30,7 @@ void TQOPanel::Init() {
     control_->setFontHeight(-11);
     control_->setVerticalTextAlign(0);
     control_->setTextAlign(captionAlign);
-    control_->setOnClick([this] {
-        EventScope scope;
-        Clicked();
-    });
+    control_->setOnClick([this] { Clicked(); });
 }
 
 bool TQOPanel::HandleMessage(Message& m) {

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "runtime/cp1251.h"
-#include "runtime/event_scope.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/ini_file.h"
 #include "widgets/layer/platform.h"
@@ -48,47 +47,22 @@ TQOWin::~TQOWin() {
 }
 
 void TQOWin::InstallMessageHandler() {
-    savedHandler = control_->setMessageHandler([this](Message& m) {
-        EventScope scope;
-        return HandleMessage(m);
-    });
+    savedHandler = control_->setMessageHandler([this](Message& m) { return HandleMessage(m); });
 }
 
 void TQOWin::InstallHandlers() {
-    control_->setOnMouseDown([this](const MouseEvent& e) {
-        EventScope scope;
-        HandleMouseDown(e);
-    });
-    control_->setOnMouseMove([this](const MouseEvent& e) {
-        EventScope scope;
-        HandleMouseMove(e);
-    });
-    control_->setOnMouseUp([this](const MouseEvent& e) {
-        EventScope scope;
-        HandleMouseUp(e);
-    });
+    control_->setOnMouseDown([this](const MouseEvent& e) { HandleMouseDown(e); });
+    control_->setOnMouseMove([this](const MouseEvent& e) { HandleMouseMove(e); });
+    control_->setOnMouseUp([this](const MouseEvent& e) { HandleMouseUp(e); });
     control_->setOnDoubleClick([this](const MouseEvent& e) {
-        EventScope scope;
         RecordMouse(e);
         FireNull(onDblClick);
     });
-    control_->setOnKeyDown([this](int& key, int shift) {
-        EventScope scope;
-        HandleKeyDown(key, shift);
-    });
-    control_->setOnKeyUp([this](int& key, int shift) {
-        EventScope scope;
-        HandleKeyUp(key, shift);
-    });
+    control_->setOnKeyDown([this](int& key, int shift) { HandleKeyDown(key, shift); });
+    control_->setOnKeyUp([this](int& key, int shift) { HandleKeyUp(key, shift); });
     control_->setOwner(this);
-    control_->setOnDestroyed([this] {
-        EventScope scope;
-        ControlDestroyed();
-    });
-    control_->setOnResize([this] {
-        EventScope scope;
-        FireNull(onResize);
-    });
+    control_->setOnDestroyed([this] { ControlDestroyed(); });
+    control_->setOnResize([this] { FireNull(onResize); });
 }
 
 void TQOWin::ApplyFont() {

@@ -1,9 +1,10 @@
 // What assistive technology learns about a Control: its name and description, kept in the
 // Control and pushed into whichever widget realises it; and what the toolkit cannot guess about
 // the widgets the layer paints itself (a label is static text named by its caption).
-#include "widgets/layer/control_private.h"
+#include "widgets/layer/accessibility.h"
+#include "widgets/layer/control_state.h"
 #include "widgets/layer/encoding.h"
-#include "widgets/layer/widgets.h"
+#include "widgets/layer/widget_classes.h"
 #include <QAccessible>
 #include <QAccessibleWidget>
 

@@ -1,6 +1,11 @@
 // Colours, font, text, visibility, styles and the other looks of a Control.
-#include "widgets/layer/control_private.h"
+#include "widgets/layer/accessibility.h"
+#include "widgets/layer/apply.h"
+#include "widgets/layer/control_state.h"
+#include "widgets/layer/delivery.h"
+#include "widgets/layer/edit_text.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/geometry.h"
 #include "widgets/layer/style_cache.h"
 #include <QApplication>
 #include <QFontMetrics>
@@ -26,7 +31,7 @@ template <class T, class V> void SetFontPart(ControlPrivate& d, T FontDesc::*par
 }
 
 void ParentNotice(Control& c) {
-    if (c.parent() && c.kind() != ControlKind::Form) ChildChanged(*c.parent(), c, true);
+    if (c.parent() && c.kind() != ControlKind::Form) ChildChanged(*c.parent(), c);
 }
 
 } // namespace
@@ -89,10 +94,7 @@ void Control::setText(std::string_view text) {
         if (d.rare().firstLine != 0) d.rareW().firstLine = 0;
         ApplyText(*this);
         // A one-line edit reports a whole-text replacement; a multi-line one does not.
-        if (d.kind == ControlKind::Edit) {
-            DeliveryScope scope;
-            CallHandler(d.on().onChange);
-        }
+        if (d.kind == ControlKind::Edit) CallHandler(d.on().onChange);
         return;
     }
     default:
@@ -257,78 +259,6 @@ const PanelStyle& Control::panelStyle() const {
 
 void Control::repaint() {
     if (d_->widget) d_->widget->update();
-}
-
-// ---- Focus and capture.
-
-void FocusControl(Control& c, Qt::FocusReason reason) {
-    auto& d = c.d();
-    if (!d.focusable) return;
-    const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-    // A control the keyboard reaches comes into view first, so the player sees where the focus went.
-    if (byKeyboard) ScrollIntoView(c);
-    QWidget* w = Realise(c);
-    if (!w) return;
-    if (d.kind == ControlKind::Form) {
-        w->activateWindow();
-        return;
-    }
-    // NOTE: the reason decides the look: focus moved by Tab makes the style draw its focus frame.
-    w->setFocus(reason);
-    if (Control* f = c.form()) f->d().rareW().focused = &c;
-}
-
-void Control::setFocus() {
-    FocusControl(*this, Qt::OtherFocusReason);
-}
-bool Control::hasFocus() const {
-    return d_->widget && d_->widget->hasFocus();
-}
-
-void Control::bringToFront() {
-    if (d_->widget) d_->widget->raise();
-}
-
-void Control::setCapture() {
-    if (d_->widget && d_->widget->isVisible()) d_->widget->grabMouse();
-}
-void Control::releaseCapture() {
-    if (QWidget* g = QWidget::mouseGrabber()) g->releaseMouse();
-}
-
-void Control::setTabPosition(int position) {
-    auto& d = *d_;
-    if (d.parent) {
-        for (Control* s : d.parent->d().children) {
-            if (s != this && s->d_->tabPosition >= position) ++s->d_->tabPosition;
-        }
-    }
-    d.tabPosition = position;
-}
-int Control::tabPosition() const {
-    return d_->tabPosition;
-}
-void Control::setFocusable(bool focusable) {
-    d_->focusable = focusable;
-    ApplyStyles(*this);
-}
-bool Control::focusable() const {
-    return d_->focusable;
-}
-void Control::setTabNavigates(bool on) {
-    d_->tabNavigates = on;
-}
-bool Control::tabNavigates() const {
-    return d_->tabNavigates;
-}
-void Control::setKeyboardNavigation(bool on) {
-    d_->keyboardNavigation = on;
-}
-bool Control::keyboardNavigation() const {
-    return d_->keyboardNavigation;
-}
-Control* Control::focusedControl() const {
-    return d_->rare().focused;
 }
 
 } // namespace qo

@@ -1,8 +1,13 @@
 // The line interface of edits and memos. Lines are those the box shows: a memo that does not
 // scroll sideways wraps its paragraphs at its text width, computed here with the same text layout
 // the box uses, so the answer does not depend on the box having been shown.
-#include "widgets/layer/control_private.h"
+#include "widgets/layer/accessibility.h"
+#include "widgets/layer/apply.h"
+#include "widgets/layer/control_state.h"
+#include "widgets/layer/delivery.h"
+#include "widgets/layer/edit_text.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/scroll_view.h"
 #include "widgets/layer/style_cache.h"
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,9 +1,14 @@
-// Forms: window state, opacity, icon, menu bar, activation, closing, the owner window rule, and the
-// Tab navigation filter.
-#include "widgets/layer/control_private.h"
+// Forms: window state, opacity, icon, menu bar, activation, closing and the owner window rule.
+#include "widgets/layer/forms.h"
+
+#include "widgets/layer/apply.h"
+#include "widgets/layer/control_state.h"
+#include "widgets/layer/delivery.h"
+#include "widgets/layer/geometry.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/message_loop.h"
-#include "widgets/layer/widgets.h"
+#include "widgets/layer/realise.h"
+#include "widgets/layer/widget_classes.h"
 #include <QIcon>
 #include <QPixmap>
 #include <algorithm>
@@ -14,53 +19,10 @@ namespace {
 Control* g_activeForm = nullptr;
 Control* g_loopMainForm = nullptr;
 
-void Collect(Control& c, std::vector<Control*>& out) {
-    for (Control* child : c.children()) {
-        if (!child->visible()) continue; // hidden with a parent: none below can take part
-        const auto& d = child->d();
-        if ((d.style & WS_TABSTOP) && d.focusable) out.push_back(child);
-        Collect(*child, out);
-    }
-}
-
 } // namespace
 
 void SetLoopMainForm(Control* form) {
     g_loopMainForm = form;
-}
-
-// Tab navigation: controls with the tab-stop style that are focusable and shown, ordered by
-// position (an equal position goes after the one collected first); the next position after the
-// focused control's, wrapping round; equal positions are never chosen.
-void NavigateTab(Control& form, bool backward) {
-    std::vector<Control*> all;
-    Collect(form, all);
-    std::stable_sort(all.begin(), all.end(),
-                     [](Control* a, Control* b) { return a->tabPosition() < b->tabPosition(); });
-    if (all.empty()) return;
-    Control* focused = form.d().rare().focused;
-    const int p = focused ? focused->tabPosition() : 0;
-    Control* chosen = nullptr;
-    if (!backward) {
-        for (Control* c : all) {
-            if (c->tabPosition() > p) {
-                chosen = c;
-                break;
-            }
-        }
-        if (!chosen) chosen = all.front();
-    } else {
-        for (Control* c : all) {
-            if (c->tabPosition() < p && (!chosen || c->tabPosition() > chosen->tabPosition())) chosen = c;
-        }
-        if (!chosen) {
-            for (Control* c : all) {
-                if (!chosen || c->tabPosition() > chosen->tabPosition()) chosen = c;
-            }
-        }
-    }
-    FocusControl(*chosen, backward ? Qt::BacktabFocusReason : Qt::TabFocusReason);
-    form.d().rareW().focused = chosen;
 }
 
 void FormActivated(Control& form, bool active) {

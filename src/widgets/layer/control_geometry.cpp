@@ -1,5 +1,12 @@
 // Bounds, client area and the aligned-children layout rule.
-#include "widgets/layer/control_private.h"
+#include "widgets/layer/apply.h"
+#include "widgets/layer/control_state.h"
+#include "widgets/layer/delivery.h"
+#include "widgets/layer/edit_text.h"
+#include "widgets/layer/geometry.h"
+#include "widgets/layer/next_turn.h"
+#include "widgets/layer/registry.h"
+#include "widgets/layer/scroll_view.h"
 #include <algorithm>
 
 namespace qo {
@@ -43,10 +50,10 @@ void SetBoundsInternal(Control& c, const Rect& wanted, bool fromWidget) {
         Deliver(c, m);
         if (alive.expired()) return;
     }
-    if (d.parent && d.kind != ControlKind::Form) ChildChanged(*d.parent, c, true);
+    if (d.parent && d.kind != ControlKind::Form) ChildChanged(*d.parent, c);
 }
 
-void ChildChanged(Control& parent, Control& child, bool) {
+void ChildChanged(Control& parent, Control& child) {
     auto& pd = parent.d();
     if (pd.layoutDepth > 0 || pd.destroying) return;
     if (IsLongList(pd)) {

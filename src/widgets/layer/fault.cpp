@@ -1,4 +1,8 @@
-#include "widgets/layer/control_private.h"
+// Faults that escape a handler, told to the user: what was being done and why.
+#include "widgets/layer/delivery.h"
+
+#include "widgets/layer/control.h"
+#include <QEvent>
 
 #include "runtime/cp1251.h"
 #include "widgets/layer/messages.h"
@@ -48,6 +52,48 @@ void ReportFault(const char* whatUtf8, std::int32_t controlId, bool userAct) noe
         // Not even the message could be made (memory ran out again): the program goes on silently.
     }
     g_reporting = false;
+}
+
+const char* EventWhat(int qtEventType, bool& userAct) {
+    userAct = true;
+    switch (static_cast<QEvent::Type>(qtEventType)) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return "щелчок мыши";
+    case QEvent::Wheel:
+        return "прокрутка колесом мыши";
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        return "нажатие клавиши";
+    case QEvent::InputMethod:
+        return "ввод текста";
+    case QEvent::Close:
+        return "закрытие окна";
+    default:
+        break;
+    }
+    userAct = false;
+    switch (static_cast<QEvent::Type>(qtEventType)) {
+    case QEvent::MouseMove:
+        return "движение мыши";
+    case QEvent::Paint:
+        return "отрисовка окна";
+    case QEvent::Move:
+    case QEvent::Resize:
+        return "перемещение или изменение размера окна";
+    case QEvent::Show:
+    case QEvent::Hide:
+        return "показ или скрытие окна";
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        return "смена активного окна";
+    default:
+        return "событие окна";
+    }
 }
 
 } // namespace qo

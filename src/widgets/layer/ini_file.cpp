@@ -89,7 +89,8 @@ std::optional<std::string> Lookup(const std::string& path, std::string_view sect
                     std::string_view k, v;
                     if (inSection && KeyLine(line, k, v) && Cp1251EqualNoCase(k, Trim(key))) {
                         // Matching quotes around a value are not part of it.
-                        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+                        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') &&
+                            v.back() == v.front()) {
                             v = v.substr(1, v.size() - 2);
                         }
                         found = std::string(v);

@@ -1,6 +1,8 @@
 #include "widgets/layer/message_loop.h"
 
-#include "widgets/layer/control_private.h"
+#include "widgets/layer/control_state.h"
+#include "widgets/layer/forms.h"
+#include "widgets/layer/registry.h"
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QWidget>

@@ -1,8 +1,13 @@
 // One-line edits drawn by their panel: the look of a line edit without its widget, and the
 // hand-over to a real editor when the player clicks or tabs into one.
-#include "widgets/layer/control_private.h"
-#include "widgets/layer/style_cache.h"
+#include "widgets/layer/painted_edit.h"
+#include "widgets/layer/apply.h"
+#include "widgets/layer/control_state.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/realise.h"
+#include "widgets/layer/registry.h"
+#include "widgets/layer/scroll_view.h"
+#include "widgets/layer/style_cache.h"
 #include <QAccessible>
 #include <QApplication>
 #include <QPainter>

@@ -1,7 +1,9 @@
+#include "widgets/layer/painting.h"
+
 #include "widgets/layer/canvas.h"
+#include "widgets/layer/control_state.h"
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/style_cache.h"
-#include "widgets/layer/widgets.h"
 #include <QFontMetrics>
 #include <QPainter>
 

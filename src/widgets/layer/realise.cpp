@@ -1,76 +1,24 @@
-// Realising a Control as a widget and keeping the widget in step with the Control's state.
-#include "widgets/layer/encoding.h"
-#include "widgets/layer/menu.h"
-#include "widgets/layer/style_cache.h"
-#include "widgets/layer/widgets.h"
-#include <QApplication>
-#include <QIcon>
-#include <QStyle>
-#include <QWindow>
+// Making a Control's widget from its state, and letting go of it.
+#include "widgets/layer/realise.h"
+
+#include "widgets/layer/accessibility.h"
+#include "widgets/layer/apply.h"
+#include "widgets/layer/control_state.h"
+#include "widgets/layer/delivery.h"
+#include "widgets/layer/edit_text.h"
+#include "widgets/layer/next_turn.h"
+#include "widgets/layer/painted_edit.h"
+#include "widgets/layer/scroll_view.h"
+#include "widgets/layer/widget_classes.h"
 
 namespace qo {
 namespace {
+
 void SetWidgetControl(QWidget* w, Control* c) {
-    if (auto* r = dynamic_cast<Routed<QWidget>*>(w))
-        r->control = c;
-    else if (auto* r = dynamic_cast<Routed<QFrame>*>(w))
-        r->control = c;
-    else if (auto* r = dynamic_cast<Routed<QPushButton>*>(w))
-        r->control = c;
-    else if (auto* r = dynamic_cast<Routed<QLineEdit>*>(w))
-        r->control = c;
-    else if (auto* r = dynamic_cast<Routed<QPlainTextEdit>*>(w))
-        r->control = c;
+    if (RoutedBase* r = RoutedOf(w)) r->control = c;
 }
 
 } // namespace
-
-// ---- Realisation.
-
-int ScrollBarExtent() {
-    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-}
-
-int NonClientInset(const Control& c) {
-    const auto& d = c.d();
-    if (d.kind == ControlKind::Form || d.kind == ControlKind::Application) return 0;
-    if (d.exStyle & WS_EX_CLIENTEDGE) return 2;
-    if (d.style & WS_DLGFRAME) return 3;
-    if (d.style & WS_BORDER) return 1;
-    return 0;
-}
-
-int EditFrameWidth(const Control& c) {
-    return NonClientInset(c);
-}
-
-void FormDecorations(const Control& c, int& extraWidth, int& extraHeight) {
-    extraWidth = extraHeight = 0;
-    const auto& d = c.d();
-    if (d.kind != ControlKind::Form || !d.widget) return;
-    extraWidth = d.rare().frame.left() + d.rare().frame.right();
-    extraHeight = d.rare().frame.top() + d.rare().frame.bottom();
-    auto* fw = static_cast<FormWidget*>(d.widget.data());
-    if (fw->bar && !fw->bar->isHidden()) extraHeight += fw->bar->sizeHint().height();
-}
-
-static void ApplyFrame(Control& c) {
-    auto& d = c.d();
-    auto* f = qobject_cast<QFrame*>(d.widget.data());
-    if (!f) return;
-    int style = QFrame::NoFrame, width = 1;
-    if (d.exStyle & WS_EX_CLIENTEDGE) {
-        style = QFrame::WinPanel | QFrame::Sunken;
-        width = 2;
-    } else if (d.style & WS_DLGFRAME) {
-        style = QFrame::Panel | QFrame::Raised;
-        width = 3;
-    } else if (d.style & WS_BORDER) {
-        style = QFrame::Box | QFrame::Plain;
-    }
-    if (f->frameStyle() != style) f->setFrameStyle(style);
-    if (style != QFrame::NoFrame && f->lineWidth() != width) f->setLineWidth(width);
-}
 
 QWidget* Realise(Control& c) {
     auto& d = c.d();
@@ -101,7 +49,6 @@ QWidget* Realise(Control& c) {
         b->control = &c;
         QObject::connect(b, &QPushButton::clicked, b, [b] {
             if (!b->control) return;
-            DeliveryScope scope;
             Guarded("нажатие кнопки", b->control->id(), true,
                     [b] { CallHandler(b->control->d().on().onClick); });
         });
@@ -125,7 +72,6 @@ QWidget* Realise(Control& c) {
         e->control = &c;
         QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& s) {
             if (!e->control || e->control->d().settingText) return;
-            DeliveryScope scope;
             Guarded("ввод текста", 0, true, [&] { TextChangedByUser(*e->control, s); });
         });
         w = e;
@@ -137,7 +83,6 @@ QWidget* Realise(Control& c) {
         m->setTabChangesFocus(false);
         QObject::connect(m, &QPlainTextEdit::textChanged, m, [m] {
             if (!m->control || m->control->d().settingText) return;
-            DeliveryScope scope;
             Guarded("ввод текста", 0, true, [&] { TextChangedByUser(*m->control, m->toPlainText()); });
         });
         w = m;
@@ -225,319 +170,6 @@ void ReleaseWidgetLater(Control& c) {
     UnlinkTree(c);
     w->hide();
     w->deleteLater();
-}
-
-// A form without a sizing frame keeps its size: the window manager is told so (least size = most
-// size), since a frame without sizing borders is only a look on some desktops.
-static void ApplySizeLimits(Control& c, const QSize& size) {
-    QWidget* w = c.d().widget;
-    if (!(c.d().style & WS_THICKFRAME)) {
-        if (w->minimumSize() != size || w->maximumSize() != size) w->setFixedSize(size);
-    } else if (w->minimumSize() != QSize(0, 0) ||
-               w->maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
-        w->setMinimumSize(0, 0);
-        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
-}
-
-void ApplyGeometry(Control& c) {
-    auto& d = c.d();
-    QWidget* w = d.widget;
-    if (!w) {
-        // A drawn edit that moves leaves its old place to be drawn over too.
-        if (PaintedByParent(c) && d.parent->d().widget) d.parent->d().widget->update();
-        return;
-    }
-    const Rect& b = d.bounds;
-    if (d.kind == ControlKind::Form) {
-        // The state holds the outer rectangle; the widget's own size is without the frame.
-        if (w->windowHandle()) d.rareW().frame = w->windowHandle()->frameMargins();
-        const QMargins m = d.rare().frame;
-        const Rect want = b; // the widget's own resize and move events must not rewrite it midway
-        d.rareW().applyingGeometry = true;
-        const QSize size(std::max(0, want.width - m.left() - m.right()),
-                         std::max(0, want.height - m.top() - m.bottom()));
-        ApplySizeLimits(c, size);
-        if (w->size() != size) w->resize(size);
-        if (w->frameGeometry().topLeft() != QPoint(want.left, want.top)) w->move(want.left, want.top);
-        d.rareW().applyingGeometry = false;
-        static_cast<FormWidget*>(w)->arrange();
-        return;
-    }
-    int dx = 0, dy = 0;
-    if (d.parent && (d.parent->kind() == ControlKind::Panel || d.parent->kind() == ControlKind::Label)) {
-        dx = dy = NonClientInset(*d.parent);
-    }
-    w->setGeometry(b.left + dx, b.top + dy, std::max(0, b.width), std::max(0, b.height));
-}
-
-void ApplyPalette(Control& c) {
-    auto& d = c.d();
-    if (!d.widget) return UpdatePainted(c);
-    d.widget->setPalette(PaletteFor(d.color, d.font->color));
-    if (d.kind == ControlKind::Form) d.widget->update();
-}
-
-void ApplyFont(Control& c) {
-    auto& d = c.d();
-    if (!d.widget) return UpdatePainted(c);
-    d.widget->setFont(FontFor(*d.font));
-}
-
-void ApplyText(Control& c) {
-    auto& d = c.d();
-    QWidget* w = d.widget;
-    if (!w) return UpdatePainted(c);
-    d.settingText = true;
-    switch (d.kind) {
-    case ControlKind::Form:
-        w->setWindowTitle(ToQString(d.text));
-        break;
-    case ControlKind::Button:
-        static_cast<QPushButton*>(w)->setText(ToQString(d.text));
-        break;
-    case ControlKind::Edit: {
-        auto* e = static_cast<QLineEdit*>(w);
-        if (d.text.empty() && e->text().isEmpty()) break;
-        e->setText(ToQString(d.text));
-        e->setCursorPosition(0);
-        break;
-    }
-    case ControlKind::Memo: {
-        auto* m = static_cast<QPlainTextEdit*>(w);
-        m->setPlainText(EditDisplayText(d.text));
-        ApplyFirstLine(c);
-        break;
-    }
-    default:
-        w->update();
-        break;
-    }
-    d.settingText = false;
-}
-
-void ApplyVisible(Control& c) {
-    auto& d = c.d();
-    if (d.kind == ControlKind::Form) {
-        if (!d.widget && !d.visible) return;
-        QWidget* w = Realise(c);
-        if (!w) return;
-        if (d.visible) {
-            if (!w->isVisible()) w->show();
-        } else {
-            w->hide();
-        }
-        return;
-    }
-    if (!d.widget) return UpdatePainted(c);
-    d.widget->setVisible(d.visible);
-}
-
-void ApplyEnabled(Control& c) {
-    auto& d = c.d();
-    if (!d.widget) return UpdatePainted(c);
-    d.widget->setEnabled(d.enabled);
-}
-
-void ApplyStyles(Control& c) {
-    auto& d = c.d();
-    QWidget* w = d.widget;
-    if (!w) return UpdatePainted(c);
-    ApplyFrame(c);
-    const bool tracking = static_cast<bool>(d.on().onMouseMove);
-    if (w->hasMouseTracking() != tracking) w->setMouseTracking(tracking);
-    if (d.kind == ControlKind::Form) {
-        w->setMouseTracking(false);
-        static_cast<FormWidget*>(w)->client->setMouseTracking(static_cast<bool>(d.on().onMouseMove));
-        Qt::WindowFlags f = Qt::Window | Qt::CustomizeWindowHint;
-        if ((d.style & WS_CAPTION) == WS_CAPTION) f |= Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-        if ((d.style & WS_CAPTION) != WS_CAPTION && !(d.style & WS_THICKFRAME)) f |= Qt::FramelessWindowHint;
-        if (d.style & WS_MINIMIZEBOX) f |= Qt::WindowMinimizeButtonHint;
-        if (d.style & WS_MAXIMIZEBOX) f |= Qt::WindowMaximizeButtonHint;
-        if (d.exStyle & WS_EX_TOOLWINDOW) f |= Qt::Tool;
-        if (!(d.style & WS_THICKFRAME)) f |= Qt::MSWindowsFixedSizeDialogHint;
-        if (w->windowFlags() != f) {
-            const bool shown = w->isVisible();
-            w->setWindowFlags(f);
-            if (shown) w->show();
-        }
-        ApplyGeometry(c); // a sizing frame that came or went changes what the size may become
-        return;
-    }
-    const bool tabStop = d.style & WS_TABSTOP;
-    const Qt::FocusPolicy policy = d.focusable && (d.isEdit() || tabStop) ? Qt::StrongFocus : Qt::NoFocus;
-    if (w->focusPolicy() != policy) w->setFocusPolicy(policy);
-    if (d.kind == ControlKind::Edit) {
-        // Compared first: thousands of cells are made at once and most values are the defaults.
-        auto* e = static_cast<QLineEdit*>(w);
-        const bool frame = (d.exStyle & WS_EX_CLIENTEDGE) || (d.style & WS_BORDER);
-        if (e->hasFrame() != frame) e->setFrame(frame);
-        const bool readOnly = d.style & ES_READONLY;
-        if (e->isReadOnly() != readOnly) e->setReadOnly(readOnly);
-        const auto echo = (d.style & ES_PASSWORD) ? QLineEdit::Password : QLineEdit::Normal;
-        if (e->echoMode() != echo) e->setEchoMode(echo);
-        const int limit = d.limit > 0 ? d.limit : 32767;
-        if (e->maxLength() != limit) e->setMaxLength(limit);
-    } else if (d.kind == ControlKind::Memo) {
-        auto* m = static_cast<QPlainTextEdit*>(w);
-        m->setReadOnly(d.style & ES_READONLY);
-        const bool wraps = !(d.style & (ES_AUTOHSCROLL | WS_HSCROLL));
-        m->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-        m->setVerticalScrollBarPolicy((d.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn
-                                                             : Qt::ScrollBarAlwaysOff);
-        m->setHorizontalScrollBarPolicy((d.style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn
-                                                               : Qt::ScrollBarAlwaysOff);
-    }
-}
-
-void ApplyCursor(Control& c) {
-    auto& d = c.d();
-    QWidget* w = d.widget;
-    if (!w) return;
-    QWidget* target = w;
-    if (auto* m = qobject_cast<QPlainTextEdit*>(w)) target = m->viewport();
-    // Edits show the text cursor of their own; 19 asks for it elsewhere, anything else is the arrow.
-    if (d.cursor == 0 && !d.isEdit()) {
-        if (target->testAttribute(Qt::WA_SetCursor)) target->unsetCursor();
-        return;
-    }
-    const Qt::CursorShape shape = (d.cursor == 19 || d.cursor == 0) ? Qt::IBeamCursor : Qt::ArrowCursor;
-    if (target->cursor().shape() != shape) target->setCursor(shape);
-}
-
-void ApplyAlignment(Control& c) {
-    auto& d = c.d();
-    if (d.kind != ControlKind::Edit || !d.widget) {
-        if (d.widget) d.widget->update();
-        UpdatePainted(c);
-        return;
-    }
-    Qt::Alignment a = Qt::AlignVCenter;
-    const int h = (d.style & ES_CENTER) ? 2 : (d.style & ES_RIGHT) ? 1 : d.hAlign;
-    a |= h == 2 ? Qt::AlignHCenter : h == 1 ? Qt::AlignRight : Qt::AlignLeft;
-    auto* e = static_cast<QLineEdit*>(d.widget.data());
-    if (e->alignment() != a) e->setAlignment(a);
-}
-
-static void BuildMenu(Control& form, QWidget* owner, const MenuItem& item, QMenuBar* bar, QMenu* menu) {
-    const QString text = ToQString(item.text);
-    const std::int32_t formId = form.id();
-    QAction* action = nullptr;
-    if (item.kind == MenuItemKind::Separator) {
-        action = menu ? menu->addSeparator() : bar->addSeparator();
-        action->setEnabled(false);
-    } else if (item.hasSubmenu) {
-        QMenu* sub = menu ? menu->addMenu(text) : bar->addMenu(text);
-        action = sub->menuAction();
-        for (const auto& child : item.children)
-            BuildMenu(form, owner, *child, nullptr, sub);
-    } else {
-        action = menu ? menu->addAction(text) : bar->addAction(text);
-        if (item.kind == MenuItemKind::Check || item.kind == MenuItemKind::Radio) {
-            action->setCheckable(true);
-            action->setChecked(item.checked);
-        }
-        const std::int32_t id = item.id;
-        const bool checked = item.checked;
-        QObject::connect(action, &QAction::triggered, owner, [formId, id, action, checked] {
-            action->setChecked(checked); // the menu element decides marks, not the toolkit
-            Control* f = Control::FromId(formId);
-            if (!f) return;
-            DeliveryScope scope;
-            Message m{WM_COMMAND, static_cast<std::uintptr_t>(id), 0, 0};
-            Guarded("команда меню", 0, true, [&] { Deliver(*f, m); });
-        });
-    }
-    // Highlight: a command reports its identifier, a submenu title its position in its parent.
-    int position = 0;
-    if (item.hasSubmenu) {
-        const auto& siblings = item.parent ? item.parent->children : form.menu()->items();
-        for (std::size_t i = 0; i < siblings.size(); ++i) {
-            if (siblings[i].get() == &item) position = static_cast<int>(i);
-        }
-    }
-    const std::uint32_t flags = MF_HILITE | (item.hasSubmenu ? MF_POPUP : 0);
-    const std::uintptr_t wParam = static_cast<std::uintptr_t>(
-        MakeLong(item.hasSubmenu ? position : (item.id & 0xFFFF), static_cast<int>(flags)));
-    QObject::connect(action, &QAction::hovered, owner, [formId, wParam] {
-        Control* f = Control::FromId(formId);
-        if (!f) return;
-        DeliveryScope scope;
-        Message m{WM_MENUSELECT, wParam, 0, 0};
-        Guarded("выбор пункта меню", 0, false, [&] { Deliver(*f, m); });
-    });
-}
-
-void ApplyMenu(Control& c) {
-    auto& d = c.d();
-    if (d.kind != ControlKind::Form || !d.widget) return;
-    auto* fw = static_cast<FormWidget*>(d.widget.data());
-    if (fw->bar) {
-        fw->bar->hide();
-        fw->bar->deleteLater();
-        fw->bar = nullptr;
-    }
-    if (d.rare().menu && !d.rare().menu->items().empty()) {
-        fw->bar = new QMenuBar(fw);
-        for (const auto& item : d.rare().menu->items())
-            BuildMenu(c, fw->bar, *item, fw->bar, nullptr);
-        fw->bar->show();
-    }
-    fw->arrange();
-}
-
-void ApplyScrollBars(Control& c) {
-    auto& d = c.d();
-    auto* s = dynamic_cast<ScrollBoxWidget*>(d.widget.data());
-    if (!s) return;
-    for (auto [bar, info] : {std::pair{s->vbar, &d.rare().vScroll}, std::pair{s->hbar, &d.rare().hScroll}}) {
-        const QSignalBlocker block(bar);
-        bar->setRange(info->min, info->max);
-        bar->setPageStep(std::max(1, info->page));
-        bar->setSingleStep(16);
-        bar->setValue(info->pos);
-    }
-    s->arrange();
-    SyncViewport(c);
-}
-
-void ApplyFirstLine(Control& c) {
-    auto& d = c.d();
-    if (auto* m = qobject_cast<QPlainTextEdit*>(d.widget.data()))
-        m->verticalScrollBar()->setValue(d.rare().firstLine);
-}
-
-void ApplyWindowState(Control& c) {
-    auto& d = c.d();
-    QWidget* w = Realise(c);
-    if (!w) return;
-    switch (d.rare().windowState) {
-    case 1:
-        w->showMinimized();
-        break;
-    case 2:
-        w->showMaximized();
-        break;
-    default:
-        w->setAttribute(Qt::WA_ShowWithoutActivating, true);
-        w->showNormal();
-        w->setAttribute(Qt::WA_ShowWithoutActivating, false);
-        break;
-    }
-}
-
-void ApplyOpacity(Control& c) {
-    auto& d = c.d();
-    if (d.widget && d.kind == ControlKind::Form) d.widget->setWindowOpacity(d.rare().opacity / 255.0);
-}
-
-void ApplyIcon(Control& c) {
-    auto& d = c.d();
-    if (!d.rare().icon) return;
-    if (d.kind == ControlKind::Application)
-        QApplication::setWindowIcon(*d.rare().icon);
-    else if (d.widget)
-        d.widget->setWindowIcon(*d.rare().icon);
 }
 
 } // namespace qo

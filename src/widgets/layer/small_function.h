@@ -29,11 +29,12 @@ public:
     SmallFunction() noexcept = default;
     SmallFunction(std::nullptr_t) noexcept {}
 
-    template <class F, class D = std::decay_t<F>,
-              class = std::enable_if_t<!std::is_same_v<D, SmallFunction> && std::is_invocable_r_v<R, D&, A...>>>
+    template <
+        class F, class D = std::decay_t<F>,
+        class = std::enable_if_t<!std::is_same_v<D, SmallFunction> && std::is_invocable_r_v<R, D&, A...>>>
     SmallFunction(F&& f) { // NOLINT: converts from any callable, as std::function does
-        if constexpr (std::is_pointer_v<D> || std::is_member_pointer_v<D> || detail::IsStdFunction<D>::value ||
-                      detail::IsSmallFunction<D>::value) {
+        if constexpr (std::is_pointer_v<D> || std::is_member_pointer_v<D> ||
+                      detail::IsStdFunction<D>::value || detail::IsSmallFunction<D>::value) {
             if (!f) return;
         }
         if constexpr (kInline<D>) {
@@ -90,8 +91,9 @@ private:
     };
 
     template <class D>
-    static constexpr bool kInline = sizeof(D) <= N && alignof(D) <= alignof(void*) &&
-                                    std::is_trivially_copyable_v<D> && std::is_trivially_destructible_v<D>;
+    static constexpr bool kInline =
+        sizeof(D) <= N &&
+        alignof(D) <= alignof(void*) && std::is_trivially_copyable_v<D>&& std::is_trivially_destructible_v<D>;
 
     template <class D> static D* held(void* bytes) {
         D* p;

@@ -1,40 +1,18 @@
 #pragma once
-// The toolkit widgets that realise Controls. Each routes the events the layer cares about to its
-// Control before the toolkit's own handling; the Control pointer is cut when the Control goes, and
-// a widget still delivering an event is deleted later, so no handler ever sees a dead object.
-#include "widgets/layer/control_private.h"
+// The toolkit widget of each kind of Control (widget_classes.cpp): a form with its menu bar and
+// client area, buttons, painted labels and panels, edits, memos, and the scroll box with its view,
+// content and bars. What they show comes from the Control; events go to it first (routed_widget.h).
+#include "widgets/layer/routed_widget.h"
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 
 namespace qo {
-
-// Routes one event to the Control; true when the event is used up.
-bool RouteEvent(Control& c, QWidget& w, QEvent* e, bool frameRole);
-
-template <class Base> class Routed : public Base {
-public:
-    using Base::Base;
-    Control* control = nullptr;
-    bool frameRole = false;
-
-protected:
-    bool event(QEvent* e) override {
-        DeliveryScope scope;
-        bool userAct = false;
-        const char* what = EventWhat(e->type(), userAct);
-        bool used = true; // an event whose handling failed counts as handled
-        Guarded(what, 0, userAct, [&] {
-            if (control && RouteEvent(*control, *this, e, frameRole)) return;
-            used = Base::event(e);
-        });
-        return used;
-    }
-};
 
 class FormWidget : public Routed<QWidget> {
 public:
@@ -99,9 +77,5 @@ public:
     QScrollBar* hbar = nullptr;
     void arrange();
 };
-
-// Painting shared by the widgets and tests.
-void PaintPanel(QPainter& p, const Control& c, const QRect& client);
-void PaintLabel(QPainter& p, const Control& c, const QRect& client);
 
 } // namespace qo

@@ -1,7 +1,13 @@
 // The scroll box: ranges from the children's bounding box, bars that appear when the content
 // outgrows the box, and the scroll requests. Children keep their content coordinates; the layer
 // moves the content as a whole.
-#include "widgets/layer/control_private.h"
+#include "widgets/layer/scroll_view.h"
+#include "widgets/layer/apply.h"
+#include "widgets/layer/control_state.h"
+#include "widgets/layer/geometry.h"
+#include "widgets/layer/next_turn.h"
+#include "widgets/layer/realise.h"
+#include "widgets/layer/registry.h"
 #include <QApplication>
 #include <algorithm>
 

@@ -1,0 +1,35 @@
+#pragma once
+// Keeping a made widget in step with its Control's state: each Apply* pushes one part of the state
+// into the widget when there is one (a drawn edit asks its panel to draw it again instead). The
+// state is the truth; the widget only shows it.
+#include <QSize>
+
+namespace qo {
+
+class Control;
+
+void ApplyGeometry(Control& c);
+void ApplyPalette(Control& c);
+void ApplyFont(Control& c);
+void ApplyText(Control& c);
+void ApplyVisible(Control& c);
+void ApplyEnabled(Control& c);
+void ApplyStyles(Control& c);
+void ApplyCursor(Control& c);
+void ApplyAlignment(Control& c);
+void ApplyScrollBars(Control& c);
+void ApplyFirstLine(Control& c);
+void ApplyWindowState(Control& c);
+void ApplyOpacity(Control& c);
+void ApplyIcon(Control& c);
+// The form's menu bar from its menu's item tree (menu_bar.cpp).
+void ApplyMenu(Control& c);
+
+// Frame thickness the window draws around its client area.
+int NonClientInset(const Control& c);
+// Extra outer size of a realised form over its client area (frame and menu bar).
+void FormDecorations(const Control& c, int& extraWidth, int& extraHeight);
+int ScrollBarExtent();
+int EditFrameWidth(const Control& c);
+
+} // namespace qo

@@ -1,0 +1,110 @@
+// Keys: the form's Tab filter, then WM_KEYDOWN, the key-down handler, WM_CHAR for each typed
+// character and the character handler, then the edit's own filters. What code a key has is
+// key_codes.cpp's.
+#include "widgets/layer/control_state.h"
+#include "widgets/layer/delivery.h"
+#include "widgets/layer/encoding.h"
+#include "widgets/layer/focus.h"
+#include "widgets/layer/input_routing.h"
+#include "widgets/layer/key_codes.h"
+#include "widgets/layer/registry.h"
+#include <QKeyEvent>
+#include <string>
+
+namespace qo {
+
+// The characters of a key press (or of text an input method commits), each as WM_CHAR and then
+// through the character handler and the edit's own filters (digits only, letter case), in
+// Windows-1251 as the program holds its texts. When nothing was changed or held back the toolkit
+// types the text itself (false); otherwise what came through is typed here and the event is used
+// up (true), so that a character the code page lacks shows as the '?' the program stores.
+bool RouteTypedText(Control& c, const QString& text) {
+    auto& d = c.d();
+    const LifeToken alive = Life(c);
+    std::string typed;
+    bool changed = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        int ch = Cp1251FromChar(text.at(i).unicode());
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
+        if (ch < 0) {
+            ch = '?';
+            changed = true;
+        }
+        const int original = ch;
+        Message chr{WM_CHAR, static_cast<std::uintptr_t>(ch), 0, 0};
+        if (Deliver(c, chr) || alive.expired()) return true;
+        CallHandler(d.on().onChar, ch);
+        if (alive.expired()) return true;
+        if (ch != original) changed = true;
+        if (ch <= 0 || ch > 255) {
+            changed = true;
+            continue;
+        }
+        if (d.isEdit() && ch >= 32) {
+            if ((d.style & ES_NUMBER) && !(ch >= '0' && ch <= '9')) {
+                changed = true;
+                continue;
+            }
+            QChar q(CharFromCp1251(static_cast<unsigned char>(ch)));
+            if (d.style & ES_UPPERCASE) q = q.toUpper();
+            if (d.style & ES_LOWERCASE) q = q.toLower();
+            const int cased = Cp1251FromChar(q.unicode());
+            if (cased >= 0 && cased != ch) {
+                ch = cased;
+                changed = true;
+            }
+        }
+        typed.push_back(static_cast<char>(ch));
+    }
+    if (!changed) return false;
+    if (d.isEdit() && !(d.style & ES_READONLY)) {
+        // Control characters a handler left standing are keys (Backspace, Return), not text.
+        std::erase_if(typed, [](char k) { return static_cast<unsigned char>(k) < 32 && k != '\t'; });
+        if (!typed.empty()) c.replaceSelection(typed);
+    }
+    return true;
+}
+
+// A typed key, in the order the messages of a key press arrive: the form's Tab filter, WM_KEYDOWN
+// (raw chain, then the key-down handler), WM_CHAR (raw chain, then the character handler), then
+// the control's own filters (digits only, letter case). True when the key is used up.
+bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
+    auto& d = c.d();
+    const LifeToken alive = Life(c);
+    int key = VirtualKeyCode(*e);
+    const int shift = KeyFlags(Qt::NoButton, e->modifiers());
+    const bool tab = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
+    if (tab && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        Control* form = c.form();
+        if (form && form->keyboardNavigation() && d.tabNavigates) {
+            NavigateTab(*form, e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    Message down{static_cast<std::uint32_t>((e->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN),
+                 static_cast<std::uintptr_t>(key), 0, 0};
+    if (Deliver(c, down) || alive.expired()) return true;
+    if (CallHandler(d.on().onKeyDown, key, shift) && (alive.expired() || key == 0)) return true;
+    if (!e->text().isEmpty() && RouteTypedText(c, e->text())) return true;
+    if (tab) {
+        // Without the form's navigation Tab moves nothing; only a memo that keeps Tab types it.
+        return !(d.kind == ControlKind::Memo && !d.tabNavigates);
+    }
+    (void)w;
+    return false;
+}
+
+bool RouteKeyRelease(Control& c, QKeyEvent* e) {
+    auto& d = c.d();
+    const LifeToken alive = Life(c);
+    int key = VirtualKeyCode(*e);
+    Message up{static_cast<std::uint32_t>((e->modifiers() & Qt::AltModifier) ? WM_SYSKEYUP : WM_KEYUP),
+               static_cast<std::uintptr_t>(key), 0, 0};
+    if (Deliver(c, up) || alive.expired()) return true;
+    if (CallHandler(d.on().onKeyUp, key, KeyFlags(Qt::NoButton, e->modifiers())) &&
+        (alive.expired() || key == 0))
+        return true;
+    return false;
+}
+
+} // namespace qo

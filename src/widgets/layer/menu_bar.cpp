@@ -1,0 +1,80 @@
+// A form's menu bar, built from its menu's item tree: choosing a command sends WM_COMMAND with its
+// identifier to the form, highlighting an item sends WM_MENUSELECT.
+#include "widgets/layer/apply.h"
+#include "widgets/layer/control_state.h"
+#include "widgets/layer/delivery.h"
+#include "widgets/layer/encoding.h"
+#include "widgets/layer/menu.h"
+#include "widgets/layer/widget_classes.h"
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace qo {
+
+static void BuildMenu(Control& form, QWidget* owner, const MenuItem& item, QMenuBar* bar, QMenu* menu) {
+    const QString text = ToQString(item.text);
+    const std::int32_t formId = form.id();
+    QAction* action = nullptr;
+    if (item.kind == MenuItemKind::Separator) {
+        action = menu ? menu->addSeparator() : bar->addSeparator();
+        action->setEnabled(false);
+    } else if (item.hasSubmenu) {
+        QMenu* sub = menu ? menu->addMenu(text) : bar->addMenu(text);
+        action = sub->menuAction();
+        for (const auto& child : item.children)
+            BuildMenu(form, owner, *child, nullptr, sub);
+    } else {
+        action = menu ? menu->addAction(text) : bar->addAction(text);
+        if (item.kind == MenuItemKind::Check || item.kind == MenuItemKind::Radio) {
+            action->setCheckable(true);
+            action->setChecked(item.checked);
+        }
+        const std::int32_t id = item.id;
+        const bool checked = item.checked;
+        QObject::connect(action, &QAction::triggered, owner, [formId, id, action, checked] {
+            action->setChecked(checked); // the menu element decides marks, not the toolkit
+            Control* f = Control::FromId(formId);
+            if (!f) return;
+            Message m{WM_COMMAND, static_cast<std::uintptr_t>(id), 0, 0};
+            Guarded("команда меню", 0, true, [&] { Deliver(*f, m); });
+        });
+    }
+    // Highlight: a command reports its identifier, a submenu title its position in its parent.
+    int position = 0;
+    if (item.hasSubmenu) {
+        const auto& siblings = item.parent ? item.parent->children : form.menu()->items();
+        for (std::size_t i = 0; i < siblings.size(); ++i) {
+            if (siblings[i].get() == &item) position = static_cast<int>(i);
+        }
+    }
+    const std::uint32_t flags = MF_HILITE | (item.hasSubmenu ? MF_POPUP : 0);
+    const std::uintptr_t wParam = static_cast<std::uintptr_t>(
+        MakeLong(item.hasSubmenu ? position : (item.id & 0xFFFF), static_cast<int>(flags)));
+    QObject::connect(action, &QAction::hovered, owner, [formId, wParam] {
+        Control* f = Control::FromId(formId);
+        if (!f) return;
+        Message m{WM_MENUSELECT, wParam, 0, 0};
+        Guarded("выбор пункта меню", 0, false, [&] { Deliver(*f, m); });
+    });
+}
+
+void ApplyMenu(Control& c) {
+    auto& d = c.d();
+    if (d.kind != ControlKind::Form || !d.widget) return;
+    auto* fw = static_cast<FormWidget*>(d.widget.data());
+    if (fw->bar) {
+        fw->bar->hide();
+        fw->bar->deleteLater();
+        fw->bar = nullptr;
+    }
+    if (d.rare().menu && !d.rare().menu->items().empty()) {
+        fw->bar = new QMenuBar(fw);
+        for (const auto& item : d.rare().menu->items())
+            BuildMenu(c, fw->bar, *item, fw->bar, nullptr);
+        fw->bar->show();
+    }
+    fw->arrange();
+}
+
+} // namespace qo
