@@ -5,8 +5,14 @@
 // own, so the peak memory (VmHWM) of one does not hide another's. The parent never touches the
 // toolkit, which keeps fork() safe.
 #include "bench_support.h"
+#include "widgets/layer/button_control.h"
 #include "widgets/layer/control.h"
+#include "widgets/layer/edit_control.h"
+#include "widgets/layer/form_control.h"
+#include "widgets/layer/label_control.h"
 #include "widgets/layer/messages.h"
+#include "widgets/layer/panel_control.h"
+#include "widgets/layer/scroll_box_control.h"
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
@@ -60,11 +66,11 @@ struct LayerTickets {
     int events = 0;
 
     LayerTickets() {
-        form = qo::Control::CreateForm(nullptr);
+        form = qo::FormControl::Create(nullptr);
         form->setBounds(20, 105, 547, 300);
         form->setFont(qo::FontDesc{"MS Sans Serif", -11, 0, 0, 1});
         form->show();
-        box = qo::Control::CreateScrollBox(form, 2);
+        box = qo::ScrollBoxControl::Create(form, 2);
         box->setBounds(0, 25, 539, 248);
         box->setAlign(qo::alClient);
         box->setClientEdge(true);
@@ -87,7 +93,7 @@ struct LayerTickets {
     }
 
     qo::Control* panel(qo::Control* parent, QRect r, int align, const qo::PanelStyle& style = {}) {
-        qo::Control* p = qo::Control::CreatePanel(parent, style);
+        auto* p = qo::PanelControl::Create(parent, style);
         hook(p);
         p->setPosition(r.x(), r.y());
         p->setSize(r.width(), r.height());
@@ -101,7 +107,7 @@ struct LayerTickets {
         qo::Control* body = panel(ticket, QRect(2, 2, 365, 196), qo::alLeft);
         qo::Control* notes = panel(ticket, QRect(367, 2, 120, 196), qo::alClient);
         qo::Control* memo =
-            qo::Control::CreateEdit(notes, qo::edit_option::MultiLine | qo::edit_option::NoHScroll |
+            qo::EditControl::Create(notes, qo::edit_option::MultiLine | qo::edit_option::NoHScroll |
                                                qo::edit_option::NoHideSel | qo::edit_option::KeepTab);
         hook(memo);
         memo->setBounds(5, 5, 635, 347);
@@ -110,7 +116,7 @@ struct LayerTickets {
         panel(body, QRect(275, 5, 5, 185), qo::alNone, {0, 2, 1, 0, 1});
         const qo::FontDesc cellFont{"Arial", 18, qo::font_style::Bold, qo::clNavy, 204};
         for (int i = 0; i < kCells; ++i) {
-            qo::Control* cell = qo::Control::CreateEdit(body, qo::edit_option::Number);
+            auto* cell = qo::EditControl::Create(body, qo::edit_option::Number);
             const QRect r = CellRect(i);
             cell->setBounds(r.x(), r.y(), r.width(), r.height());
             cell->setFont(cellFont);
@@ -121,13 +127,13 @@ struct LayerTickets {
             cells.push_back(cell);
         }
         for (int i = 0; i < kButtons; ++i) {
-            qo::Control* b = qo::Control::CreateButton(body);
+            auto* b = qo::ButtonControl::Create(body);
             hook(b);
             b->setBounds(290, 60 + 22 * i, 65, 20);
             b->setText("Button");
             b->setOnClick([this] { ++events; });
         }
-        qo::Control* label = qo::Control::CreateLabel(body);
+        auto* label = qo::LabelControl::Create(body);
         hook(label);
         label->setPosition(290, 5);
         label->setText("Ticket");

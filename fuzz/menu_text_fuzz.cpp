@@ -16,6 +16,7 @@
 
 #include "runtime/link.h"
 #include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/messages.h"
 #include "widgets/menu_element.h"
@@ -41,7 +42,7 @@ void CollectActions(const QList<QAction*>& actions, std::vector<QAction*>& out) 
     }
 }
 
-qo::Control* form = nullptr;
+qo::FormControl* form = nullptr;
 
 } // namespace
 
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     new QApplication(*argc, *argv); // lives as long as the process
     qo::EnableDispatch();
-    form = qo::Control::CreateForm(nullptr);
+    form = qo::FormControl::Create(nullptr);
     form->show();
     return 0;
 }

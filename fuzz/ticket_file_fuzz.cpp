@@ -17,6 +17,8 @@
 #include "runtime/link.h"
 #include "support/scripted_platform.h"
 #include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
+#include "widgets/layer/panel_control.h"
 #include "widgets/layer/string_list.h"
 
 #include "fuzz_check.h"
@@ -60,8 +62,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     platform = new qotest::ScriptedPlatform;
     qo::EnableDispatch();
     body = new Body;
-    qo::Control* form = qo::Control::CreateForm(nullptr);
-    body->panel = qo::Control::CreatePanel(form, qo::PanelStyle{});
+    auto* form = qo::FormControl::Create(nullptr);
+    body->panel = qo::PanelControl::Create(form, qo::PanelStyle{});
     ticket = new Ticket;
     ticket->panelControl = qo::Link<&Body::PanelId>(*body);
     ticket->notesText = qo::Link<&Body::NotesText>(*body);

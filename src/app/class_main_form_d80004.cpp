@@ -11,6 +11,7 @@
 #include "runtime/text_resource.h"
 #include "widgets/edit.h"
 #include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/main_form.h"
 #include "widgets/menu_element.h"
 
@@ -98,7 +99,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&TQOInlineCode_DBD6FC::Input>(form.onClose, advertisement);
 
     menu.SetText(qo::LoadTextResource("Str7"));
-    form.control()->setKeyboardNavigation(true);
+    form.formControl()->setKeyboardNavigation(true);
 
     form_ = &form;
     menu_ = &menu;

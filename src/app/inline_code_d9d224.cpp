@@ -6,8 +6,9 @@
 #include "runtime/cp1251.h"
 #include "runtime/init_man.h"
 #include "runtime/random.h"
-#include "widgets/layer/control.h"
+#include "widgets/layer/edit_control.h"
 #include "widgets/layer/file_dialog.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/platform.h"
 #include "widgets/layer/string_list.h"
@@ -70,7 +71,7 @@ void TQOInlineCode_D9D224::BuildGrid() {
         for (int r = 0; r < kRowsPerCard; ++r) {
             for (int c = 0; c < kColumns; ++c) {
                 const std::size_t index = static_cast<std::size_t>(kCellsPerCard * k + kColumns * r + c);
-                qo::Control* cell = qo::Control::CreateEdit(parent, qo::edit_option::Number);
+                qo::EditControl* cell = qo::EditControl::Create(parent, qo::edit_option::Number);
                 cell->setStyle(cell->style() | qo::ES_CENTER);
                 cell->limitText(2);
                 cell->setFont(font);

@@ -1,7 +1,7 @@
 #include "app/inline_code_daad94.h"
 
 #include "runtime/cp1251.h"
-#include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/platform.h"
 

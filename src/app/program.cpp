@@ -5,6 +5,7 @@
 
 #include "app/class_main_form_d80004.h"
 #include "runtime/cp1251.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/message_loop.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/platform.h"
@@ -22,7 +23,7 @@ int RunProgram(int argc, const char* const* argv) {
     auto root = std::make_unique<TClassMainForm_D80004>();
     qo::TQOMainForm& form = root->form();
     form.Start();
-    if (form.control()) qo::RunMessageLoop(*form.control());
+    if (form.formControl()) qo::RunMessageLoop(*form.formControl());
     // Dispatch went off when the close was accepted: destructors that fire events reach nobody.
     root.reset();
     return 0;

@@ -1,11 +1,11 @@
 #include "widgets/button.h"
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/button_control.h"
 
 namespace qo {
 
 TQOButton::TQOButton(Control* parent) : TQOWin(parent) {
-    control_ = Control::CreateButton(parent);
+    control_ = ButtonControl::Create(parent);
     // Until Init installs the full set, the element must still hear that its Control went.
     control_->setOnDestroyed([this] { ControlDestroyed(); });
     control_->setOnClick([this] { Clicked(); });

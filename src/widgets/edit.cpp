@@ -1,6 +1,6 @@
 #include "widgets/edit.h"
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/edit_control.h"
 
 namespace qo {
 
@@ -26,6 +26,10 @@ bool TQOEdit::DigitValidator(std::string_view text, TData& out) {
 
 TQOEdit::TQOEdit(Control* parent) : TQOWin(parent) {}
 
+EditControl* TQOEdit::edit() const {
+    return As<EditControl>(control_);
+}
+
 void TQOEdit::Init() {
     changeState = quietStart == 0 ? 1 : 0;
 
@@ -35,7 +39,7 @@ void TQOEdit::Init() {
     if (wantTab) options |= edit_option::KeepTab;
     if (letterCase == 1) options |= edit_option::LowerCase;
     if (letterCase == 2) options |= edit_option::UpperCase;
-    if (!control_) control_ = Control::CreateEdit(parent_, options);
+    if (!control_) control_ = EditControl::Create(parent_, options);
     control_->setText(initialText);
 
     if (flatBorder == 0) control_->setStyle(control_->style() & ~WS_BORDER);
@@ -46,7 +50,7 @@ void TQOEdit::Init() {
     control_->setOnChange([this] { Changed(); });
     control_->setOnChar([this](int& ch) { Typed(ch); });
 
-    control_->limitText(maxLength);
+    edit()->limitText(maxLength);
     numberLimit = maxNumber;
 }
 
@@ -54,7 +58,7 @@ bool TQOEdit::Validate(TData& out) {
     MakeNull(out);
     if (!control_ || !validator) return false;
     const std::string text = control_->text();
-    const int caret = control_->caret();
+    const int caret = edit()->caret();
     const std::string lower = AsciiLower(text);
     if (validator(lower, out)) {
         lastValidCaret = caret;
@@ -67,7 +71,7 @@ bool TQOEdit::Validate(TData& out) {
     if (!validator(lower + "0", probe)) {
         changeState = 2;
         control_->setText(lastValidText);
-        if (control_) control_->setCaret(lastValidCaret);
+        if (control_) edit()->setCaret(lastValidCaret);
     }
     return false;
 }
@@ -102,7 +106,7 @@ void TQOEdit::HandleKeyDown(int& key, int shift) {
 void TQOEdit::Typed(int& ch) {
     FireString(onChar, std::string(1, static_cast<char>(ch)));
     if (wantTab && ch == VK_TAB && control_) {
-        control_->replaceSelection("\t");
+        edit()->replaceSelection("\t");
         ch = 0;
     }
 }

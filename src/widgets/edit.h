@@ -10,6 +10,8 @@
 
 namespace qo {
 
+class EditControl;
+
 class TQOEdit : public TQOWin {
 public:
     // Turns a (lower-cased) text into a value; answers whether the text is valid.
@@ -18,6 +20,7 @@ public:
     static bool DigitValidator(std::string_view text, TData& out);
 
     explicit TQOEdit(Control* parent);
+    EditControl* edit() const; // the element's Control as the edit it is
 
     // ---- Working state.
     std::string lastValidText;

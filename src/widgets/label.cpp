@@ -1,11 +1,11 @@
 #include "widgets/label.h"
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/label_control.h"
 
 namespace qo {
 
 TQOLabel::TQOLabel(Control* parent) : TQOWin(parent) {
-    control_ = Control::CreateLabel(parent);
+    control_ = LabelControl::Create(parent);
     control_->setOnDestroyed([this] { ControlDestroyed(); });
     control_->setOnClick([this] { Clicked(); });
 }
@@ -20,7 +20,7 @@ void TQOLabel::SetAlignment(int alignment) {
 
 void TQOLabel::SetAutoSize(bool on) {
     // The Control measures now and after every later change of its text or font.
-    if (control_) control_->setAutoSize(on);
+    if (auto* label = As<LabelControl>(control_)) label->setAutoSize(on);
 }
 
 void TQOLabel::SetCaption(TData& d, std::uint16_t) {

@@ -5,7 +5,7 @@
 
 #include "runtime/init_man.h"
 #include "widgets/layer/canvas.h"
-#include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/message_loop.h"
 
 namespace qo {
@@ -46,11 +46,11 @@ void TQOMainForm::StartupBySerial(void* serial) {
 
 TQOMainForm::TQOMainForm(Control* parent) : TQOWin(parent) {
     if (!ApplicationObject()) {
-        application_ = Control::CreateApplication();
+        application_ = ApplicationControl::Create();
         applicationId_ = application_->id();
         isMain_ = true;
     }
-    control_ = Control::CreateForm(parent ? parent : ApplicationObject());
+    control_ = FormControl::Create(parent ? parent : ApplicationObject());
     control_->setFontFace("MS Sans Serif");
     control_->setFontHeight(-11);
     control_->setOnShow([this] { Shown(); });
@@ -73,7 +73,7 @@ TQOMainForm::~TQOMainForm() {
 void TQOMainForm::SetCaption(std::string_view caption) {
     if (control_) control_->setText(caption);
     if (isMain_) {
-        if (Control* app = ApplicationObject()) app->setText(caption);
+        if (ApplicationControl* app = ApplicationObject()) app->setText(caption);
     }
 }
 
@@ -84,19 +84,23 @@ void TQOMainForm::SetBorderStyle(int style) {
     control_->setExStyle((control_->exStyle() & ~kBorderExStyleMask) | row.exStyle);
 }
 
+FormControl* TQOMainForm::formControl() const {
+    return As<FormControl>(control_);
+}
+
 bool TQOMainForm::SetIcon(std::string_view imageBytes) {
-    if (!control_ || !control_->setIconData(imageBytes)) return false;
+    if (!control_ || !formControl()->setIconData(imageBytes)) return false;
     if (isMain_) {
-        if (Control* app = ApplicationObject()) app->setIconData(imageBytes);
+        if (ApplicationControl* app = ApplicationObject()) app->setIconData(imageBytes);
     }
     hasIcon_ = true;
     return true;
 }
 
 bool TQOMainForm::SetIconFile(const std::string& pathUtf8) {
-    if (!control_ || !control_->setIconFile(pathUtf8)) return false;
+    if (!control_ || !formControl()->setIconFile(pathUtf8)) return false;
     if (isMain_) {
-        if (Control* app = ApplicationObject()) app->setIconFile(pathUtf8);
+        if (ApplicationControl* app = ApplicationObject()) app->setIconFile(pathUtf8);
     }
     hasIcon_ = true;
     return true;
@@ -129,16 +133,16 @@ void TQOMainForm::Init() {
     control_->setEnabled(enabled != 0);
 
     if (!isMain_ && !hasIcon_) {
-        Control* app = ApplicationObject();
+        ApplicationControl* app = ApplicationObject();
         if (app && !app->children().empty() && app->children().front() != control_) {
-            control_->copyIconFrom(*app->children().front());
+            if (auto* first = As<FormControl>(app->children().front())) formControl()->copyIconFrom(*first);
         }
     }
 
     control_->setOnPaint([this](Canvas&) { Paint(); });
     initialised_ = true;
 
-    control_->setOpacity(AlphaBlendValue);
+    formControl()->setOpacity(AlphaBlendValue);
 
     if (ClientSizing) {
         const Rect client = control_->clientRect();
@@ -164,7 +168,7 @@ void TQOMainForm::Startup() {
 void TQOMainForm::Shown() {
     if (!shownOnce_) {
         shownOnce_ = true;
-        if (control_ && (WindowState == 1 || WindowState == 2)) control_->setWindowState(WindowState);
+        if (control_ && (WindowState == 1 || WindowState == 2)) formControl()->setWindowState(WindowState);
     }
     FireNull(onShow);
 }
@@ -180,13 +184,13 @@ void TQOMainForm::Visible(TData& d, std::uint16_t) {
         return;
     }
     if (Modal) {
-        control_->setModalResult(0);
-        RunModal(*control_);
+        formControl()->setModalResult(0);
+        RunModal(*formControl());
         if (control_) control_->hide();
         return;
     }
     control_->show();
-    control_->bringToForeground();
+    formControl()->bringToForeground();
     // Children lay themselves out again, as they would after a real resize.
     const std::vector<Control*> children = control_->children();
     for (Control* child : children) {
@@ -204,7 +208,7 @@ bool TQOMainForm::TryClose() {
         if (control_) control_->hide();
         return false;
     }
-    if (Modal && control_ && control_->modalResult() == 0) control_->setModalResult(IDCANCEL);
+    if (Modal && control_ && formControl()->modalResult() == 0) formControl()->setModalResult(IDCANCEL);
     if (isMain_) {
         // NOTE: from here on nothing reaches any element, also while the scheme is torn down.
         DisableDispatch();

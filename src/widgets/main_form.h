@@ -11,6 +11,9 @@
 
 namespace qo {
 
+class ApplicationControl;
+class FormControl;
+
 class TQOMainForm : public TQOWin {
 public:
     explicit TQOMainForm(Control* parent = nullptr);
@@ -53,6 +56,7 @@ public:
     bool TryClose();
 
     bool IsMain() const { return isMain_; }
+    FormControl* formControl() const; // the element's Control as the form it is
     bool ShownOnce() const { return shownOnce_; }
     bool HasIcon() const { return hasIcon_; }
 
@@ -68,7 +72,7 @@ private:
     void Paint();
 
     std::uintptr_t serial_ = 0;
-    Control* application_ = nullptr; // made and owned by the main form
+    ApplicationControl* application_ = nullptr; // made and owned by the main form
     std::int32_t applicationId_ = 0;
     bool isMain_ = false;
     bool shownOnce_ = false;

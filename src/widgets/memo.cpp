@@ -1,6 +1,6 @@
 #include "widgets/memo.h"
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/edit_control.h"
 
 namespace qo {
 
@@ -16,7 +16,7 @@ std::uint32_t TQOMemo::EditOptions() const {
 }
 
 void TQOMemo::Init() {
-    if (!control_) control_ = Control::CreateEdit(parent_, EditOptions());
+    if (!control_) control_ = EditControl::Create(parent_, EditOptions());
     control_->setOnChange([this] { Changed(); });
     control_->setOnChar([this](int& ch) { Typed(ch); });
     if (flatBorder == 0) control_->setStyle(control_->style() & ~WS_BORDER);
@@ -33,8 +33,8 @@ void TQOMemo::SetAllText(std::string_view text) {
 
 void TQOMemo::AddLineText(std::string_view text) {
     if (!control_) return;
-    control_->appendText(text);
-    control_->appendText("\r\n");
+    lines()->appendText(text);
+    lines()->appendText("\r\n");
 }
 
 void TQOMemo::Changed() {
@@ -44,7 +44,7 @@ void TQOMemo::Changed() {
 void TQOMemo::Typed(int& ch) {
     // The appended tab replaces the whole text, so only the box's own tab (if it takes one) is
     // reported as a change.
-    if (ch == VK_TAB && control_) control_->appendText("\t");
+    if (ch == VK_TAB && control_) lines()->appendText("\t");
 }
 
 } // namespace qo

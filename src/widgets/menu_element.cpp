@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/menu.h"
 #include "widgets/main_form.h"
 
@@ -98,7 +98,8 @@ bool Walk(const std::vector<std::unique_ptr<MenuItem>>& items, int& number,
 
 } // namespace
 
-TQOMenu::TQOMenu(Control* formWindow) : formWindow_(formWindow), formId_(formWindow ? formWindow->id() : 0) {
+TQOMenu::TQOMenu(Control* formWindow)
+    : formWindow_(As<FormControl>(formWindow)), formId_(formWindow_ ? formWindow_->id() : 0) {
     if (!formWindow_) return;
     previous_ = formWindow_->setMessageHandler([this](Message& m) { return HandleMessage(m); });
 }

@@ -15,6 +15,7 @@
 namespace qo {
 
 class Control;
+class FormControl;
 class Menu;
 struct MenuItem;
 class TQOMainForm;
@@ -46,7 +47,7 @@ public:
 private:
     bool HandleMessage(Message& m);
 
-    Control* formWindow_;
+    FormControl* formWindow_; // nullptr when the menu stands on no form
     std::int32_t formId_;
     SmallFunction<bool(Message&)> previous_; // Control::MessageHandler
     std::unique_ptr<Menu> menu_;

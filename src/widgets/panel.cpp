@@ -1,6 +1,6 @@
 #include "widgets/panel.h"
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/panel_control.h"
 
 namespace qo {
 
@@ -18,7 +18,7 @@ void TQOPanel::Init() {
         style.bevelWidth = bevelWidth;
         style.borderStyle = borderStyle;
         style.borderWidth = borderWidth;
-        control_ = Control::CreatePanel(parent_, style);
+        control_ = PanelControl::Create(parent_, style);
         control_->setMargin(Margin());
     }
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "runtime/cp1251.h"
-#include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/ini_file.h"
 #include "widgets/layer/platform.h"
 #include "widgets/layer/string_list.h"
@@ -274,12 +274,19 @@ void TQOWin::ProcessKeptProperties(bool save) {
                 c.repaint();
             });
         } else if (name == "alphablendvalue") {
-            integer(c.opacity(), [&](std::int32_t v) { c.setOpacity(v); });
+            if (FormControl* form = As<FormControl>(&c))
+                integer(form->opacity(), [&](std::int32_t v) { form->setOpacity(v); });
+            else
+                integer(foreign_[3], [&](std::int32_t v) { foreign_[3] = v; });
         } else if (name == "windowsstate") {
-            integer(c.windowState(), [&](std::int32_t v) {
-                const int state = v & 0xFF;
-                if (state != c.windowState()) c.setWindowState(state);
-            });
+            if (FormControl* form = As<FormControl>(&c)) {
+                integer(form->windowState(), [&](std::int32_t v) {
+                    const int state = v & 0xFF;
+                    if (state != form->windowState()) form->setWindowState(state);
+                });
+            } else {
+                integer(foreign_[4], [&](std::int32_t v) { foreign_[4] = v; });
+            }
         } else if (name == "mh_tickcount") {
             integer(tickCount_, [&](std::int32_t v) {
                 tickCount_ = v;

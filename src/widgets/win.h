@@ -127,9 +127,10 @@ private:
     void RecordMouse(const MouseEvent& e);
     void ProcessKeptProperties(bool save);
     std::int32_t tickCount_ = 0; // the stored track-bar tick frequency of a kept list
-    // Kept values of control kinds this program never makes (text shadow depth and colour, painted
-    // slider position): held here so that a settings file round-trips unchanged.
-    std::array<std::int32_t, 3> foreign_{};
+    // Kept values this control's kind does not have (text shadow depth and colour, painted slider
+    // position, a form's opacity and window state): held here so that a settings file round-trips
+    // unchanged.
+    std::array<std::int32_t, 5> foreign_{0, 0, 0, 255, 0};
 };
 
 } // namespace qo

@@ -1,6 +1,6 @@
 #include "widgets/win_list.h"
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/edit_control.h"
 
 namespace qo {
 
@@ -20,8 +20,12 @@ void TQOWinList::SetLines(TData& d, std::uint16_t) {
     FireNull(onChange);
 }
 
+EditControl* TQOWinList::lines() const {
+    return As<EditControl>(control_);
+}
+
 void TQOWinList::LineCount(TData& d, std::uint16_t) {
-    MakeInteger(d, control_ ? control_->lineCount() : 0);
+    MakeInteger(d, lines() ? lines()->lineCount() : 0);
 }
 
 void TQOWinList::AllText(TData& d, std::uint16_t) {
@@ -48,20 +52,17 @@ void TQOWinList::SetAllText(std::string_view text) {
     if (control_) control_->setText(text);
 }
 
-void TQOWinList::AddLineText(std::string_view text) {
-    if (control_) control_->insertLine(control_->lineCount(), text);
-}
-
 void TQOWinList::ClearText() {
-    if (control_) control_->clear();
+    if (lines()) lines()->clear();
 }
 
 std::string TQOWinList::GetAllText() const {
     std::string all;
-    if (!control_) return all;
-    const int count = control_->lineCount();
+    EditControl* box = lines();
+    if (!box) return all;
+    const int count = box->lineCount();
     for (int i = 0; i < count; ++i) {
-        all += control_->line(i);
+        all += box->line(i);
         all += "\r\n";
     }
     return all;

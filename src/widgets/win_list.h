@@ -10,9 +10,12 @@
 
 namespace qo {
 
+class EditControl;
+
 class TQOWinList : public TQOWin {
 public:
     using TQOWin::TQOWin;
+    EditControl* lines() const; // the element's Control as the multi-line box it is
 
     TEventLink lineSource; // data: where AddLine takes its text when connected
     TEventLink onChange;
@@ -29,7 +32,8 @@ public:
 
     // ---- Operations the points use.
     virtual void SetAllText(std::string_view text);
-    virtual void AddLineText(std::string_view text);
+    // How a line is added is the kind of list's own business.
+    virtual void AddLineText(std::string_view text) = 0;
     virtual void ClearText();
     virtual std::string GetAllText() const;
 };

@@ -14,6 +14,7 @@
 #include "runtime/cp1251.h"
 #include "runtime/init_man.h"
 #include "runtime/link.h"
+#include "support/controls.h"
 #include "support/scripted_platform.h"
 #include "support/ui_helpers.h"
 #include "widgets/button.h"
@@ -137,7 +138,7 @@ TEST_F(GameWindowTest, NinetyDrawsGiveEachNumberOnceTheNextChangesNothingAndANew
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, OneToNinety());
     EXPECT_EQ(Text(ui().status), "Осталось: 0");
-    EXPECT_GT(ui().drawnNumbers->control()->firstVisibleLine(), 80); // the newest lines in view
+    EXPECT_GT(ui().drawnNumbers->lines()->firstVisibleLine(), 80); // the newest lines in view
 
     const std::string listed = ui().drawnNumbers->control()->text();
     Click(ui().generate);
@@ -180,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(CountBox, AutogenTest,
 
 TEST_F(GameWindowTest, CalledNumbersAreListedOnceAndARepeatScrollsItsLineToTheTop) {
     ShowWindow();
-    qo::Control& box = *ui().calledNumbers->control();
+    qo::EditControl& box = *ui().calledNumbers->lines();
     Call(5);
     Call(17);
     EXPECT_GT(box.firstVisibleLine(), 0);

@@ -12,6 +12,7 @@
 #include "runtime/cp1251.h"
 #include "runtime/data.h"
 #include "runtime/link.h"
+#include "support/controls.h"
 #include "support/ui_driver.h"
 #include "support/wait.h"
 #include "widgets/layer/messages.h"
@@ -251,7 +252,7 @@ TEST(ProgramEntry, OtherArgumentsRunTheMainWindowUntilItCloses) {
     ScriptedPlatform platform;
     const char* argv[] = {"fishkodrom", "/IH", "/ih"};
     QTimer::singleShot(0, [] {
-        if (qo::Control* app = qo::ApplicationObject()) {
+        if (qo::ApplicationControl* app = qo::ApplicationObject()) {
             ASSERT_FALSE(app->children().empty());
             app->children().front()->widget()->close();
         }

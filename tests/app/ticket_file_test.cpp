@@ -10,6 +10,7 @@
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/inline_code_d9d224.h"
 #include "runtime/cp1251.h"
+#include "support/controls.h"
 #include "support/ui_driver.h"
 #include "widgets/layer/messages.h"
 #include "widgets/memo.h"
@@ -109,7 +110,7 @@ TEST_F(TicketFile, SaveThenOpenRestoresNumbersNotesWithTrailingBreakAndWhiteCell
 TEST_F(TicketFile, WrappedNotesLineComesBackAsOneLine) {
     const QString longLine = QStringLiteral("one two three four five six seven eight nine ten eleven twelve");
     ui.typeNotes(0, longLine + QStringLiteral("\nend"));
-    ASSERT_GT(ui.ticket(0).notes().memo().control()->lineCount(), 2) << "the memo no longer wraps the line";
+    ASSERT_GT(ui.ticket(0).notes().memo().lines()->lineCount(), 2) << "the memo no longer wraps the line";
     save(path("wrapped.tkt"));
     EXPECT_EQ(readFile(path("wrapped.tkt")), "\r\n" + longLine.toStdString() + "\r\nend\r\n");
 

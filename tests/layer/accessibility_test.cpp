@@ -2,6 +2,7 @@
 // interface: names and descriptions kept in the Control whether or not a widget exists yet,
 // names asked of a source only when a widget needs them, and captions as the default names.
 #include "runtime/cp1251.h"
+#include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/messages.h"
@@ -30,8 +31,8 @@ struct FormDeleter {
 using Form = std::unique_ptr<Control, FormDeleter>;
 
 TEST(Accessibility, NameAndDescriptionGivenBeforeTheWidgetReachItAndFollowChanges) {
-    Form form(Control::CreateForm(nullptr));
-    Control* edit = Control::CreateEdit(form.get(), 0);
+    Form form(qo::FormControl::Create(nullptr));
+    auto* edit = qo::EditControl::Create(form.get(), 0);
     edit->setAccessibleName(qo::Cp1251("Названное число"));
     edit->setAccessibleDescription(qo::Cp1251("от 1 до 90"));
     ASSERT_FALSE(edit->hasWindow());
@@ -44,8 +45,8 @@ TEST(Accessibility, NameAndDescriptionGivenBeforeTheWidgetReachItAndFollowChange
 }
 
 TEST(Accessibility, SourceIsAskedOnlyWhenAWidgetNeedsTheName) {
-    Form form(Control::CreateForm(nullptr));
-    Control* edit = Control::CreateEdit(form.get(), 0);
+    Form form(qo::FormControl::Create(nullptr));
+    auto* edit = qo::EditControl::Create(form.get(), 0);
     int place = 3;
     int asked = 0;
     edit->setAccessibleNameSource([&] {
@@ -70,11 +71,11 @@ TEST(Accessibility, SourceIsAskedOnlyWhenAWidgetNeedsTheName) {
 // A grid of cells named by its panel, as a ticket's are: the name is made for the cell asked
 // about, and made again when the cell's text changes, by the program or by typing.
 TEST(Accessibility, ChildrenWithoutNamesAreNamedByTheirParentAndFollowTheirText) {
-    Form form(Control::CreateForm(nullptr));
-    Control* panel = Control::CreatePanel(form.get(), {});
-    Control* first = Control::CreateEdit(panel, qo::edit_option::Number);
-    Control* second = Control::CreateEdit(panel, qo::edit_option::Number);
-    Control* named = Control::CreateEdit(panel, 0);
+    Form form(qo::FormControl::Create(nullptr));
+    auto* panel = qo::PanelControl::Create(form.get(), {});
+    auto* first = qo::EditControl::Create(panel, qo::edit_option::Number);
+    auto* second = qo::EditControl::Create(panel, qo::edit_option::Number);
+    auto* named = qo::EditControl::Create(panel, 0);
     named->setAccessibleName(qo::Cp1251("Заполнение"));
     panel->setChildAccessibleNames([&](const Control& cell) {
         const char* which = &cell == first ? "первая" : "вторая";
@@ -92,13 +93,13 @@ TEST(Accessibility, ChildrenWithoutNamesAreNamedByTheirParentAndFollowTheirText)
 }
 
 TEST(Accessibility, CaptionsAreTheDefaultNamesOfButtonsLabelsAndForms) {
-    Form form(Control::CreateForm(nullptr));
+    Form form(qo::FormControl::Create(nullptr));
     form->setText(qo::Cp1251("Игра"));
-    Control* button = Control::CreateButton(form.get());
+    auto* button = qo::ButtonControl::Create(form.get());
     button->setText(qo::Cp1251("&Новый"));
-    Control* label = Control::CreateLabel(form.get());
+    auto* label = qo::LabelControl::Create(form.get());
     label->setText(qo::Cp1251("Сеанс закрыт"));
-    Control* panel = Control::CreatePanel(form.get(), {});
+    auto* panel = qo::PanelControl::Create(form.get(), {});
     panel->setAccessibleName(qo::Cp1251("Билет 1"));
     ASSERT_TRUE(qotest::showForm(*form));
 

@@ -1,5 +1,6 @@
 // Control: ownership and destruction order, state before and after the window, messages, colours,
 // the mouse record, forms and the owner rule.
+#include "support/controls.h"
 #include "support/scripted_platform.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/canvas.h"
@@ -34,9 +35,9 @@ struct Element {
 
 TEST(ControlLife, ParentFirstHidesThenRunsHandlersParentBeforeChildren) {
     std::vector<std::string> log;
-    auto form = std::make_unique<Element>(Control::CreateForm(nullptr), &log, "form");
-    auto panel = std::make_unique<Element>(Control::CreatePanel(form->control, {}), &log, "panel");
-    auto edit = std::make_unique<Element>(Control::CreateEdit(panel->control, 0), &log, "edit");
+    auto form = std::make_unique<Element>(qo::FormControl::Create(nullptr), &log, "form");
+    auto panel = std::make_unique<Element>(qo::PanelControl::Create(form->control, {}), &log, "panel");
+    auto edit = std::make_unique<Element>(qo::EditControl::Create(panel->control, 0), &log, "edit");
     ASSERT_TRUE(qotest::showForm(*form->control));
     const std::int32_t editId = edit->control->id();
     form.reset(); // the form element goes first: its Control takes the others along
@@ -50,9 +51,9 @@ TEST(ControlLife, ParentFirstHidesThenRunsHandlersParentBeforeChildren) {
 
 TEST(ControlLife, ChildElementFirstLeavesTheParentWhole) {
     std::vector<std::string> log;
-    Element form(Control::CreateForm(nullptr), &log, "form");
+    Element form(qo::FormControl::Create(nullptr), &log, "form");
     {
-        Element button(Control::CreateButton(form.control), &log, "button");
+        Element button(qo::ButtonControl::Create(form.control), &log, "button");
         EXPECT_EQ(form.control->children().size(), 1u);
     }
     EXPECT_EQ(log, std::vector<std::string>{"button hidden"});
@@ -60,10 +61,10 @@ TEST(ControlLife, ChildElementFirstLeavesTheParentWhole) {
 }
 
 TEST(ControlLife, DestroyFromItsOwnClickHandler) {
-    Control* form = Control::CreateForm(nullptr);
-    Control* panel = Control::CreatePanel(form, {});
+    auto* form = qo::FormControl::Create(nullptr);
+    auto* panel = qo::PanelControl::Create(form, {});
     panel->setBounds(0, 0, 200, 100);
-    Control* button = Control::CreateButton(panel);
+    auto* button = qo::ButtonControl::Create(panel);
     bool destroyed = false;
     button->setOnDestroyed([&] { destroyed = true; });
     button->setOnClick([&] { panel->destroy(); }); // the whole group, button included
@@ -76,8 +77,8 @@ TEST(ControlLife, DestroyFromItsOwnClickHandler) {
 }
 
 TEST(ControlState, ValuesSetBeforeTheWindowAreApplied) {
-    Control* form = Control::CreateForm(nullptr);
-    Control* edit = Control::CreateEdit(form, 0);
+    auto* form = qo::FormControl::Create(nullptr);
+    auto* edit = qo::EditControl::Create(form, 0);
     edit->setBounds(5, 6, 70, 25);
     edit->setColor(0x0000FF);
     edit->setFontColor(qo::clNavy);
@@ -97,7 +98,7 @@ TEST(ControlState, ValuesSetBeforeTheWindowAreApplied) {
 }
 
 TEST(ControlState, ChildrenStartWithTheParentsColourAndFont) {
-    Control* form = Control::CreateForm(nullptr);
+    auto* form = qo::FormControl::Create(nullptr);
     EXPECT_EQ(form->color(), 0x8000000Fu);
     qo::FontDesc f;
     f.face = "Arial";
@@ -105,7 +106,7 @@ TEST(ControlState, ChildrenStartWithTheParentsColourAndFont) {
     f.color = qo::clNavy;
     form->setFont(f);
     form->setColor(0xFF000005u);
-    Control* label = Control::CreateLabel(form);
+    auto* label = qo::LabelControl::Create(form);
     EXPECT_EQ(label->color(), 0xFF000005u);
     EXPECT_EQ(label->font(), f);
     EXPECT_EQ(label->text(), "Push");
@@ -122,7 +123,7 @@ TEST(ControlState, SystemColoursFollowThePalette) {
 }
 
 TEST(ControlState, ClientEdgeSwitchRemembersTheLastAsk) {
-    Control* panel = Control::CreatePanel(nullptr, {});
+    auto* panel = qo::PanelControl::Create(nullptr, {});
     EXPECT_FALSE(panel->clientEdge());
     panel->setClientEdge(false); // already off: nothing changes
     EXPECT_FALSE(panel->style() & qo::WS_BORDER);
@@ -136,7 +137,7 @@ TEST(ControlState, ClientEdgeSwitchRemembersTheLastAsk) {
 }
 
 TEST(ControlState, LabelAutoSizeFollowsItsText) {
-    Control* label = Control::CreateLabel(nullptr);
+    auto* label = qo::LabelControl::Create(nullptr);
     label->setAutoSize(true);
     const qo::TextExtent e = label->textExtent("Push");
     EXPECT_EQ(label->width(), e.width + 1);
@@ -148,7 +149,7 @@ TEST(ControlState, LabelAutoSizeFollowsItsText) {
 }
 
 TEST(ControlState, PanelPaintsBevelsBorderAndFill) {
-    Control* panel = Control::CreatePanel(nullptr, {2, 1, 1, 0, 1}); // raised outer, lowered inner
+    auto* panel = qo::PanelControl::Create(nullptr, {2, 1, 1, 0, 1}); // raised outer, lowered inner
     panel->setBounds(0, 0, 20, 10);
     panel->setColor(0x0000FF);
     QImage img(20, 10, QImage::Format_RGB32);
@@ -170,7 +171,7 @@ TEST(ControlState, PanelPaintsBevelsBorderAndFill) {
 }
 
 TEST(ControlMessages, HandlerChainReturnsThePreviousAndConsumptionStops) {
-    Control* form = Control::CreateForm(nullptr);
+    auto* form = qo::FormControl::Create(nullptr);
     std::vector<std::string> log;
     form->setMessageHandler([&](qo::Message& m) {
         if (m.msg == qo::WM_CLOSE) log.push_back("first");
@@ -200,7 +201,7 @@ TEST(ControlMessages, HandlerChainReturnsThePreviousAndConsumptionStops) {
 }
 
 TEST(ControlMessages, ClosingTheMainFormEndsTheLoop) {
-    Control* form = Control::CreateForm(nullptr);
+    auto* form = qo::FormControl::Create(nullptr);
     qo::ResetMessageLoop();
     QTimer::singleShot(0, [form] { form->send(qo::WM_CLOSE); });
     qo::RunMessageLoop(*form);
@@ -210,9 +211,9 @@ TEST(ControlMessages, ClosingTheMainFormEndsTheLoop) {
 }
 
 TEST(ControlMessages, ModalRunEndsOnAModalResultAndReenablesOthers) {
-    Control* app = Control::CreateApplication();
-    Control* main = Control::CreateForm(app);
-    Control* dialog = Control::CreateForm(app);
+    auto* app = qo::ApplicationControl::Create();
+    auto* main = qo::FormControl::Create(app);
+    auto* dialog = qo::FormControl::Create(app);
     ASSERT_TRUE(qotest::showForm(*main));
     bool mainWasDisabled = false;
     QTimer::singleShot(0, [&] {
@@ -226,8 +227,8 @@ TEST(ControlMessages, ModalRunEndsOnAModalResultAndReenablesOthers) {
 }
 
 TEST(ControlMessages, MouseRecordCarriesButtonFlagsAndPackedPosition) {
-    Control* form = Control::CreateForm(nullptr);
-    Control* panel = Control::CreatePanel(form, {});
+    auto* form = qo::FormControl::Create(nullptr);
+    auto* panel = qo::PanelControl::Create(form, {});
     panel->setBounds(10, 10, 100, 100);
     std::vector<qo::MouseEvent> downs, ups;
     int clicks = 0;
@@ -250,9 +251,9 @@ TEST(ControlMessages, MouseRecordCarriesButtonFlagsAndPackedPosition) {
 TEST(Services, OwnerRuleAndScriptedBoxes) {
     qotest::ScriptedPlatform platform;
     EXPECT_EQ(qo::OwnerControl(), nullptr);
-    Control* app = Control::CreateApplication();
-    Control* main = Control::CreateForm(app);
-    Control::CreateForm(app);
+    auto* app = qo::ApplicationControl::Create();
+    auto* main = qo::FormControl::Create(app);
+    qo::FormControl::Create(app);
     EXPECT_EQ(qo::OwnerControl(), main); // nothing active: the first form
     platform.boxAnswers.push_back(qo::IDNO);
     EXPECT_EQ(qo::ShowMessageBox(qo::OwnerControl(), "t", "c", qo::MB_YESNO | qo::MB_DEFBUTTON2), qo::IDNO);

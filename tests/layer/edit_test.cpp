@@ -1,5 +1,6 @@
 // Edits and memos: lines as the box shows them, change reports, keys and characters.
 #include "runtime/cp1251.h"
+#include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include <QPlainTextEdit>
@@ -17,16 +18,16 @@ constexpr std::uint32_t kMemoOptions = eo::MultiLine | eo::NoHScroll | eo::NoHid
 class EditTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = Control::CreateForm(nullptr);
+        form = qo::FormControl::Create(nullptr);
         form->setBounds(0, 0, 400, 300);
     }
     void TearDown() override { form->destroy(); }
-    Control* memo(std::uint32_t options = kMemoOptions) {
-        Control* m = Control::CreateEdit(form, options);
+    qo::EditControl* memo(std::uint32_t options = kMemoOptions) {
+        auto* m = qo::EditControl::Create(form, options);
         m->setBounds(5, 5, 130, 97);
         return m;
     }
-    Control* form = nullptr;
+    qo::FormControl* form = nullptr;
 };
 
 struct LineCase {
@@ -43,7 +44,7 @@ void PrintTo(const LineCase& c, std::ostream* os) {
 class MemoLines : public EditTest, public ::testing::WithParamInterface<LineCase> {};
 
 TEST_P(MemoLines, CountsLinesAsTheBoxHoldsThem) {
-    Control* m = memo();
+    auto* m = memo();
     m->setText(GetParam().text);
     EXPECT_EQ(m->lineCount(), GetParam().lines);
     EXPECT_EQ(m->line(m->lineCount() - 1), GetParam().last);
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MemoLines,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditTest, MemoWrapsLongLinesAtItsTextWidth) {
-    Control* m = memo();
+    auto* m = memo();
     std::string longLine;
     for (int i = 0; i < 30; ++i)
         longLine += "word ";
@@ -78,13 +79,13 @@ TEST_F(EditTest, MemoWrapsLongLinesAtItsTextWidth) {
     EXPECT_EQ(m->lineCount(), shown);
 
     // Sideways scrolling means no wrapping.
-    Control* wide = memo(eo::MultiLine | eo::NoVScroll);
+    auto* wide = memo(eo::MultiLine | eo::NoVScroll);
     wide->setText(longLine);
     EXPECT_EQ(wide->lineCount(), 1);
 }
 
 TEST_F(EditTest, MemoAppendsReplaceTheTextWithoutReportingChange) {
-    Control* m = memo();
+    auto* m = memo();
     int changes = 0;
     m->setOnChange([&] { ++changes; });
     m->appendText("1");
@@ -100,7 +101,7 @@ TEST_F(EditTest, MemoAppendsReplaceTheTextWithoutReportingChange) {
 }
 
 TEST_F(EditTest, OneLineEditReportsWholeTextReplacement) {
-    Control* e = Control::CreateEdit(form, eo::Number);
+    auto* e = qo::EditControl::Create(form, eo::Number);
     std::vector<std::string> seen;
     e->setOnChange([&] { seen.push_back(e->text()); });
     e->setText("95");
@@ -110,7 +111,7 @@ TEST_F(EditTest, OneLineEditReportsWholeTextReplacement) {
 }
 
 TEST_F(EditTest, TypingReportsEachChangeAndDigitsOnlyRefusesLetters) {
-    Control* e = Control::CreateEdit(form, eo::Number);
+    auto* e = qo::EditControl::Create(form, eo::Number);
     ASSERT_TRUE(qotest::showForm(*form));
     std::vector<std::string> seen;
     e->setOnChange([&] { seen.push_back(e->text()); });
@@ -121,7 +122,7 @@ TEST_F(EditTest, TypingReportsEachChangeAndDigitsOnlyRefusesLetters) {
 }
 
 TEST_F(EditTest, MemoReportsTypingWithItsStoredText) {
-    Control* m = memo();
+    auto* m = memo();
     ASSERT_TRUE(qotest::showForm(*form));
     m->setText("ab");
     m->setCaret(2);
@@ -137,7 +138,7 @@ TEST_F(EditTest, MemoReportsTypingWithItsStoredText) {
 }
 
 TEST_F(EditTest, KeyDownHandlerConsumesByZeroingTheKey) {
-    Control* e = Control::CreateEdit(form, 0);
+    auto* e = qo::EditControl::Create(form, 0);
     ASSERT_TRUE(qotest::showForm(*form));
     std::vector<int> downs;
     e->setOnKeyDown([&](int& key, int) {
@@ -150,7 +151,7 @@ TEST_F(EditTest, KeyDownHandlerConsumesByZeroingTheKey) {
 }
 
 TEST_F(EditTest, CharHandlerConsumesOrReplacesAndEachTypedCharacterIsOneChange) {
-    Control* e = Control::CreateEdit(form, 0);
+    auto* e = qo::EditControl::Create(form, 0);
     ASSERT_TRUE(qotest::showForm(*form));
     e->setOnChar([](int& ch) {
         if (ch == 'q') ch = 0;
@@ -167,8 +168,8 @@ TEST_F(EditTest, CharHandlerConsumesOrReplacesAndEachTypedCharacterIsOneChange) 
 // character arrives in the program's code page, a character the code page lacks becomes '?', and
 // a digits-only box keeps only the digits.
 TEST_F(EditTest, LettersOfAnyLayoutArriveInTheCodePage) {
-    Control* m = memo();
-    Control* digits = Control::CreateEdit(form, eo::Number);
+    auto* m = memo();
+    auto* digits = qo::EditControl::Create(form, eo::Number);
     digits->setBounds(5, 120, 60, 21);
     ASSERT_TRUE(qotest::showForm(*form));
     std::vector<int> keys;
@@ -188,7 +189,7 @@ TEST_F(EditTest, LettersOfAnyLayoutArriveInTheCodePage) {
 }
 
 TEST_F(EditTest, RawChainSeesCharBeforeTheHandlers) {
-    Control* e = Control::CreateEdit(form, 0);
+    auto* e = qo::EditControl::Create(form, 0);
     ASSERT_TRUE(qotest::showForm(*form));
     std::vector<std::uint32_t> order;
     auto previous = e->setMessageHandler([&](qo::Message& m) {
@@ -202,7 +203,7 @@ TEST_F(EditTest, RawChainSeesCharBeforeTheHandlers) {
 }
 
 TEST_F(EditTest, ReplaceSelectionReportsAChangeInBothKinds) {
-    Control* m = memo();
+    auto* m = memo();
     int changes = 0;
     m->setOnChange([&] { ++changes; });
     m->setText("ab");
@@ -213,7 +214,7 @@ TEST_F(EditTest, ReplaceSelectionReportsAChangeInBothKinds) {
 }
 
 TEST_F(EditTest, LineScrollMovesTheFirstVisibleLineWithinTheText) {
-    Control* m = memo(kMemoOptions & ~eo::NoHScroll);
+    auto* m = memo(kMemoOptions & ~eo::NoHScroll);
     for (int i = 1; i <= 20; ++i)
         m->appendText(std::to_string(i) + "\r\n");
     ASSERT_EQ(m->lineCount(), 21);
@@ -227,13 +228,13 @@ TEST_F(EditTest, LineScrollMovesTheFirstVisibleLineWithinTheText) {
 }
 
 TEST_F(EditTest, OptionsBecomeStyles) {
-    Control* cell = Control::CreateEdit(form, eo::Number);
+    auto* cell = qo::EditControl::Create(form, eo::Number);
     EXPECT_TRUE(cell->style() & qo::ES_NUMBER);
     EXPECT_FALSE(cell->style() & (qo::WS_HSCROLL | qo::WS_VSCROLL)); // never on a one-line edit
     EXPECT_TRUE(cell->style() & qo::ES_AUTOHSCROLL);
     EXPECT_TRUE(cell->exStyle() & qo::WS_EX_CLIENTEDGE); // a form asks for the edge from the start
     EXPECT_TRUE(cell->tabNavigates());
-    Control* m = memo(eo::MultiLine | eo::NoHScroll | eo::ReadOnly | eo::KeepTab);
+    auto* m = memo(eo::MultiLine | eo::NoHScroll | eo::ReadOnly | eo::KeepTab);
     EXPECT_TRUE(m->style() & qo::WS_VSCROLL);
     EXPECT_TRUE(m->style() & qo::ES_READONLY);
     EXPECT_FALSE(m->tabNavigates());

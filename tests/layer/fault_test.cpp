@@ -1,6 +1,7 @@
 // A fault that escapes a handler stops where the toolkit handed the event over: the user gets one
 // box naming what was being done and why, and the program goes on.
 #include "runtime/cp1251.h"
+#include "support/controls.h"
 #include "support/scripted_platform.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
@@ -17,9 +18,9 @@ namespace {
 class HandlerFault : public ::testing::Test {
 protected:
     HandlerFault() {
-        form = Control::CreateForm(nullptr);
+        form = qo::FormControl::Create(nullptr);
         form->setBounds(10, 10, 200, 120);
-        button = Control::CreateButton(form);
+        button = qo::ButtonControl::Create(form);
         button->setText("Go");
         button->setBounds(5, 5, 60, 24);
         button->setVisible(true);
@@ -59,7 +60,7 @@ TEST_F(HandlerFault, ThrowingClickIsToldInOneBoxAndTheNextClickWorks) {
 }
 
 TEST_F(HandlerFault, FailedAllocationInAKeyHandlerSaysMemoryRanOut) {
-    Control* edit = Control::CreateEdit(form, 0);
+    auto* edit = qo::EditControl::Create(form, 0);
     edit->setBounds(5, 40, 60, 24);
     edit->setVisible(true);
     ASSERT_TRUE(qotest::showForm(*form));
@@ -75,7 +76,7 @@ TEST_F(HandlerFault, FailedAllocationInAKeyHandlerSaysMemoryRanOut) {
 
 // Painting comes back by itself; its fault must not bring a box at every repaint.
 TEST_F(HandlerFault, PaintFaultIsToldOnceHoweverOftenItRepaints) {
-    Control* panel = Control::CreatePanel(form, {});
+    auto* panel = qo::PanelControl::Create(form, {});
     panel->setBounds(70, 5, 50, 50);
     panel->setVisible(true);
     int paints = 0;
@@ -96,7 +97,8 @@ TEST_F(HandlerFault, PaintFaultIsToldOnceHoweverOftenItRepaints) {
 // A box on screen runs a loop of its own; a fault raised meanwhile must not stack a second box.
 class NestingPlatform final : public qo::Platform {
 public:
-    explicit NestingPlatform(qotest::ScriptedPlatform& inner, Control& button) : inner_(inner), button_(button) {
+    explicit NestingPlatform(qotest::ScriptedPlatform& inner, Control& button)
+        : inner_(inner), button_(button) {
         previous_ = qo::SetPlatform(this);
     }
     ~NestingPlatform() override { qo::SetPlatform(previous_); }

@@ -1,4 +1,5 @@
 // The aligned-children layout rule: three passes, the inner margin, sizes clamped at zero.
+#include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include <gtest/gtest.h>
@@ -31,13 +32,13 @@ class LayoutRule : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutRule, PlacesChildrenInCreationOrderByPass) {
     const LayoutCase& c = GetParam();
-    std::unique_ptr<Control, void (*)(Control*)> panel(Control::CreatePanel(nullptr, {}),
+    std::unique_ptr<Control, void (*)(Control*)> panel(qo::PanelControl::Create(nullptr, {}),
                                                        [](Control* p) { p->destroy(); });
     panel->setBounds(c.parent.left, c.parent.top, c.parent.width, c.parent.height);
     panel->setMargin(c.margin);
     std::vector<Control*> kids;
     for (const ChildPlan& s : c.children) {
-        Control* k = Control::CreatePanel(panel.get(), {});
+        auto* k = qo::PanelControl::Create(panel.get(), {});
         k->setBounds(s.start.left, s.start.top, s.start.width, s.start.height);
         kids.push_back(k);
     }
@@ -85,10 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Layout, PanelMarginFromBevelsAndBorder) {
     // Outer bevel raised, width 1, border 1: a top-aligned child sits 2 pixels in.
-    Control* panel = Control::CreatePanel(nullptr, {2, 0, 1, 0, 1});
+    auto* panel = qo::PanelControl::Create(nullptr, {2, 0, 1, 0, 1});
     EXPECT_EQ(panel->margin(), 2);
     panel->setBounds(0, 0, 100, 80);
-    Control* child = Control::CreatePanel(panel, {});
+    auto* child = qo::PanelControl::Create(panel, {});
     child->setBounds(0, 0, 10, 20);
     child->setAlign(qo::alTop);
     EXPECT_EQ(child->bounds(), (Rect{2, 2, 96, 20}));
@@ -96,12 +97,12 @@ TEST(Layout, PanelMarginFromBevelsAndBorder) {
 }
 
 TEST(Layout, RerunsOnParentResizeVisibilityAndAlignChanges) {
-    Control* panel = Control::CreatePanel(nullptr, {});
+    auto* panel = qo::PanelControl::Create(nullptr, {});
     panel->setBounds(0, 0, 100, 100);
-    Control* top = Control::CreatePanel(panel, {});
+    auto* top = qo::PanelControl::Create(panel, {});
     top->setSize(10, 30);
     top->setAlign(qo::alTop);
-    Control* rest = Control::CreatePanel(panel, {});
+    auto* rest = qo::PanelControl::Create(panel, {});
     rest->setAlign(qo::alClient);
     EXPECT_EQ(rest->bounds(), (Rect{0, 30, 100, 70}));
 
@@ -118,11 +119,11 @@ TEST(Layout, RerunsOnParentResizeVisibilityAndAlignChanges) {
 }
 
 TEST(Layout, GrandchildrenFollowTheirParentsNewSize) {
-    Control* outer = Control::CreatePanel(nullptr, {});
+    auto* outer = qo::PanelControl::Create(nullptr, {});
     outer->setBounds(0, 0, 100, 100);
-    Control* middle = Control::CreatePanel(outer, {});
+    auto* middle = qo::PanelControl::Create(outer, {});
     middle->setAlign(qo::alClient);
-    Control* inner = Control::CreatePanel(middle, {});
+    auto* inner = qo::PanelControl::Create(middle, {});
     inner->setSize(0, 10);
     inner->setAlign(qo::alBottom);
     outer->setSize(60, 40);
@@ -131,11 +132,11 @@ TEST(Layout, GrandchildrenFollowTheirParentsNewSize) {
 }
 
 TEST(Layout, DestroyingAnAlignedChildClosesTheGap) {
-    Control* panel = Control::CreatePanel(nullptr, {});
+    auto* panel = qo::PanelControl::Create(nullptr, {});
     panel->setBounds(0, 0, 100, 300);
     std::vector<Control*> rows;
     for (int i = 0; i < 3; ++i) {
-        Control* r = Control::CreatePanel(panel, {});
+        auto* r = qo::PanelControl::Create(panel, {});
         r->setSize(0, 50);
         r->setAlign(qo::alTop);
         rows.push_back(r);
@@ -147,7 +148,7 @@ TEST(Layout, DestroyingAnAlignedChildClosesTheGap) {
 }
 
 TEST(Layout, ResizeReportsSizeMessageAndHandler) {
-    Control* panel = Control::CreatePanel(nullptr, {});
+    auto* panel = qo::PanelControl::Create(nullptr, {});
     int resized = 0;
     std::vector<std::intptr_t> sizes;
     panel->setOnResize([&] { ++resized; });

@@ -1,6 +1,7 @@
 // Widgets only where they are seen or used: children of a scroll box get widgets near its view
 // and lose them far from it, bare edits on a panel are drawn by the panel until they are needed
 // as editors, and nothing a control holds is lost on the way.
+#include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include <QImage>
@@ -20,15 +21,15 @@ protected:
     static constexpr int kRowHeight = 100;
 
     void SetUp() override {
-        form = Control::CreateForm(nullptr);
+        form = qo::FormControl::Create(nullptr);
         form->setBounds(0, 0, 400, 400);
-        box = Control::CreateScrollBox(form, 2);
+        box = qo::ScrollBoxControl::Create(form, 2);
         box->setBounds(0, 0, 300, 200);
         for (int i = 0; i < kRows; ++i) {
-            Control* row = Control::CreatePanel(box, {});
+            auto* row = qo::PanelControl::Create(box, {});
             row->setSize(0, kRowHeight);
             row->setAlign(qo::alTop);
-            Control* edit = Control::CreateEdit(row, 0);
+            auto* edit = qo::EditControl::Create(row, 0);
             edit->setOnChange([] {}); // an element listens: a real widget whenever the row has one
             edit->setBounds(5, 5, 80, 24);
             edit->setText("row " + std::to_string(i));
@@ -53,8 +54,8 @@ protected:
         qotest::settle();
     }
 
-    Control* form = nullptr;
-    Control* box = nullptr;
+    qo::FormControl* form = nullptr;
+    qo::ScrollBoxControl* box = nullptr;
     std::vector<Control*> rows;
     std::vector<Control*> edits;
 };
@@ -102,10 +103,10 @@ TEST_F(ScrollBoxViewTest, TheFocusedRowKeepsItsWidgetFarFromTheView) {
 // A list grown by many rows in one go makes widgets only where the view ends up.
 TEST_F(ScrollBoxViewTest, RowsAddedInOneGoGetWidgetsOnlyWhereTheyAreSeen) {
     for (int i = 0; i < 200; ++i) {
-        Control* row = Control::CreatePanel(box, {});
+        auto* row = qo::PanelControl::Create(box, {});
         row->setSize(0, kRowHeight);
         row->setAlign(qo::alTop);
-        Control::CreateEdit(row, 0)->setOnChange([] {});
+        qo::EditControl::Create(row, 0)->setOnChange([] {});
     }
     qotest::settle();
     int realised = 0;
@@ -119,7 +120,7 @@ TEST_F(ScrollBoxViewTest, RowsAddedInOneGoGetWidgetsOnlyWhereTheyAreSeen) {
 TEST_F(ScrollBoxViewTest, ALongListIsNeverSeenHalfLaidOut) {
     Control* row = nullptr;
     auto addRow = [&] {
-        row = Control::CreatePanel(box, {});
+        row = qo::PanelControl::Create(box, {});
         row->setSize(0, kRowHeight);
         row->setAlign(qo::alTop);
     };
@@ -145,12 +146,12 @@ TEST_F(ScrollBoxViewTest, ALongListIsNeverSeenHalfLaidOut) {
 class DrawnEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = Control::CreateForm(nullptr);
+        form = qo::FormControl::Create(nullptr);
         form->setBounds(0, 0, 300, 200);
-        panel = Control::CreatePanel(form, {});
+        panel = qo::PanelControl::Create(form, {});
         panel->setBounds(0, 0, 280, 100);
         for (int i = 0; i < 3; ++i) {
-            Control* cell = Control::CreateEdit(panel, 0);
+            auto* cell = qo::EditControl::Create(panel, 0);
             cell->setClientEdge(true);
             cell->setBounds(10 + 40 * i, 10, 30, 25);
             cell->setColor(0xFFFFFF);
@@ -165,7 +166,7 @@ protected:
         return QPoint(b.left + b.width / 2, b.top + b.height / 2);
     }
 
-    Control* form = nullptr;
+    qo::FormControl* form = nullptr;
     Control* panel = nullptr;
     std::vector<Control*> cells;
 };
@@ -208,7 +209,7 @@ TEST_F(DrawnEditTest, AClickOnADrawnEditPutsTheCaretWhereItLanded) {
 }
 
 TEST_F(DrawnEditTest, AnEditAnElementListensToIsARealWidget) {
-    Control* listened = Control::CreateEdit(panel, 0);
+    auto* listened = qo::EditControl::Create(panel, 0);
     listened->setBounds(200, 10, 60, 25);
     listened->setOnChange([] {});
     qotest::settle();
@@ -229,7 +230,7 @@ TEST(ControlIdentity, IdentifiersAreNeverReusedAndFindOnlyTheLiving) {
     for (int round = 0; round < 3; ++round) {
         std::vector<Control*> made;
         for (int i = 0; i < 3000; ++i)
-            made.push_back(Control::CreateForm(nullptr));
+            made.push_back(qo::FormControl::Create(nullptr));
         for (Control* c : made) {
             EXPECT_EQ(Control::FromId(c->id()), c);
             ASSERT_FALSE(gone.count(c->id()));

@@ -1,4 +1,5 @@
 // Menus: process-wide identifiers, the bar on a form, WM_COMMAND and WM_MENUSELECT.
+#include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/menu.h"
@@ -41,7 +42,7 @@ TEST(MenuTest, TwoMenusGetDisjointIdentifiersFromOneCounter) {
 }
 
 TEST(MenuTest, ChoosingDeliversCommandAndHighlightingDeliversSelect) {
-    Control* form = Control::CreateForm(nullptr);
+    auto* form = qo::FormControl::Create(nullptr);
     Menu menu;
     qo::MenuItem& tickets = menu.add(nullptr, "&Tickets");
     qo::MenuItem& item = menu.add(&tickets, "&New");
@@ -73,7 +74,7 @@ TEST(MenuTest, ChoosingDeliversCommandAndHighlightingDeliversSelect) {
 }
 
 TEST(MenuTest, MenuGoingFirstRemovesTheBar) {
-    Control* form = Control::CreateForm(nullptr);
+    auto* form = qo::FormControl::Create(nullptr);
     form->widget();
     {
         Menu menu;

@@ -1,4 +1,5 @@
 // Scroll box: ranges from the children, bars when the content outgrows the box, the requests.
+#include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include <QWheelEvent>
@@ -11,20 +12,20 @@ namespace {
 class ScrollBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = Control::CreateForm(nullptr);
+        form = qo::FormControl::Create(nullptr);
         form->setBounds(0, 0, 400, 400);
-        box = Control::CreateScrollBox(form, 2); // no frame: client = bounds minus bars
+        box = qo::ScrollBoxControl::Create(form, 2); // no frame: client = bounds minus bars
         box->setBounds(0, 0, 300, 200);
     }
     void TearDown() override { form->destroy(); }
     Control* addRow(int height) {
-        Control* row = Control::CreatePanel(box, {});
+        auto* row = qo::PanelControl::Create(box, {});
         row->setSize(0, height);
         row->setAlign(qo::alTop);
         return row;
     }
-    Control* form = nullptr;
-    Control* box = nullptr;
+    qo::FormControl* form = nullptr;
+    qo::ScrollBoxControl* box = nullptr;
 };
 
 TEST_F(ScrollBoxTest, BarsAppearOnlyWhenTheContentIsLarger) {
@@ -115,7 +116,7 @@ TEST_F(ScrollBoxTest, ShrinkingContentClampsThePosition) {
 
 TEST_F(ScrollBoxTest, WheelOverAChildScrollsTheBox) {
     Control* row = addRow(300);
-    Control* edit = Control::CreateEdit(row, qo::edit_option::Number);
+    auto* edit = qo::EditControl::Create(row, qo::edit_option::Number);
     ASSERT_TRUE(qotest::showForm(*form));
     QWidget* w = edit->widget();
     QWheelEvent down(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,

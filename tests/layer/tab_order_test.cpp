@@ -1,4 +1,5 @@
 // Tab navigation of a form: positions, wrap, equal positions, who takes part.
+#include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include <QImage>
@@ -11,13 +12,13 @@ namespace {
 class TabOrder : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = Control::CreateForm(nullptr);
+        form = qo::FormControl::Create(nullptr);
         form->setBounds(0, 0, 300, 300);
         form->setKeyboardNavigation(true);
     }
     void TearDown() override { form->destroy(); }
     Control* edit(Control* parent, int position) {
-        Control* e = Control::CreateEdit(parent, qo::edit_option::Number);
+        auto* e = qo::EditControl::Create(parent, qo::edit_option::Number);
         e->setTabPosition(position);
         return e;
     }
@@ -28,11 +29,11 @@ protected:
         QTest::keyClick(focus, Qt::Key_Tab, shift ? Qt::ShiftModifier : Qt::NoModifier);
         return form->focusedControl();
     }
-    Control* form = nullptr;
+    qo::FormControl* form = nullptr;
 };
 
 TEST_F(TabOrder, ForwardBackwardAndWrap) {
-    Control* panel = Control::CreatePanel(form, {});
+    auto* panel = qo::PanelControl::Create(form, {});
     panel->setBounds(0, 0, 200, 200);
     // Positions are compared across parents, not in creation order.
     Control* c3 = edit(form, 3);
@@ -50,8 +51,8 @@ TEST_F(TabOrder, ForwardBackwardAndWrap) {
 
 TEST_F(TabOrder, EqualPositionsAreNeverChosenAndTheFirstCollectedWins) {
     // Positions shift only among siblings, so two parents can hold the same position.
-    Control* p1 = Control::CreatePanel(form, {});
-    Control* p2 = Control::CreatePanel(form, {});
+    auto* p1 = qo::PanelControl::Create(form, {});
+    auto* p2 = qo::PanelControl::Create(form, {});
     Control* a = edit(p1, 1);
     Control* b = edit(p2, 1);
     Control* other = edit(form, 2);
@@ -67,10 +68,10 @@ TEST_F(TabOrder, EqualPositionsAreNeverChosenAndTheFirstCollectedWins) {
 
 TEST_F(TabOrder, HiddenUnfocusableAndNonTabStopControlsStayOut) {
     Control* a = edit(form, 1);
-    Control* hiddenParent = Control::CreatePanel(form, {});
+    auto* hiddenParent = qo::PanelControl::Create(form, {});
     Control* inHidden = edit(hiddenParent, 2);
     Control* unfocusable = edit(form, 3);
-    Control* label = Control::CreateLabel(form); // no tab-stop style
+    auto* label = qo::LabelControl::Create(form); // no tab-stop style
     label->setTabPosition(4);
     Control* last = edit(form, 5);
     hiddenParent->hide();
@@ -83,7 +84,7 @@ TEST_F(TabOrder, HiddenUnfocusableAndNonTabStopControlsStayOut) {
 
 TEST_F(TabOrder, MemoThatKeepsTabTypesIt) {
     Control* a = edit(form, 1);
-    Control* memo = Control::CreateEdit(form, qo::edit_option::MultiLine | qo::edit_option::KeepTab);
+    auto* memo = qo::EditControl::Create(form, qo::edit_option::MultiLine | qo::edit_option::KeepTab);
     memo->setTabPosition(2);
     ASSERT_TRUE(qotest::showForm(*form));
     a->setFocus();
@@ -97,10 +98,10 @@ TEST_F(TabOrder, MemoThatKeepsTabTypesIt) {
 // own Tab, and a control below the view of a scroll box comes into view.
 TEST_F(TabOrder, TabShowsWhereTheFocusWent) {
     Control* a = edit(form, 1);
-    Control* button = Control::CreateButton(form);
+    auto* button = qo::ButtonControl::Create(form);
     button->setBounds(10, 40, 90, 20);
     button->setTabPosition(2);
-    Control* box = Control::CreateScrollBox(form, 2);
+    auto* box = qo::ScrollBoxControl::Create(form, 2);
     box->setBounds(0, 100, 200, 100);
     box->setTabPosition(3);
     Control* far = edit(box, 4);

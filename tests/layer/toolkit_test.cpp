@@ -1,6 +1,7 @@
 // The toolkit's own windows as the program shows them: question boxes in the system's language,
 // file dialogs that name their filters as the program does and show every file under "*.*", and a
 // form without a sizing frame that the window manager is told not to resize.
+#include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/encoding.h"
@@ -87,7 +88,7 @@ TEST(ToolkitWindows, FileDialogNamesFiltersAsGivenAndAllFilesMeansAll) {
 }
 
 TEST(ToolkitWindows, AFormWithoutASizingFrameKeepsItsSize) {
-    Control* form = Control::CreateForm(nullptr);
+    auto* form = qo::FormControl::Create(nullptr);
     form->setStyle(qo::WS_CAPTION); // a caption bar and nothing to size by
     form->setBounds(35, 105, 255, 295);
     ASSERT_TRUE(qotest::showForm(*form));

@@ -1,6 +1,7 @@
 // Button, label, panel and scroll box.
 #include <QTest>
 
+#include "support/controls.h"
 #include "widget_test.h"
 #include "widgets/button.h"
 #include "widgets/label.h"
@@ -90,23 +91,23 @@ TEST_F(ControlsTest, ScrollPositionLandsOneLineAboveAndNeverAboveTheTop) {
     content.width = 150;
     content.height = 1000;
     content.Init();
-    ASSERT_GT(box.control()->scrollInfo(true).max, 300);
+    ASSERT_GT(qo::As<qo::ScrollBoxControl>(box.control())->scrollInfo(true).max, 300);
 
-    box.control()->setScrollPosition(true, 300);
+    qo::As<qo::ScrollBoxControl>(box.control())->setScrollPosition(true, 300);
     qo::TData d;
     qo::MakeInteger(d, 0);
     box.SetScrollPosition(d, 0);
-    EXPECT_EQ(box.control()->scrollInfo(true).pos, 0);
+    EXPECT_EQ(qo::As<qo::ScrollBoxControl>(box.control())->scrollInfo(true).pos, 0);
 
     qo::MakeInteger(d, 200);
     box.SetScrollPosition(d, 0);
-    EXPECT_EQ(box.control()->scrollInfo(true).pos, 184);
+    EXPECT_EQ(qo::As<qo::ScrollBoxControl>(box.control())->scrollInfo(true).pos, 184);
 
     Probe source;
     qo::MakeInteger(source.answer, 100000); // clamped to the range first
     box.positionSource = source.source();
     box.SetScrollPosition(d, 0);
-    const qo::ScrollInfo s = box.control()->scrollInfo(true);
+    const qo::ScrollInfo s = qo::As<qo::ScrollBoxControl>(box.control())->scrollInfo(true);
     EXPECT_LT(s.pos, s.max);
     EXPECT_GT(s.pos, 184);
 }

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QTest>
 
+#include "support/controls.h"
 #include "support/wait.h"
 #include "widget_test.h"
 #include "widgets/edit.h"
@@ -61,7 +62,7 @@ TEST_F(EditTest, LetterIsUndoneAndTheCaretReturns) {
     changes.got.clear();
     QTest::keyClicks(box, "a");
     EXPECT_EQ(text(), "4");
-    EXPECT_EQ(edit->control()->caret(), 1);
+    EXPECT_EQ(edit->edit()->caret(), 1);
     EXPECT_TRUE(changes.got.empty());
     // The box goes on working after an undo.
     QTest::keyClicks(box, "2");

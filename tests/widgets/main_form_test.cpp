@@ -4,6 +4,7 @@
 
 #include "runtime/cp1251.h"
 #include "runtime/text_resource.h"
+#include "support/controls.h"
 #include "support/wait.h"
 #include "widget_test.h"
 #include "widgets/button.h"
@@ -87,8 +88,8 @@ TEST_F(MainFormTest, RestartRestoresPlaceSizeAndMaximisedState) {
         form->Init(); // the saved values override the scheme's
         EXPECT_EQ(form->control()->bounds(), (qo::Rect{60, 70, 500, 280}));
         Start(*form);
-        form->control()->setWindowState(2);
-        ASSERT_TRUE(waitUntil([&] { return form->control()->windowState() == 2; }));
+        form->formControl()->setWindowState(2);
+        ASSERT_TRUE(waitUntil([&] { return form->formControl()->windowState() == 2; }));
         Close(*form);
     }
     EXPECT_EQ(Key("WS"), 2);
@@ -96,7 +97,7 @@ TEST_F(MainFormTest, RestartRestoresPlaceSizeAndMaximisedState) {
         auto form = MakeMainWindow();
         form->Init();
         Start(*form);
-        EXPECT_TRUE(waitUntil([&] { return form->control()->windowState() == 2; }));
+        EXPECT_TRUE(waitUntil([&] { return form->formControl()->windowState() == 2; }));
         Close(*form);
     }
 }
@@ -217,7 +218,7 @@ TEST_F(MainFormTest, WindowStateIsAppliedAtTheFirstShow) {
     form->Init();
     EXPECT_FALSE(form->ShownOnce());
     Start(*form);
-    EXPECT_TRUE(waitUntil([&] { return form->control()->windowState() == 2; }));
+    EXPECT_TRUE(waitUntil([&] { return form->formControl()->windowState() == 2; }));
     EXPECT_TRUE(form->ShownOnce());
     EXPECT_EQ(shown.got.size(), 1u);
     Close(*form);

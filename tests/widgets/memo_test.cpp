@@ -1,6 +1,7 @@
 // The memo: lines in and out, its change event, and Tab.
 #include <QTest>
 
+#include "support/controls.h"
 #include "widget_test.h"
 #include "widgets/memo.h"
 
@@ -82,7 +83,7 @@ TEST_F(MemoTest, TypingReportsTheWholeText) {
     qo::MakeString(d, "ab");
     memo->SetLines(d, 0);
     changes.got.clear();
-    memo->control()->setCaret(2);
+    memo->lines()->setCaret(2);
     QTest::keyClicks(memo->control()->widget(), "c");
     EXPECT_EQ(changes.texts(), (std::vector<std::string>{"abc"}));
 }

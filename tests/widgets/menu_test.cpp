@@ -1,6 +1,7 @@
 // The menu: the text grammar, item numbers, and what a choice fires.
 #include "runtime/cp1251.h"
 #include "runtime/text_resource.h"
+#include "support/controls.h"
 #include "widget_test.h"
 #include "widgets/layer/menu.h"
 #include "widgets/menu_element.h"
@@ -74,7 +75,7 @@ TEST_F(MenuTest, MainWindowTextIsNumberedDepthFirst) {
     }
     EXPECT_EQ(menu->FindItem(9), nullptr);
     EXPECT_EQ(menu->menu()->items().size(), 3u);
-    EXPECT_EQ(form->control()->menu(), menu->menu());
+    EXPECT_EQ(form->formControl()->menu(), menu->menu());
 }
 
 TEST_F(MenuTest, ChoosingFiresTheNumberThenTheText) {

@@ -3,14 +3,20 @@
 #include "widgets/layer/control.h"
 
 #include "widgets/layer/apply.h"
+#include "widgets/layer/button_control.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
+#include "widgets/layer/edit_control.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/forms.h"
 #include "widgets/layer/geometry.h"
+#include "widgets/layer/label_control.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/next_turn.h"
+#include "widgets/layer/panel_control.h"
 #include "widgets/layer/realise.h"
 #include "widgets/layer/registry.h"
+#include "widgets/layer/scroll_box_control.h"
 #include "widgets/layer/scroll_view.h"
 
 namespace qo {
@@ -50,7 +56,31 @@ Control::Control(ControlKind kind, Control* parent)
 }
 
 void Control::destroy() {
-    delete this;
+    // Deleted as what it was made: each kind is made by its view.
+    switch (d_->kind) {
+    case ControlKind::Application:
+        delete static_cast<ApplicationControl*>(this);
+        return;
+    case ControlKind::Form:
+        delete static_cast<FormControl*>(this);
+        return;
+    case ControlKind::Button:
+        delete static_cast<ButtonControl*>(this);
+        return;
+    case ControlKind::Label:
+        delete static_cast<LabelControl*>(this);
+        return;
+    case ControlKind::Panel:
+        delete static_cast<PanelControl*>(this);
+        return;
+    case ControlKind::Edit:
+    case ControlKind::Memo:
+        delete static_cast<EditControl*>(this);
+        return;
+    case ControlKind::ScrollBox:
+        delete static_cast<ScrollBoxControl*>(this);
+        return;
+    }
 }
 
 Control::~Control() {
@@ -68,12 +98,12 @@ Control::~Control() {
         h();
     }
     while (!d.children.empty())
-        delete d.children.back();
+        d.children.back()->destroy();
     if (d.rare().menu) {
         d.rare().menu->form_ = nullptr;
         d.rareW().menu = nullptr;
     }
-    if (d.kind == ControlKind::Form) ForgetForm(*this);
+    if (auto* form = As<FormControl>(this)) ForgetForm(*form);
     if (this == ApplicationObject()) ClearApplicationObject();
     ReleaseWidget(*this, parentGoing);
     UnregisterControl(d.id); // from here on, life tokens of this control have expired
@@ -105,11 +135,11 @@ const std::vector<Control*>& Control::children() const {
     return d_->children.all();
 }
 
-Control* Control::form() {
+FormControl* Control::form() {
     Control* c = this;
     while (c && c->d_->kind != ControlKind::Form)
         c = c->d_->parent;
-    return c;
+    return static_cast<FormControl*>(c);
 }
 
 std::int32_t Control::id() const {

@@ -2,10 +2,13 @@
 // Control: the layer's object behind one window of the program. It keeps the window's whole state
 // (bounds, alignment, text, colours, font, styles, tab order ...) and realises it as a toolkit
 // widget on first need; everything about how the widget is made and kept in step is left inside.
+// Control holds what every kind of window has; what only some kinds can do is in the kind's view
+// (ButtonControl, LabelControl, PanelControl, EditControl, ScrollBoxControl, FormControl,
+// ApplicationControl), which also makes controls of that kind. One state block serves them all.
 //
 // How an element uses a Control:
-//   - Create it with one of the Create* functions under a parent Control. The element owns it:
-//     its destructor calls `destroy()` when the pointer is still set.
+//   - Create it with its view's Create under a parent Control. The element owns it: its
+//     destructor calls `destroy()` when the pointer is still set.
 //   - Install a destroyed handler that forgets the pointer. A Control also goes when its parent
 //     goes: it hides, runs its destroyed handler (once), destroys its own children (each runs its
 //     handler the same way), and only then loses its window. Both orders are therefore safe:
@@ -16,11 +19,13 @@
 //   - Receive events through the setOn* callbacks, and raw messages (Win32 numbers, messages.h)
 //     through the handler chain: setMessageHandler returns the handler it replaces; call it for
 //     what you do not consume. A consumed message stops; otherwise default processing follows.
+//   - Reach what only a kind can do through As<View>(control) (nullptr for another kind).
 //   - Nothing outside the layer touches the widget; widget() exists for the layer and tests.
 //
 // A Control may be destroyed from inside one of its own handlers (a ticket deleting itself from its
-// own button): the layer checks after every callback whether its Control still lives, and defers
-// deleting a widget whose event is still being delivered.
+// own button): every call into an element runs inside the layer's delivery scope (delivery.h),
+// the layer checks after every callback whether its Control still lives, and it defers deleting a
+// widget whose event is still being delivered.
 #include "widgets/layer/colors.h"
 #include "widgets/layer/font_desc.h"
 #include "widgets/layer/messages.h"
@@ -39,6 +44,8 @@ namespace qo {
 class Canvas;
 class Menu;
 struct ControlPrivate;
+class FormControl;
+class ApplicationControl;
 
 enum class ControlKind : std::uint8_t { Application, Form, Button, Label, Panel, Edit, Memo, ScrollBox };
 
@@ -100,22 +107,8 @@ public:
     using NameSource = SmallFunction<std::string(), 2 * sizeof(void*)>;
     using ChildNames = SmallFunction<std::string(const Control& child)>;
 
-    // ---- Creation. Every Create* returns a Control owned by the caller (see above).
-    // The application object: one per process; forms created under it are top-level windows.
-    static Control* CreateApplication();
-    // A top-level form; `parent` is the application object (or none). Caption "Form", hidden.
-    static Control* CreateForm(Control* parent);
-    static Control* CreateButton(Control* parent); // text "Push"
-    static Control* CreateLabel(Control* parent);  // text "Push"
-    static Control* CreatePanel(Control* parent, const PanelStyle& style);
-    // A one-line edit, or a memo when `options` has edit_option::MultiLine.
-    static Control* CreateEdit(Control* parent, std::uint32_t options);
-    // borderStyle 0: dialog frame (WS_DLGFRAME); anything else: none.
-    static Control* CreateScrollBox(Control* parent, int borderStyle);
-
     // Hides, runs the destroyed handler, destroys the children, then the window and the object.
     void destroy();
-    ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -123,7 +116,7 @@ public:
     ControlKind kind() const;
     Control* parent() const;
     const std::vector<Control*>& children() const; // creation order
-    Control* form();                               // the top-level form this control is on (or itself)
+    FormControl* form();                           // the top-level form this control is on (or itself)
     // A 32-bit number that stands for the control in integer values (never 0, never reused).
     std::int32_t id() const;
     // The same number, after making sure the window exists (the window-handle point).
@@ -189,13 +182,7 @@ public:
     int textAlign() const;
     void setVerticalTextAlign(int vertical); // 0 centre, 1 top, 2 bottom
     int verticalTextAlign() const;
-    // A label with auto-size measures its text after each change (and now): the width follows for
-    // alignment none/left/right, the height for none/top/bottom (text size + 1).
-    void setAutoSize(bool on);
-    bool autoSize() const;
     TextExtent textExtent(std::string_view text) const; // with this control's font
-    void setPanelStyle(const PanelStyle& style);        // also sets the margin
-    const PanelStyle& panelStyle() const;
     void repaint();
 
     // ---- What a screen reader says (Windows-1251). Without a name, buttons, labels and forms
@@ -228,47 +215,6 @@ public:
     // Whether Tab pressed in this control moves the focus (the form's navigation must be on).
     void setTabNavigates(bool on);
     bool tabNavigates() const;
-    // On a form: its key filter moves the focus with Tab and Shift+Tab.
-    void setKeyboardNavigation(bool on);
-    bool keyboardNavigation() const;
-    Control* focusedControl() const; // on a form: the control it last gave or saw the focus
-
-    // ---- Forms.
-    void setWindowState(int state); // 0 normal, 1 minimised, 2 maximised; shows the form
-    int windowState() const;
-    void setOpacity(int alpha); // 0–255; 255 is opaque
-    int opacity() const;
-    bool setIconFile(const std::string& pathUtf8);
-    bool setIconData(std::string_view imageBytes);
-    void copyIconFrom(const Control& other);
-    bool hasIcon() const;
-    void setMenu(Menu* menu); // borrowed; nullptr removes the bar
-    Menu* menu() const;
-    void bringToForeground(); // raises and activates a form
-    void setModalResult(int result);
-    int modalResult() const;
-
-    // ---- Edits and memos: lines as the box shows them (a memo wraps unless it scrolls sideways).
-    std::uint32_t editOptions() const;
-    int lineCount() const; // an empty box has 1 line; a final CR LF counts an empty last line
-    std::string line(int index) const;
-    void appendText(std::string_view text);           // whole text replaced by old + new
-    int insertLine(int index, std::string_view text); // not for edits: -1
-    void clear();
-    void replaceAll(std::string_view text) { setText(text); }
-    void replaceSelection(std::string_view text);
-    int caret() const; // start of the selection
-    void setSelection(int start, int end);
-    void setCaret(int position) { setSelection(position, position); }
-    void setCaretToLine(int line);
-    void limitText(int maxChars); // 0: no limit
-    int textLimit() const;
-    void scrollLines(int lines); // EM_LINESCROLL: positive scrolls down
-    int firstVisibleLine() const;
-
-    // ---- Scroll box.
-    ScrollInfo scrollInfo(bool vertical) const;
-    void setScrollPosition(bool vertical, int pos); // clamped; moves the content
 
     // ---- Messages.
     MessageHandler setMessageHandler(MessageHandler handler); // returns the replaced one
@@ -296,8 +242,10 @@ public:
     ControlPrivate& d() { return *d_; }
     const ControlPrivate& d() const { return *d_; }
 
-private:
-    explicit Control(ControlKind kind, Control* parent);
+protected:
+    // Views make their controls; a Control goes through destroy(), which knows its kind.
+    Control(ControlKind kind, Control* parent);
+    ~Control();
     // One heap block holds a Control and, right after it, its state: thousands of cells then cost
     // one block each, not two.
     static void* operator new(std::size_t size);
@@ -308,13 +256,22 @@ private:
     std::unique_ptr<ControlPrivate, DestroyInPlace> d_;
 };
 
+// The typed view of `c` (a LabelControl, an EditControl, …), or nullptr when `c` is not of that
+// view's kind. The view's header must be included.
+template <class View> View* As(Control* c) {
+    return c && View::Holds(c->kind()) ? static_cast<View*>(c) : nullptr;
+}
+template <class View> const View* As(const Control* c) {
+    return c && View::Holds(c->kind()) ? static_cast<const View*>(c) : nullptr;
+}
+
 // The window that owns message boxes and dialogs: the application's active form, else the
 // application object's first form, else none.
-Control* OwnerControl();
+FormControl* OwnerControl();
 
 // The application object, or nullptr before the first form creates it / after the main form
 // accepted its close.
-Control* ApplicationObject();
+ApplicationControl* ApplicationObject();
 void ClearApplicationObject();
 
 } // namespace qo

@@ -19,7 +19,7 @@ void FontChanged(Control& c) {
     ApplyFont(c);
     ApplyPalette(c);
     if (c.d().isEdit()) InvalidateLines(c);
-    if (c.d().autoSize) c.setAutoSize(true);
+    if (c.d().autoSize) FitToText(c);
     c.repaint();
 }
 
@@ -99,7 +99,7 @@ void Control::setText(std::string_view text) {
     }
     default:
         ApplyText(*this);
-        if (d.autoSize) setAutoSize(true);
+        if (d.autoSize) FitToText(*this);
         return;
     }
 }
@@ -222,39 +222,9 @@ int Control::verticalTextAlign() const {
     return d_->vAlign;
 }
 
-void Control::setAutoSize(bool on) {
-    auto& d = *d_;
-    d.autoSize = on;
-    if (!on) return;
-    std::string measured = d.text;
-    if (!measured.empty() && (d.font->style & font_style::Italic)) measured += ' ';
-    const TextExtent e = measured.empty() ? TextExtent{} : textExtent(measured);
-    const bool widthFollows = d.align == alNone || d.align == alLeft || d.align == alRight;
-    const bool heightFollows = d.align == alNone || d.align == alTop || d.align == alBottom;
-    Rect r = d.bounds;
-    if (widthFollows) r.width = e.width + 1;
-    if (heightFollows) r.height = e.height + 1;
-    SetBoundsInternal(*this, r, false);
-}
-bool Control::autoSize() const {
-    return d_->autoSize;
-}
-
 TextExtent Control::textExtent(std::string_view text) const {
     const QFontMetrics fm(FontFor(*d_->font));
     return TextExtent{fm.horizontalAdvance(ToQString(text)), fm.height()};
-}
-
-void Control::setPanelStyle(const PanelStyle& style) {
-    auto& d = *d_;
-    d.rareW().panel = style;
-    d.margin = (style.outerBevel ? style.bevelWidth : 0) + style.borderWidth +
-               (style.innerBevel ? style.bevelWidth : 0);
-    LayoutChildren(*this);
-    repaint();
-}
-const PanelStyle& Control::panelStyle() const {
-    return d_->rare().panel;
 }
 
 void Control::repaint() {

@@ -4,6 +4,7 @@
 #include "widgets/layer/apply.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/forms.h"
 #include "widgets/layer/geometry.h"
 #include "widgets/layer/input_routing.h"
@@ -23,7 +24,7 @@ bool Originates(QWidget& w) {
     return f == &w || (f == nullptr && w.isWindow());
 }
 
-bool RouteFrameEvent(Control& c, QWidget& w, QEvent* e) {
+bool RouteFrameEvent(FormControl& c, QWidget& w, QEvent* e) {
     auto& d = c.d();
     switch (e->type()) {
     case QEvent::Resize:
@@ -85,7 +86,7 @@ bool RouteFrameEvent(Control& c, QWidget& w, QEvent* e) {
 } // namespace
 
 bool RouteEvent(Control& c, QWidget& w, QEvent* e, bool frameRole) {
-    if (frameRole) return RouteFrameEvent(c, w, e);
+    if (frameRole) return RouteFrameEvent(static_cast<FormControl&>(c), w, e);
     auto& d = c.d();
     switch (e->type()) {
     case QEvent::MouseButtonPress:
@@ -115,7 +116,7 @@ bool RouteEvent(Control& c, QWidget& w, QEvent* e, bool frameRole) {
         return RouteTypedText(c, im->commitString());
     }
     case QEvent::FocusIn: {
-        if (Control* f = c.form(); f && f != &c) f->d().rareW().focused = &c;
+        if (FormControl* f = c.form(); f && f != &c) f->d().rareW().focused = &c;
         Message m{WM_SETFOCUS, 0, 0, 0};
         Deliver(c, m);
         return false;

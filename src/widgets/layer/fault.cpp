@@ -1,7 +1,7 @@
 // Faults that escape a handler, told to the user: what was being done and why.
 #include "widgets/layer/delivery.h"
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
 #include <QEvent>
 
 #include "runtime/cp1251.h"

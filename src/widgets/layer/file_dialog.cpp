@@ -1,6 +1,6 @@
 #include "widgets/layer/file_dialog.h"
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/platform.h"
 
 namespace qo {

@@ -3,6 +3,7 @@
 
 #include "widgets/layer/apply.h"
 #include "widgets/layer/control_state.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/realise.h"
 #include "widgets/layer/scroll_view.h"
 #include <algorithm>
@@ -113,14 +114,4 @@ void Control::setTabNavigates(bool on) {
 bool Control::tabNavigates() const {
     return d_->tabNavigates;
 }
-void Control::setKeyboardNavigation(bool on) {
-    d_->keyboardNavigation = on;
-}
-bool Control::keyboardNavigation() const {
-    return d_->keyboardNavigation;
-}
-Control* Control::focusedControl() const {
-    return d_->rare().focused;
-}
-
 } // namespace qo

@@ -3,11 +3,11 @@
 // form of the message loop, and the owner window rule.
 namespace qo {
 
-class Control;
+class FormControl;
 
-void FormActivated(Control& form, bool active);
-void FormClosing(Control& form); // WM_CLOSE reached default processing: the window goes
-void ForgetForm(Control& form);  // the form's Control is being destroyed
-void SetLoopMainForm(Control* form);
+void FormActivated(FormControl& form, bool active);
+void FormClosing(FormControl& form); // WM_CLOSE reached default processing: the window goes
+void ForgetForm(FormControl& form);  // the form's Control is being destroyed
+void SetLoopMainForm(FormControl* form);
 
 } // namespace qo

@@ -15,5 +15,7 @@ void ChildChanged(Control& parent, Control& child);
 // control's own children, its size and move messages, its parent. `fromWidget`: the widget moved
 // already (a form dragged by its frame), so it is not told again.
 void SetBoundsInternal(Control& c, const Rect& r, bool fromWidget);
+// A label with auto-size measures its text (label_control.cpp).
+void FitToText(Control& c);
 
 } // namespace qo

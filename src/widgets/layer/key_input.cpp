@@ -3,8 +3,10 @@
 // key_codes.cpp's.
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
+#include "widgets/layer/edit_control.h"
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/focus.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/input_routing.h"
 #include "widgets/layer/key_codes.h"
 #include "widgets/layer/registry.h"
@@ -60,7 +62,7 @@ bool RouteTypedText(Control& c, const QString& text) {
     if (d.isEdit() && !(d.style & ES_READONLY)) {
         // Control characters a handler left standing are keys (Backspace, Return), not text.
         std::erase_if(typed, [](char k) { return static_cast<unsigned char>(k) < 32 && k != '\t'; });
-        if (!typed.empty()) c.replaceSelection(typed);
+        if (!typed.empty()) static_cast<EditControl&>(c).replaceSelection(typed);
     }
     return true;
 }
@@ -75,7 +77,7 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
     const int shift = KeyFlags(Qt::NoButton, e->modifiers());
     const bool tab = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
     if (tab && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        Control* form = c.form();
+        FormControl* form = c.form();
         if (form && form->keyboardNavigation() && d.tabNavigates) {
             NavigateTab(*form, e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier));
             return true;

@@ -1,6 +1,6 @@
 #include "widgets/layer/menu.h"
 
-#include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
 
 namespace qo {
 namespace {

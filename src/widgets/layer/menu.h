@@ -1,6 +1,6 @@
 #pragma once
 // A menu as an item tree with process-wide command identifiers. Reading the menu text is the menu
-// element's work; the tree is shown as a form's menu bar by Control::setMenu, and choosing an item
+// element's work; the tree is shown as a form's menu bar by FormControl::setMenu, and choosing an item
 // sends WM_COMMAND (wParam: its identifier) to the form, highlighting sends WM_MENUSELECT.
 #include <cstdint>
 #include <memory>
@@ -11,6 +11,7 @@
 namespace qo {
 
 class Control;
+class FormControl;
 
 enum class MenuItemKind : std::uint8_t { Normal, Separator, Check, Radio };
 
@@ -41,15 +42,16 @@ public:
 
     const std::vector<std::unique_ptr<MenuItem>>& items() const { return items_; }
     MenuItem* findById(std::int32_t id) const;
-    Control* form() const { return form_; }
+    FormControl* form() const { return form_; }
 
     // The next identifier the process will hand out (starts at 4096).
     static std::int32_t NextCommandId();
 
 private:
     friend class Control;
+    friend class FormControl;
     std::vector<std::unique_ptr<MenuItem>> items_;
-    Control* form_ = nullptr;
+    FormControl* form_ = nullptr;
 };
 
 } // namespace qo

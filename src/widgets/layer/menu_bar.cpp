@@ -4,6 +4,7 @@
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/widget_classes.h"
 #include <QAction>
@@ -12,7 +13,7 @@
 
 namespace qo {
 
-static void BuildMenu(Control& form, QWidget* owner, const MenuItem& item, QMenuBar* bar, QMenu* menu) {
+static void BuildMenu(FormControl& form, QWidget* owner, const MenuItem& item, QMenuBar* bar, QMenu* menu) {
     const QString text = ToQString(item.text);
     const std::int32_t formId = form.id();
     QAction* action = nullptr;
@@ -59,9 +60,11 @@ static void BuildMenu(Control& form, QWidget* owner, const MenuItem& item, QMenu
     });
 }
 
-void ApplyMenu(Control& c) {
+void ApplyMenu(Control& control) {
+    auto* form = As<FormControl>(&control);
+    if (!form || !form->hasWindow()) return;
+    FormControl& c = *form;
     auto& d = c.d();
-    if (d.kind != ControlKind::Form || !d.widget) return;
     auto* fw = static_cast<FormWidget*>(d.widget.data());
     if (fw->bar) {
         fw->bar->hide();

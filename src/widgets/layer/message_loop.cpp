@@ -1,6 +1,7 @@
 #include "widgets/layer/message_loop.h"
 
 #include "widgets/layer/control_state.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/forms.h"
 #include "widgets/layer/registry.h"
 #include <QAbstractEventDispatcher>
@@ -18,7 +19,7 @@ void WakeUp() {
 
 } // namespace
 
-void RunMessageLoop(Control& mainForm) {
+void RunMessageLoop(FormControl& mainForm) {
     QApplication::setQuitOnLastWindowClosed(false);
     SetLoopMainForm(&mainForm);
     const LifeToken alive = Life(mainForm);
@@ -44,12 +45,12 @@ void ProcessMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-int RunModal(Control& form) {
+int RunModal(FormControl& form) {
     const std::int32_t previousId = OwnerControl() ? OwnerControl()->id() : 0;
     std::vector<std::int32_t> disabled;
-    if (Control* app = ApplicationObject()) {
+    if (ApplicationControl* app = ApplicationObject()) {
         for (Control* other : app->children()) {
-            if (other != &form && other->kind() == ControlKind::Form && other->enabled()) {
+            if (other != &form && As<FormControl>(other) && other->enabled()) {
                 other->setEnabled(false);
                 disabled.push_back(other->id());
             }
@@ -67,7 +68,7 @@ int RunModal(Control& form) {
     for (std::int32_t id : disabled) {
         if (Control* c = Control::FromId(id)) c->setEnabled(true);
     }
-    Control* previous = Control::FromId(previousId);
+    FormControl* previous = As<FormControl>(Control::FromId(previousId));
     if (previous && previous != &form) {
         previous->bringToForeground();
         previous->post(WM_ACTIVATE, WA_ACTIVE, 0);

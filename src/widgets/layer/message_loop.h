@@ -3,11 +3,11 @@
 // form does on close is its element's business; the loop only ends when asked to.
 namespace qo {
 
-class Control;
+class FormControl;
 
 // Marks `mainForm` as the application's main window (its window going ends the loop), shows it
 // when it is meant to be visible, and loops until Terminate.
-void RunMessageLoop(Control& mainForm);
+void RunMessageLoop(FormControl& mainForm);
 // Ends every running loop (the modal ones too) at its next turn.
 void TerminateMessageLoop();
 bool MessageLoopTerminated();
@@ -15,7 +15,7 @@ bool MessageLoopTerminated();
 void ResetMessageLoop();
 // Disables the other enabled forms, shows `form`, loops until termination or a non-zero modal
 // result, re-enables the forms, reactivates the previous active form; returns the modal result.
-int RunModal(Control& form);
+int RunModal(FormControl& form);
 // Handles pending events once without waiting.
 void ProcessMessages();
 

@@ -116,6 +116,12 @@ constexpr std::uint32_t WS_VISIBLE = 0x10000000;
 constexpr std::uint32_t WS_CHILD = 0x40000000;
 constexpr std::uint32_t WS_OVERLAPPEDWINDOW = 0x00CF0000;
 
+// Button and static styles the controls are made with.
+constexpr std::uint32_t BS_PUSHLIKE = 0x00001000;
+constexpr std::uint32_t SS_LEFTNOWORDWRAP = 0x0000000C;
+constexpr std::uint32_t SS_NOPREFIX = 0x00000080;
+constexpr std::uint32_t SS_NOTIFY = 0x00000100;
+
 // Extended window styles.
 constexpr std::uint32_t WS_EX_DLGMODALFRAME = 0x00000001;
 constexpr std::uint32_t WS_EX_TOOLWINDOW = 0x00000080;

@@ -1,9 +1,9 @@
 // The toolkit's implementation of the platform seam.
 #include "widgets/layer/platform.h"
 
-#include "widgets/layer/control.h"
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/file_dialog.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/messages.h"
 #include <QCoreApplication>
 #include <QDateTime>

@@ -4,10 +4,12 @@
 #include "widgets/layer/scroll_view.h"
 #include "widgets/layer/apply.h"
 #include "widgets/layer/control_state.h"
+#include "widgets/layer/form_control.h"
 #include "widgets/layer/geometry.h"
 #include "widgets/layer/next_turn.h"
 #include "widgets/layer/realise.h"
 #include "widgets/layer/registry.h"
+#include "widgets/layer/scroll_box_control.h"
 #include <QApplication>
 #include <algorithm>
 
@@ -15,10 +17,6 @@ namespace qo {
 namespace {
 
 constexpr int kLineStep = 16;
-
-int Clamp(int v, const ScrollInfo& s) {
-    return std::clamp(v, s.min, std::max(s.min, s.max));
-}
 
 // The part of the content, in content coordinates, within `pages` pages of the view.
 Rect ViewWindow(const ControlPrivate& box, int pages) {
@@ -133,11 +131,11 @@ void UpdateScrollRanges(Control& box) {
     r.vScroll.min = 0;
     r.vScroll.max = std::max(0, extH - ch);
     r.vScroll.page = ch;
-    r.vScroll.pos = Clamp(r.vScroll.pos, r.vScroll);
+    r.vScroll.pos = ClampScroll(r.vScroll.pos, r.vScroll);
     r.hScroll.min = 0;
     r.hScroll.max = std::max(0, extW - cw);
     r.hScroll.page = cw;
-    r.hScroll.pos = Clamp(r.hScroll.pos, r.hScroll);
+    r.hScroll.pos = ClampScroll(r.hScroll.pos, r.hScroll);
     ApplyScrollBars(box);
     // The client area changed size: aligned children follow (this comes back here once).
     static int depth = 0;
@@ -183,7 +181,7 @@ bool HandleScrollRequest(Control& box, bool vertical, int code, int track) {
     default:
         break;
     }
-    pos = Clamp(pos, s);
+    pos = ClampScroll(pos, s);
     if (pos == s.pos) return false;
     s.pos = pos;
     ApplyScrollBars(box);
@@ -195,14 +193,14 @@ void ScrollIntoView(Control& c) {
     Rect r = c.bounds(); // in the coordinates of the control's parent, walking outwards
     for (Control* p = c.d().parent; p && p->kind() != ControlKind::Form; p = p->d().parent) {
         auto& pd = p->d();
-        if (pd.kind == ControlKind::ScrollBox) {
-            const ScrollInfo v = p->scrollInfo(true), h = p->scrollInfo(false);
+        if (auto* box = As<ScrollBoxControl>(p)) {
+            const ScrollInfo v = box->scrollInfo(true), h = box->scrollInfo(false);
             auto shown = [](int from, int length, const ScrollInfo& s) {
                 if (from + length > s.pos + s.page) return from + length - s.page;
                 return std::min(s.pos, from);
             };
-            p->setScrollPosition(true, std::min(shown(r.top, r.height, v), r.top));
-            p->setScrollPosition(false, std::min(shown(r.left, r.width, h), r.left));
+            box->setScrollPosition(true, std::min(shown(r.top, r.height, v), r.top));
+            box->setScrollPosition(false, std::min(shown(r.left, r.width, h), r.left));
             // From here out the box stands where it stands, whatever it shows inside.
             r = p->bounds();
             continue;
@@ -213,25 +211,6 @@ void ScrollIntoView(Control& c) {
         r.left += pb.left + inset;
         r.top += pb.top + inset;
     }
-}
-
-ScrollInfo Control::scrollInfo(bool vertical) const {
-    SettleOwnLayout(*d_);
-    return vertical ? d_->rare().vScroll : d_->rare().hScroll;
-}
-
-void Control::setScrollPosition(bool vertical, int pos) {
-    auto& d = *d_;
-    if (d.kind != ControlKind::ScrollBox) return;
-    // The range starts at 0 however the rows lie: going to the top ("&Новый" before each ticket)
-    // needs no layout, which keeps adding rows one by one from laying the list out each time.
-    if (pos > 0) SettleOwnLayout(d);
-    ScrollInfo& s = vertical ? d.rareW().vScroll : d.rareW().hScroll;
-    const int p = Clamp(pos, s);
-    if (p == s.pos) return;
-    s.pos = p;
-    ApplyScrollBars(*this);
-    RealiseView(*this);
 }
 
 } // namespace qo

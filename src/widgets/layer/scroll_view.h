@@ -6,6 +6,11 @@
 
 namespace qo {
 
+// A position kept within a scroll bar's range.
+inline int ClampScroll(int pos, const ScrollInfo& s) {
+    return std::clamp(pos, s.min, std::max(s.min, s.max));
+}
+
 // The ranges, bars and page sizes after the children or the box changed.
 void UpdateScrollRanges(Control& box);
 // A scroll request (SB_* code; `track` for SB_THUMBTRACK) on the position; true when it moved.

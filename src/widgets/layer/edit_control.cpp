@@ -1,12 +1,15 @@
-// The line interface of edits and memos. Lines are those the box shows: a memo that does not
-// scroll sideways wraps its paragraphs at its text width, computed here with the same text layout
-// the box uses, so the answer does not depend on the box having been shown.
+// The text of edits and memos and their line interface. Lines are those the box shows: a memo that
+// does not scroll sideways wraps its paragraphs at its text width, computed here with the same
+// text layout the box uses, so the answer does not depend on the box having been shown.
+#include "widgets/layer/edit_control.h"
+
 #include "widgets/layer/accessibility.h"
 #include "widgets/layer/apply.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/edit_text.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/next_turn.h"
 #include "widgets/layer/scroll_view.h"
 #include "widgets/layer/style_cache.h"
 #include <QLineEdit>
@@ -133,35 +136,67 @@ void EnsureLines(const Control& c) {
     }
 }
 
-std::uint32_t Control::editOptions() const {
-    return d_->editOptions;
+std::uint32_t EditStylesFor(std::uint32_t options) {
+    using namespace edit_option;
+    std::uint32_t s = 0;
+    const bool multi = options & MultiLine;
+    if (!(options & NoHScroll)) s |= (multi ? WS_HSCROLL : 0) | ES_AUTOHSCROLL;
+    if (!(options & NoVScroll)) s |= (multi ? WS_VSCROLL : 0) | ES_AUTOVSCROLL;
+    if (options & LowerCase) s |= ES_LOWERCASE;
+    if (multi) s |= ES_MULTILINE;
+    if (options & NoHideSel) s |= ES_NOHIDESEL;
+    if (options & OemConvert) s |= ES_OEMCONVERT;
+    if (options & Password) s |= ES_PASSWORD;
+    if (options & ReadOnly) s |= ES_READONLY;
+    if (options & UpperCase) s |= ES_UPPERCASE;
+    if (options & WantReturn) s |= ES_WANTRETURN;
+    if (options & Number) s |= ES_NUMBER;
+    return s;
 }
 
-int Control::lineCount() const {
-    if (!d_->isEdit()) return 0;
+EditControl* EditControl::Create(Control* parent, std::uint32_t options) {
+    const bool multi = options & edit_option::MultiLine;
+    auto* c = new EditControl(multi ? ControlKind::Memo : ControlKind::Edit, parent);
+    auto& d = c->d();
+    d.editOptions = options;
+    std::uint32_t extra = EditStylesFor(options);
+    if (!multi) extra &= ~(WS_HSCROLL | WS_VSCROLL); // never on a one-line edit
+    d.style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | extra;
+    d.bounds = multi ? Rect{0, 0, 185, 89} : Rect{0, 0, 121, 21};
+    d.tabNavigates = !(options & edit_option::KeepTab);
+    d.cursor = 0;
+    if (parent && parent->d().clientEdge) {
+        d.clientEdge = true;
+        d.exStyle |= WS_EX_CLIENTEDGE;
+        d.style &= ~WS_BORDER;
+    }
+    RealiseLater(*c);
+    return c;
+}
+
+std::uint32_t EditControl::editOptions() const {
+    return d().editOptions;
+}
+
+int EditControl::lineCount() const {
     EnsureLines(*this);
-    return static_cast<int>(d_->rare().lines.size());
+    return static_cast<int>(d().rare().lines.size());
 }
 
-std::string Control::line(int index) const {
-    if (!d_->isEdit()) return {};
+std::string EditControl::line(int index) const {
     EnsureLines(*this);
-    if (index < 0 || index >= static_cast<int>(d_->rare().lines.size())) return {};
-    const LineSpan s = d_->rare().lines[static_cast<std::size_t>(index)];
-    return FromQString(d_->rare().qtext.mid(s.start, s.length));
+    if (index < 0 || index >= static_cast<int>(d().rare().lines.size())) return {};
+    const LineSpan s = d().rare().lines[static_cast<std::size_t>(index)];
+    return FromQString(d().rare().qtext.mid(s.start, s.length));
 }
 
-void Control::appendText(std::string_view text) {
-    std::string all = d_->text;
+void EditControl::appendText(std::string_view text) {
+    std::string all = d().text;
     all.append(text);
     setText(all);
 }
 
-int Control::insertLine(int, std::string_view) {
-    return -1;
-}
-
-void Control::clear() {
+void EditControl::clear() {
     setText({});
 }
 
@@ -173,9 +208,8 @@ void TextChangedByUser(Control& c, const QString& shown) {
     CallHandler(d.on().onChange);
 }
 
-void Control::replaceSelection(std::string_view text) {
-    auto& d = *d_;
-    if (!d.isEdit()) return;
+void EditControl::replaceSelection(std::string_view text) {
+    auto& d = this->d();
     const QString insert = d.kind == ControlKind::Memo ? EditDisplayText(text) : ToQString(text);
     DeliveryScope scope;
     if (auto* e = qobject_cast<QLineEdit*>(d.widget.data())) {
@@ -203,18 +237,16 @@ void Control::replaceSelection(std::string_view text) {
     d.selStart = d.selEnd = ToStored(d, caretShown);
 }
 
-int Control::caret() const {
-    const auto& d = *d_;
-    if (!d.isEdit()) return 0;
+int EditControl::caret() const {
+    const auto& d = this->d();
     if (!d.widget) return std::min(d.selStart, d.selEnd);
     int start = 0, end = 0;
     SyncSelectionFromWidget(d, start, end);
     return ToStored(d, start);
 }
 
-void Control::setSelection(int start, int end) {
-    auto& d = *d_;
-    if (!d.isEdit()) return;
+void EditControl::setSelection(int start, int end) {
+    auto& d = this->d();
     const int length = static_cast<int>(d.text.size());
     if (start < 0) start = 0;
     if (end < 0 || end > length) end = length;
@@ -235,31 +267,30 @@ void Control::setSelection(int start, int end) {
     }
 }
 
-void Control::setCaretToLine(int line) {
-    if (!d_->isEdit()) return;
+void EditControl::setCaretToLine(int line) {
     EnsureLines(*this);
-    if (line < 0 || line >= static_cast<int>(d_->rare().lines.size())) return;
-    setCaret(ToStored(*d_, d_->rare().lines[static_cast<std::size_t>(line)].start));
+    if (line < 0 || line >= static_cast<int>(d().rare().lines.size())) return;
+    setCaret(ToStored(d(), d().rare().lines[static_cast<std::size_t>(line)].start));
 }
 
-void Control::limitText(int maxChars) {
-    d_->limit = maxChars;
+void EditControl::limitText(int maxChars) {
+    d().limit = maxChars;
     ApplyStyles(*this);
 }
-int Control::textLimit() const {
-    return d_->limit;
+int EditControl::textLimit() const {
+    return d().limit;
 }
 
-void Control::scrollLines(int lines) {
-    auto& d = *d_;
+void EditControl::scrollLines(int lines) {
+    auto& d = this->d();
     if (d.kind != ControlKind::Memo) return;
     const int last = std::max(0, lineCount() - 1);
     d.rareW().firstLine = std::clamp(d.rareW().firstLine + lines, 0, last);
     ApplyFirstLine(*this);
 }
 
-int Control::firstVisibleLine() const {
-    return d_->rare().firstLine;
+int EditControl::firstVisibleLine() const {
+    return d().rare().firstLine;
 }
 
 } // namespace qo

@@ -1,0 +1,35 @@
+#pragma once
+// A one-line edit or a memo, and their line interface: lines as the box shows them (a memo wraps
+// unless it scrolls sideways), the caret and selection, appending, and the length limit.
+#include "widgets/layer/control.h"
+
+namespace qo {
+
+class EditControl final : public Control {
+public:
+    // A one-line edit, or a memo when `options` has edit_option::MultiLine.
+    static EditControl* Create(Control* parent, std::uint32_t options);
+    static bool Holds(ControlKind k) { return k == ControlKind::Edit || k == ControlKind::Memo; }
+
+    bool multiLine() const { return kind() == ControlKind::Memo; }
+    std::uint32_t editOptions() const;
+    int lineCount() const; // an empty box has 1 line; a final CR LF counts an empty last line
+    std::string line(int index) const;
+    void appendText(std::string_view text); // whole text replaced by old + new
+    void clear();
+    void replaceAll(std::string_view text) { setText(text); }
+    void replaceSelection(std::string_view text);
+    int caret() const; // start of the selection
+    void setSelection(int start, int end);
+    void setCaret(int position) { setSelection(position, position); }
+    void setCaretToLine(int line);
+    void limitText(int maxChars); // 0: no limit
+    int textLimit() const;
+    void scrollLines(int lines); // EM_LINESCROLL: positive scrolls down (memos)
+    int firstVisibleLine() const;
+
+private:
+    using Control::Control;
+};
+
+} // namespace qo
