@@ -142,7 +142,7 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     countBox.maxNumber = 90;
     countBox.clampNumber = 1;
     countBox.flatBorder = 0;
-    countBox.cursor = 19;
+    countBox.cursor = qo::IDC_EDIT_CURSOR;
     countBox.Init();
     countBox.control()->setAccessibleName(qo::Cp1251("Сколько чисел вытянуть"));
     countBox.control()->setAccessibleDescription(qo::Cp1251("«Автоген» вытягивает столько чисел подряд"));

@@ -21,9 +21,9 @@ const qo::TWinFont kSmallFont{"MS Sans Serif", 8, 0, qo::clBlack, 1};
 void Ask(qo::TQOMessage& question, const char* textUtf8) {
     question.caption = qo::Cp1251("Подтверждение");
     question.text = qo::Cp1251(textUtf8);
-    question.buttons = 2;       // Yes, No
-    question.icon = 2;          // question mark
-    question.defaultButton = 1; // No
+    question.buttons = qo::message_buttons::YesNo;
+    question.icon = qo::message_icon::Question;
+    question.defaultButton = qo::message_default::Second; // No
 }
 
 } // namespace
@@ -84,7 +84,7 @@ TClassChildPanel_D99A78::TClassChildPanel_D99A78(qo::Control* parent) {
     entry.maxLength = 2;
     entry.maxNumber = 90;
     entry.clampNumber = 1;
-    entry.cursor = 19;
+    entry.cursor = qo::IDC_EDIT_CURSOR;
     entry.Init();
 
     const std::array<std::pair<qo::TQOButton*, const char*>, kButtonCount> buttons{{

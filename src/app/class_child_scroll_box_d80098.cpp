@@ -77,9 +77,9 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     // ---- properties
     deleteAll.caption = qo::Cp1251("Подтверждение");
     deleteAll.text = qo::Cp1251("Вы действительно хотите удалить ВСЕ билеты?");
-    deleteAll.buttons = 2; // Yes, No
-    deleteAll.icon = 0;
-    deleteAll.defaultButton = 1; // No
+    deleteAll.buttons = qo::message_buttons::YesNo;
+    deleteAll.icon = qo::message_icon::None;
+    deleteAll.defaultButton = qo::message_default::Second; // No
     router.SetCount(9);
     newTicket.SetOutputCount(3);
     deleteTicket.SetOutputCount(2);

@@ -69,7 +69,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     numberBox.maxLength = 2;
     numberBox.maxNumber = 90;
     numberBox.clampNumber = 1;
-    numberBox.cursor = 19;
+    numberBox.cursor = qo::IDC_EDIT_CURSOR;
     numberBox.Init();
     numberBox.control()->setAccessibleName(qo::Cp1251("Названное число"));
     numberBox.control()->setAccessibleDescription(

@@ -8,14 +8,26 @@
 
 namespace qo {
 
+// The element's own numbers for its buttons, icon and default button (what a scheme assigns and
+// the data inputs carry); Style turns them into the box's MB_* style.
+namespace message_buttons {
+constexpr std::uint8_t Ok = 0, OkCancel = 1, YesNo = 2, YesNoCancel = 3, RetryCancel = 4,
+                       AbortRetryIgnore = 5;
+}
+namespace message_icon {
+constexpr std::uint8_t None = 0, Stop = 1, Question = 2, Exclamation = 3, Information = 4;
+}
+namespace message_default {
+constexpr std::uint8_t First = 0, Second = 1, Third = 2;
+}
+
 class TQOMessage {
 public:
     std::string text;    // Windows-1251
     std::string caption; // Windows-1251
-    std::uint8_t buttons =
-        0; // 0 OK, 1 OK Cancel, 2 Yes No, 3 Yes No Cancel, 4 Retry Cancel, 5 Abort Retry Ignore
-    std::uint8_t icon = 0;          // 0 none, 1 stop, 2 question, 3 exclamation, 4 information
-    std::uint8_t defaultButton = 0; // 0 first, 1 second, 2 third
+    std::uint8_t buttons = message_buttons::Ok;
+    std::uint8_t icon = message_icon::None;
+    std::uint8_t defaultButton = message_default::First;
 
     TEventLink textInput, captionInput, buttonsInput, iconInput, defaultButtonInput; // data inputs
     TEventLink answerOutput; // the answer code, before the answer's own output

@@ -18,15 +18,16 @@ struct BorderRow {
 };
 constexpr std::uint32_t kBorderStyleMask = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr std::uint32_t kBorderExStyleMask = WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
+constexpr std::uint32_t kBoxes = WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr BorderRow kBorderRows[8] = {
-    {0, 0},
-    {0x00C30000, 0},
-    {0x00C70000, 0},
-    {0x00C00000, WS_EX_WINDOWEDGE},
-    {0x00C00000, WS_EX_TOOLWINDOW},
-    {0x00C40000, WS_EX_TOOLWINDOW},
-    {0x00030000, WS_EX_DLGMODALFRAME},
-    {0x00070000, 0},
+    {0, 0},                                         // none
+    {WS_CAPTION | kBoxes, 0},                       // single
+    {WS_CAPTION | WS_THICKFRAME | kBoxes, 0},       // sizeable
+    {WS_CAPTION, WS_EX_WINDOWEDGE},                 // dialog
+    {WS_CAPTION, WS_EX_TOOLWINDOW},                 // tool window
+    {WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW}, // sizeable tool window
+    {kBoxes, WS_EX_DLGMODALFRAME},                  // modal frame without a caption
+    {WS_THICKFRAME | kBoxes, 0},                    // sizing frame without a caption
 };
 
 // Forms alive by serial number. The start-up list holds a form's number rather than the form, so a

@@ -22,7 +22,7 @@ protected:
         edit->maxNumber = 90;
         edit->clampNumber = 1;
         edit->flatBorder = 0;
-        edit->cursor = 19;
+        edit->cursor = qo::IDC_EDIT_CURSOR;
         edit->onChange = changes.input();
         edit->onKeyDown = keys.input();
     }

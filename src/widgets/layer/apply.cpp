@@ -231,12 +231,14 @@ void ApplyCursor(Control& c) {
     if (!w) return;
     QWidget* target = w;
     if (auto* m = qobject_cast<QPlainTextEdit*>(w)) target = m->viewport();
-    // Edits show the text cursor of their own; 19 asks for it elsewhere, anything else is the arrow.
+    // Edits show the text cursor of their own; IDC_EDIT_CURSOR asks for it elsewhere, anything else
+    // is the arrow.
     if (d.cursor == 0 && !d.isEdit()) {
         if (target->testAttribute(Qt::WA_SetCursor)) target->unsetCursor();
         return;
     }
-    const Qt::CursorShape shape = (d.cursor == 19 || d.cursor == 0) ? Qt::IBeamCursor : Qt::ArrowCursor;
+    const Qt::CursorShape shape =
+        (d.cursor == IDC_EDIT_CURSOR || d.cursor == 0) ? Qt::IBeamCursor : Qt::ArrowCursor;
     if (target->cursor().shape() != shape) target->setCursor(shape);
 }
 

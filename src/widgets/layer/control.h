@@ -174,7 +174,7 @@ public:
     std::uint32_t style() const;
     void setExStyle(std::uint32_t exStyle);
     std::uint32_t exStyle() const;
-    void setCursor(int cursor); // 0 default, 19 text cursor
+    void setCursor(int cursor); // 0 default, IDC_EDIT_CURSOR the text cursor
     int cursor() const;
     void setTransparent(bool transparent);
     bool transparent() const;

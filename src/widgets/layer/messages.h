@@ -165,6 +165,9 @@ constexpr std::uint32_t Number = 1u << 11;
 // Window styles the option set adds to an edit's base style.
 std::uint32_t EditStylesFor(std::uint32_t options);
 
+// The cursor handle every edit of the program carries; the layer shows the text cursor for it.
+constexpr int IDC_EDIT_CURSOR = 19;
+
 // Mouse key flags of the mouse record (Alt is the layer's addition).
 constexpr int MK_LBUTTON = 1;
 constexpr int MK_RBUTTON = 2;
