@@ -100,7 +100,10 @@ void UiDriver::start() {
 }
 
 UiDriver::~UiDriver() {
-    if (!closed_ && root_) close();
+    if (!closed_ && root_) {
+        closeWindow();
+        waitUntilIdle(); // as close() does, short of throwing from a destructor
+    }
     root_.reset();
     qo::DisableDispatch();
     qo::RunStartups(); // whatever a half-built scheme left waiting
@@ -147,9 +150,13 @@ void UiDriver::newTickets(int count) {
 
 void UiDriver::close() {
     if (closed_) return;
+    closeWindow();
+    Finish("closing the main window");
+}
+
+void UiDriver::closeWindow() {
     closed_ = true;
     if (QWidget* w = root_->form().control() ? root_->form().control()->widget() : nullptr) w->close();
-    Finish("closing the main window");
 }
 
 lotto::TClassChildScrollBox_D80098& UiDriver::list() {
