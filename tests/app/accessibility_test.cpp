@@ -79,7 +79,7 @@ TEST(Accessibility, DeletingATicketRenumbersTheTicketsBehindIt) {
     ui.newTickets(3);
     ui.platform().boxAnswers = {qo::IDYES};
     ui.click(0, Button::kDelete);
-    settle();
+    waitUntil([&] { return ui.ticketCount() == 2; });
     ASSERT_EQ(ui.ticketCount(), 2);
     EXPECT_EQ(Spoken(ui.cell(0, Cell(0, 0, 0))),
               QStringLiteral("Билет 1, карточка 1, ряд 1, столбец 1, пусто"));
@@ -93,7 +93,7 @@ TEST(Accessibility, DeletingATicketRenumbersTheTicketsBehindIt) {
 
     ui.platform().boxAnswers = {qo::IDYES};
     ui.chooseMenu(2); // "&Удалить все"
-    settle();
+    ASSERT_TRUE(waitUntil([&] { return ui.ticketCount() == 0; }));
     ui.newTickets(1);
     EXPECT_EQ(Spoken(ui.cell(0, 0)), QStringLiteral("Билет 1, карточка 1, ряд 1, столбец 1, пусто"));
 }
@@ -120,7 +120,7 @@ TEST(Accessibility, ButtonsSpeakTheirCaptionsTicketButtonsWithTheirTicket) {
     EXPECT_EQ(Spoken(game.clear), QStringLiteral("Очистить"));
     ui.chooseMenu(7); // "Игра"
     QTest::mouseClick(game.openClose->control()->widget(), Qt::LeftButton);
-    settle();
+    waitUntil([&] { return Spoken(game.openClose) == QStringLiteral("Закрыть сеанс"); });
     EXPECT_EQ(Spoken(game.openClose), QStringLiteral("Закрыть сеанс"));
 }
 

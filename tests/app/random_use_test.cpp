@@ -145,7 +145,7 @@ private:
     void clickGame(qo::TQOButton* b) {
         if (!model_.gameVisible) showGame();
         QTest::mouseClick(b->control()->widget(), Qt::LeftButton);
-        settle();
+        if (!waitUntilIdle()) failure_ = "the program was still busy after a click in the game window";
     }
     void answer(bool yes) { ui_.platform().boxAnswers = {yes ? qo::IDYES : qo::IDNO}; }
     void asked(const char* questionUtf8) { model_.questions.emplace_back(questionUtf8); }
@@ -220,7 +220,7 @@ private:
                 if (chance(25)) {
                     QTest::keyClick(w, Qt::Key_Backspace);
                     QTest::keyClick(w, Qt::Key_Backspace);
-                    settle();
+                    waitUntil([&] { return ui_.cellText(at, cell).empty(); });
                     text.clear();
                     return "empty cell " + std::to_string(at) + "/" + std::to_string(cell);
                 }
@@ -365,7 +365,7 @@ private:
             if (kind < 82) {
                 if (!model_.gameVisible) continue;
                 game().form->control()->widget()->close();
-                settle();
+                waitUntil([&] { return !game().form->control()->visible(); });
                 model_.gameVisible = false;
                 return "close game window";
             }

@@ -24,14 +24,14 @@
 namespace {
 
 bool Save(qo::Control& window, const QString& path) {
-    qotest::settle();
+    qotest::waitUntilIdle(); // what the last action put off shows in the picture too
     const QPixmap picture = window.widget()->grab();
     return !picture.isNull() && picture.save(path);
 }
 
 void Click(qo::TQOButton* button) {
     if (button) QTest::mouseClick(button->control()->widget(), Qt::LeftButton);
-    qotest::settle();
+    qotest::waitUntilIdle();
 }
 
 } // namespace

@@ -38,7 +38,7 @@ protected:
             edits.push_back(edit);
         }
         ASSERT_TRUE(qotest::showForm(*form));
-        qotest::settle();
+        ASSERT_TRUE(qotest::waitUntilIdle()); // the list laid out, its rows near the view realised
     }
     void TearDown() override { form->destroy(); }
 
@@ -51,7 +51,9 @@ protected:
     }
     void scrollTo(int pos) {
         box->setScrollPosition(true, pos);
-        qotest::settle();
+        // Rows in view get widgets at once; the page around them, and letting go of rows far
+        // away, wait for the next turn.
+        ASSERT_TRUE(qotest::waitUntilIdle());
     }
 
     qo::FormControl* form = nullptr;
@@ -92,7 +94,7 @@ TEST_F(ScrollBoxViewTest, ARowBroughtBackShowsWhatItsControlsHold) {
 
 TEST_F(ScrollBoxViewTest, TheFocusedRowKeepsItsWidgetFarFromTheView) {
     edits[2]->setFocus();
-    qotest::settle();
+    ASSERT_TRUE(qotest::waitUntil([&] { return form->focusedControl() == edits[2]; }));
     QWidget* focused = edits[2]->widget();
     scrollTo(4000);
     EXPECT_TRUE(rows[2]->hasWindow());
@@ -108,7 +110,7 @@ TEST_F(ScrollBoxViewTest, RowsAddedInOneGoGetWidgetsOnlyWhereTheyAreSeen) {
         row->setAlign(qo::alTop);
         qo::EditControl::Create(row, 0)->setOnChange([] {});
     }
-    qotest::settle();
+    ASSERT_TRUE(qotest::waitUntilIdle()); // the rows laid out, and what they make made
     int realised = 0;
     for (Control* row : box->children())
         realised += row->hasWindow();
@@ -126,7 +128,7 @@ TEST_F(ScrollBoxViewTest, ALongListIsNeverSeenHalfLaidOut) {
     };
     for (int i = 0; i < 30; ++i)
         addRow();
-    qotest::settle();
+    ASSERT_TRUE(qotest::waitUntilIdle()); // the first rows' layout done in its own turn
     const int rowsNow = kRows + 30;
 
     addRow();
@@ -158,7 +160,7 @@ protected:
             cells.push_back(cell);
         }
         ASSERT_TRUE(qotest::showForm(*form));
-        qotest::settle();
+        ASSERT_TRUE(qotest::waitUntilIdle()); // the panel laid out and painted
     }
     void TearDown() override { form->destroy(); }
     QPoint centreOf(const Control& c) const {
@@ -187,7 +189,8 @@ TEST_F(DrawnEditTest, FocusMakesAnEditorAndLeavingItDrawsTheEditAgain) {
     QTest::keyClicks(cells[0]->widget(), QStringLiteral("42"));
     EXPECT_EQ(cells[0]->text(), "42");
     cells[2]->setFocus();
-    qotest::settle();
+    // The editor left behind is let go at the next turn, once its focus has surely moved.
+    qotest::waitUntil([&] { return !cells[0]->hasWindow(); });
     EXPECT_FALSE(cells[0]->hasWindow());
     EXPECT_TRUE(cells[2]->hasWindow());
     EXPECT_EQ(cells[0]->text(), "42");
@@ -195,7 +198,7 @@ TEST_F(DrawnEditTest, FocusMakesAnEditorAndLeavingItDrawsTheEditAgain) {
 
 TEST_F(DrawnEditTest, AClickOnADrawnEditPutsTheCaretWhereItLanded) {
     cells[1]->setText("77");
-    qotest::settle();
+    ASSERT_TRUE(qotest::waitUntilIdle()); // the panel repainted with the new text
     QWidget* p = panel->widget();
     QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, centreOf(*cells[1]));
     ASSERT_TRUE(cells[1]->hasWindow());
@@ -203,7 +206,7 @@ TEST_F(DrawnEditTest, AClickOnADrawnEditPutsTheCaretWhereItLanded) {
     QTest::keyClick(cells[1]->widget(), Qt::Key_Backspace);
     EXPECT_EQ(cells[1]->text().size(), 1u); // one digit gone: the caret was inside the text
     QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, centreOf(*cells[2]));
-    qotest::settle();
+    qotest::waitUntil([&] { return !cells[1]->hasWindow(); });
     EXPECT_TRUE(cells[2]->widget()->hasFocus());
     EXPECT_FALSE(cells[1]->hasWindow());
 }
@@ -212,7 +215,7 @@ TEST_F(DrawnEditTest, AnEditAnElementListensToIsARealWidget) {
     auto* listened = qo::EditControl::Create(panel, 0);
     listened->setBounds(200, 10, 60, 25);
     listened->setOnChange([] {});
-    qotest::settle();
+    qotest::waitUntil([&] { return listened->hasWindow(); });
     EXPECT_TRUE(listened->hasWindow());
 }
 

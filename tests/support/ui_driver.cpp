@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -11,9 +10,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <stdexcept>
+#include <string>
 
 #include "app/class_child_form_da7248.h"
 #include "app/class_child_panel_d94ab8.h"
@@ -55,6 +54,13 @@ void Require(bool ok, const char* what) {
     if (!ok) throw std::runtime_error(what);
 }
 
+// An action is over when the program has nothing left queued: what it put off for later turns of
+// its loop (a list's layout, widgets made or let go, posted messages) has run, so the next action
+// and every reading find it as a user would after a moment.
+void Finish(const char* action) {
+    if (!waitUntilIdle()) throw std::runtime_error(std::string("the program was still busy after ") + action);
+}
+
 } // namespace
 
 std::string readFile(const std::string& pathUtf8) {
@@ -94,16 +100,17 @@ void UiDriver::start() {
 }
 
 UiDriver::~UiDriver() {
-    if (!closed_ && root_) close();
+    if (!closed_ && root_) {
+        closeWindow();
+        waitUntilIdle(); // as close() does, short of throwing from a destructor
+    }
     root_.reset();
     qo::DisableDispatch();
     qo::RunStartups(); // whatever a half-built scheme left waiting
-    settle();
-    // Widgets the layer let go with deleteLater() outside any event loop are only deleted once an
-    // event loop runs, which the driver never starts otherwise.
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, &QEventLoop::quit);
-    loop.exec();
+    waitUntilIdle();
+    // Widgets the layer let go with deleteLater() outside any event loop would live until one runs,
+    // and the driver runs none.
+    runDeferredDeletes();
 }
 
 qo::Control& UiDriver::mainWindow() {
@@ -115,7 +122,7 @@ void UiDriver::typeNumber(const QString& digits, bool pressEnter) {
     box->setFocus();
     QTest::keyClicks(box, digits);
     if (pressEnter) QTest::keyClick(box, Qt::Key_Return);
-    settle();
+    Finish("typing into the number box");
 }
 
 std::string UiDriver::numberBoxText() {
@@ -133,7 +140,7 @@ void UiDriver::chooseMenu(int itemNumber) {
     QAction* action = FindMenuAction(bar->actions(), number, itemNumber);
     Require(action != nullptr, "no such menu item");
     action->trigger();
-    settle();
+    Finish("a menu command");
 }
 
 void UiDriver::newTickets(int count) {
@@ -143,9 +150,13 @@ void UiDriver::newTickets(int count) {
 
 void UiDriver::close() {
     if (closed_) return;
+    closeWindow();
+    Finish("closing the main window");
+}
+
+void UiDriver::closeWindow() {
     closed_ = true;
     if (QWidget* w = root_->form().control() ? root_->form().control()->widget() : nullptr) w->close();
-    settle();
 }
 
 lotto::TClassChildScrollBox_D80098& UiDriver::list() {
@@ -173,7 +184,7 @@ qo::Control& UiDriver::ticketPanel(int position) {
 void UiDriver::click(int position, Button button) {
     QWidget* w = ticket(position).body().button(button).control()->widget();
     QTest::mouseClick(w, Qt::LeftButton);
-    settle();
+    Finish("a click on a ticket's button");
 }
 
 void UiDriver::saveTicket(int position, const std::string& fileUtf8) {
@@ -191,7 +202,7 @@ void UiDriver::typeIntoEntry(int position, const QString& digits, bool pressEnte
     box->setFocus();
     QTest::keyClicks(box, digits);
     if (pressEnter) QTest::keyClick(box, Qt::Key_Return);
-    settle();
+    Finish("typing into a ticket's entry box");
 }
 
 qo::Control& UiDriver::cell(int position, int index) {
@@ -204,7 +215,7 @@ void UiDriver::typeIntoCell(int position, int index, const QString& text) {
     QWidget* w = cell(position, index).widget();
     w->setFocus();
     QTest::keyClicks(w, text);
-    settle();
+    Finish("typing into a cell");
 }
 
 std::string UiDriver::cellText(int position, int index) {
@@ -226,7 +237,7 @@ void UiDriver::typeNotes(int position, const QString& text) {
     QWidget* w = ticket(position).notes().memo().control()->widget();
     w->setFocus();
     typeKeys(w, text);
-    settle();
+    Finish("typing into the notes");
 }
 
 std::string UiDriver::notesText(int position) {

@@ -90,6 +90,7 @@ public:
 
 private:
     void start();
+    void closeWindow();
     lotto::TClassChildScrollBox_D80098& list();
 
     ScriptedPlatform platform_;
