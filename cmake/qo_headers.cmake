@@ -45,6 +45,17 @@ function(qo_own_headers target)
   target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${root}>)
 endfunction()
 
+# qo_inside_headers(<target>)
+#   For a target that shows only some of its headers (HEADERS above): its own sources see the whole
+#   folder, through a folder of its own that nothing else has on its include path. The widget
+#   layer's inside (its state, its widgets, how it hands events on) stays its own business so.
+function(qo_inside_headers target)
+  file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  set(root ${CMAKE_BINARY_DIR}/include/${target}.inside)
+  _qo_expose(${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder})
+  target_include_directories(${target} PRIVATE $<BUILD_INTERFACE:${root}>)
+endfunction()
+
 # Makes <to> lead to <from> (a folder or a header): a symbolic link, else forwarding headers.
 function(_qo_expose from to)
   if(QO_HEADER_LINKS)
