@@ -56,31 +56,13 @@ Control::Control(ControlKind kind, Control* parent)
 }
 
 void Control::destroy() {
-    // Deleted as what it was made: each kind is made by its view.
-    switch (d_->kind) {
-    case ControlKind::Application:
-        delete static_cast<ApplicationControl*>(this);
-        return;
-    case ControlKind::Form:
-        delete static_cast<FormControl*>(this);
-        return;
-    case ControlKind::Button:
-        delete static_cast<ButtonControl*>(this);
-        return;
-    case ControlKind::Label:
-        delete static_cast<LabelControl*>(this);
-        return;
-    case ControlKind::Panel:
-        delete static_cast<PanelControl*>(this);
-        return;
-    case ControlKind::Edit:
-    case ControlKind::Memo:
-        delete static_cast<EditControl*>(this);
-        return;
-    case ControlKind::ScrollBox:
-        delete static_cast<ScrollBoxControl*>(this);
-        return;
-    }
+    // Deleted as what it was made: each kind is made by its view (in ControlKind's order).
+    static constexpr void (*kDelete[])(Control*) = {
+        &DeleteAs<ApplicationControl>, &DeleteAs<FormControl>,     &DeleteAs<ButtonControl>,
+        &DeleteAs<LabelControl>,       &DeleteAs<PanelControl>,    &DeleteAs<EditControl>,
+        &DeleteAs<EditControl>,        &DeleteAs<ScrollBoxControl>};
+    static_assert(std::size(kDelete) == static_cast<std::size_t>(ControlKind::ScrollBox) + 1);
+    kDelete[static_cast<std::size_t>(d_->kind)](this);
 }
 
 Control::~Control() {

@@ -250,6 +250,7 @@ protected:
     // one block each, not two.
     static void* operator new(std::size_t size);
     static void operator delete(void* p);
+    template <class View> static void DeleteAs(Control* c) { delete static_cast<View*>(c); }
     struct DestroyInPlace {
         void operator()(ControlPrivate* d) const;
     };
