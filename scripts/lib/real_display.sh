@@ -22,7 +22,9 @@ qo_real_display_start() {
   QO_DISPLAY_LOG=$(mktemp -d "${TMPDIR:-/tmp}/qo-display.XXXXXX")
   # -displayfd: the server picks a free number itself and writes it once it accepts connections,
   # so two sessions on one machine never race for the same number.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$QO_DISPLAY_LOG/number" \
+  # -noreset: the server would otherwise start over as the last client leaves (the check below),
+  # refusing whoever comes next (openbox) for a moment.
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$QO_DISPLAY_LOG/number" \
     >"$QO_DISPLAY_LOG/xvfb.log" 2>&1 &
   QO_XVFB_PID=$!
   trap qo_real_display_stop EXIT
