@@ -6,6 +6,7 @@
 #include "app/class_child_panel_db4d90.h"
 #include "app/inline_code_db0d64.h"
 #include "app/inline_code_db522c.h"
+#include "app/kept_game.h"
 #include "containers/edit_multi.h"
 #include "containers/multi_element.h"
 #include "logic/counter.h"
@@ -229,6 +230,27 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
 
     controls_ = {&form,     &openBt,   &generateBt, &autogenBt, &countBox,
                  &statusLb, &drawnBox, &calledBox,  &movesLb,   &clearBt};
+    realGame_ = &realGame;
+    virtualGame_ = &virtualGame;
+    openCounter_ = &openCounter;
+}
+
+void TClassChildForm_DA7248::Keep(KeptGame& game) const {
+    game.realMoves = realGame_->called();
+    game.virtualOpen = virtualGame_->drawn().has_value();
+    game.virtualDrawn = game.virtualOpen ? *virtualGame_->drawn() : std::vector<int>{};
+    game.virtualCount = controls_.autogenCount->control()->text();
+}
+
+void TClassChildForm_DA7248::PutBack(const KeptGame& game) {
+    realGame_->PutBack(game.realMoves);
+    // Opened or closed as the button would: the counter, the buttons and the label follow.
+    if (virtualGame_->drawn().has_value() != game.virtualOpen) {
+        qo::TData click;
+        openCounter_->Next(click, 0);
+    }
+    if (game.virtualOpen) virtualGame_->PutBack(game.virtualDrawn);
+    controls_.autogenCount->control()->setText(game.virtualCount);
 }
 
 } // namespace lotto

@@ -12,8 +12,13 @@ class TQOMainForm;
 class TQOMemo;
 } // namespace qo
 
+namespace qo {
+class TQOCounter;
+}
+
 namespace lotto {
 
+struct KeptGame;
 class TQOInlineCode_DB0D64;
 class TQOInlineCode_DB522C;
 
@@ -36,8 +41,16 @@ public:
     };
     const Controls& controls() const { return controls_; }
 
+    // What the player has put into the window (the real game's moves, the virtual game), for the
+    // kept game; and putting it back, as the window showed it, without marking any ticket.
+    void Keep(KeptGame& game) const;
+    void PutBack(const KeptGame& game);
+
 private:
     Controls controls_;
+    TQOInlineCode_DB522C* realGame_ = nullptr;
+    TQOInlineCode_DB0D64* virtualGame_ = nullptr;
+    qo::TQOCounter* openCounter_ = nullptr;
 };
 
 } // namespace lotto

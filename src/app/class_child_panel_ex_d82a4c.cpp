@@ -6,6 +6,7 @@
 #include "app/class_child_panel_d99a78.h"
 #include "app/class_multi_element_d7c544.h"
 #include "app/inline_code_d9d224.h"
+#include "app/kept_game.h"
 #include "containers/edit_multi.h"
 #include "containers/edit_multi_ex.h"
 #include "containers/multi_element.h"
@@ -133,6 +134,22 @@ void TClassChildPanelEx_D82A4C::SetNumber(int number) {
     for (const auto& [control, what] : NumberedControls()) {
         if (control) control->refreshAccessibleName();
     }
+}
+
+void TClassChildPanelEx_D82A4C::Keep(KeptTicket& ticket) const {
+    const TQOInlineCode_D9D224& logic = body().logic();
+    for (int i = 0; i < TQOInlineCode_D9D224::kCells; ++i) {
+        const qo::Control* c = logic.cell(i);
+        ticket.cells[static_cast<std::size_t>(i)] = c ? c->text() : std::string();
+        ticket.colours[static_cast<std::size_t>(i)] = c ? c->color() : TQOInlineCode_D9D224::kWhite;
+    }
+    ticket.fillPosition = logic.fillPosition();
+    const qo::Control* memo = notes().memo().control();
+    ticket.notes = memo ? memo->text() : std::string();
+}
+
+void TClassChildPanelEx_D82A4C::PutBack(const KeptTicket& ticket) {
+    body().logic().PutBack(ticket.cells, ticket.colours, ticket.fillPosition, ticket.notes);
 }
 
 TClassChildPanel_D99A78& TClassChildPanelEx_D82A4C::body() const {

@@ -15,6 +15,7 @@ class TQOMultiElement;
 
 namespace lotto {
 
+struct KeptTicket;
 class TClassChildPanel_D99A78;
 class TClassChildPanel_D94AB8;
 
@@ -29,6 +30,10 @@ public:
     // The ticket's place in the list, from 1: what a screen reader says for its controls begins
     // or ends with it ("Билет 3, карточка 1, ряд 2, столбец 5"). The list renumbers after changes.
     void SetNumber(int number);
+
+    // The ticket as the player left it, and putting it back exactly.
+    void Keep(KeptTicket& ticket) const;
+    void PutBack(const KeptTicket& ticket);
     int number() const { return number_; }
 
 private:

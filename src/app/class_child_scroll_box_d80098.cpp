@@ -128,4 +128,9 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     tickets_ = &tickets;
 }
 
+void TClassChildScrollBox_D80098::DeleteAllTickets() {
+    qo::TData none;
+    tickets_->Clear(none, kClear);
+}
+
 } // namespace lotto

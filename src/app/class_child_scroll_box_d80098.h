@@ -16,6 +16,8 @@ public:
 
     qo::TQOScrollBox& box() const { return *box_; }
     qo::TQOMultiElementEx& tickets() const { return *tickets_; }
+    // Deletes every ticket without asking (the caller has asked what it needed to).
+    void DeleteAllTickets();
 
 private:
     qo::TQOScrollBox* box_ = nullptr;

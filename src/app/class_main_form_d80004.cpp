@@ -4,6 +4,7 @@
 #include "app/class_child_scroll_box_d80098.h"
 #include "app/icon0_png.h"
 #include "app/inline_code_dbd6fc.h"
+#include "app/inline_code_kept_game.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element.h"
 #include "runtime/cp1251.h"
@@ -51,12 +52,20 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& numberHub = add<qo::TQOHub>();
     auto& advertisement = add<TQOInlineCode_DBD6FC>();
     auto& entryHub = add<qo::TQOHub>();
+    // Added to the described window: the kept game, and hubs that give it the menu and the close.
+    auto& keptGame = add<TQOInlineCode_KeptGame>(ticketList, gameWindow);
+    auto& menuHub = add<qo::TQOHub>();
+    auto& closeHub = add<qo::TQOHub>();
 
     // ---- properties
     numberHub.inputCount = 2;
     numberHub.SetOutputCount(1);
     entryHub.inputCount = 1;
     entryHub.SetOutputCount(2);
+    menuHub.inputCount = 1;
+    menuHub.SetOutputCount(2);
+    closeHub.inputCount = 1;
+    closeHub.SetOutputCount(2);
 
     numberBox.left = 0;
     numberBox.top = 0;
@@ -95,10 +104,16 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOMultiElement::Input>(numberHub.outputs[0], ticketList, 1);
     connect<&qo::TQOHub::Input>(gameWindow.events[0], numberHub, 0);
     connect<&qo::TQOMultiElement::Input>(ticketList.events[0], gameWindow, 0);
-    connect<&qo::TQOMultiElement::Input>(menu.onChoose, ticketList, 0);
-    connect<&TQOInlineCode_DBD6FC::Input>(form.onClose, advertisement);
+    connect<&qo::TQOHub::Input>(menu.onChoose, menuHub);
+    connect<&qo::TQOMultiElement::Input>(menuHub.outputs[0], ticketList, 0);
+    connect<&TQOInlineCode_KeptGame::Choose>(menuHub.outputs[1], keptGame);
+    connect<&qo::TQOHub::Input>(form.onClose, closeHub);
+    connect<&TQOInlineCode_DBD6FC::Input>(closeHub.outputs[0], advertisement);
+    connect<&TQOInlineCode_KeptGame::Closing>(closeHub.outputs[1], keptGame);
 
     menu.SetText(qo::LoadTextResource("Str7"));
+    // Appended after the described items, so theirs keep their numbers; the list ignores it.
+    keptGame.menuItem = menu.AddItem(qo::Cp1251("&Заполнить все"), qo::Cp1251("Вернуть прошлую игру"));
     form.formControl()->setKeyboardNavigation(true);
 
     form_ = &form;
@@ -106,6 +121,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     ticketList_ = &ticketList;
     numberBox_ = &numberBox;
     gameWindow_ = &gameWindow;
+    keptGame_ = &keptGame;
 }
 
 } // namespace lotto

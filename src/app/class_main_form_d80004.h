@@ -16,6 +16,7 @@ class TQOHub;
 namespace lotto {
 
 class TQOInlineCode_DBD6FC;
+class TQOInlineCode_KeptGame;
 
 class TClassMainForm_D80004 : public qo::TScheme {
 public:
@@ -27,6 +28,7 @@ public:
     qo::TQOEdit& numberBox() const { return *numberBox_; }
     qo::TQOChildScrollBox& ticketList() const { return *ticketList_; }
     qo::TQOMultiElement& gameWindow() const { return *gameWindow_; }
+    TQOInlineCode_KeptGame& keptGame() const { return *keptGame_; }
 
 private:
     qo::TQOMainForm* form_ = nullptr;
@@ -34,6 +36,7 @@ private:
     qo::TQOChildScrollBox* ticketList_ = nullptr;
     qo::TQOEdit* numberBox_ = nullptr;
     qo::TQOMultiElement* gameWindow_ = nullptr;
+    TQOInlineCode_KeptGame* keptGame_ = nullptr;
 };
 
 } // namespace lotto

@@ -1,5 +1,6 @@
 #include "app/inline_code_d9d224.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/ticket_file.h"
@@ -155,6 +156,18 @@ std::string TQOInlineCode_D9D224::CellName(int index) const {
         break;
     }
     return name;
+}
+
+void TQOInlineCode_D9D224::PutBack(const std::array<std::string, kCells>& texts,
+                                   const std::array<qo::Color, kCells>& colours, std::int32_t fillPosition,
+                                   const std::string& notes) {
+    qo::FireString(notesOut, notes);
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+        if (!cells_[i]) continue;
+        cells_[i]->setText(texts[i]);
+        Colour(cells_[i], colours[i]);
+    }
+    fillPosition_ = std::clamp(fillPosition, -1, kPlaces - 1);
 }
 
 void TQOInlineCode_D9D224::ResetNumbers(qo::TData&, std::uint16_t) {

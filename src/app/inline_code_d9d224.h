@@ -55,6 +55,11 @@ public:
     qo::Control* cell(int index) const { return cells_[static_cast<std::size_t>(index)]; }
     std::int32_t fillPosition() const { return fillPosition_; }
 
+    // Puts back a kept ticket's cells exactly: texts, colours (without sounds), the entry box's
+    // place and the notes.
+    void PutBack(const std::array<std::string, kCells>& texts, const std::array<qo::Color, kCells>& colours,
+                 std::int32_t fillPosition, const std::string& notes);
+
     // The column a number 1…90 belongs to: its decade, with 90 joining the 80s.
     static int ColumnOf(std::int32_t number) { return number >= 90 ? 8 : number / 10; }
 

@@ -49,6 +49,24 @@ void TQOInlineCode_DB0D64::Draw(qo::TData&, std::uint16_t) {
     ShowRemaining(count);
 }
 
+void TQOInlineCode_DB0D64::PutBack(const std::vector<int>& drawn) {
+    if (!drawn_) return;
+    drawn_->clear();
+    qo::FireNull(clearOutput);
+    for (const int n : drawn) {
+        if (n < 1 || n > kNumbers || drawn_->size() >= static_cast<std::size_t>(kNumbers) ||
+            std::find(drawn_->begin(), drawn_->end(), n) != drawn_->end())
+            continue;
+        drawn_->push_back(n);
+        qo::FireInteger(addLineOutput, n);
+    }
+    const int count = static_cast<int>(drawn_->size());
+    if (qo::Control* box = qo::Control::FromId(qo::ReadInteger(windowHandle))) {
+        box->send(qo::EM_LINESCROLL, 0, count);
+    }
+    ShowRemaining(count);
+}
+
 void TQOInlineCode_DB0D64::ShowRemaining(int drawnCount) {
     qo::FireString(labelOutput, qo::Cp1251("Осталось: ") + qo::IntegerToText(kNumbers - drawnCount));
 }

@@ -30,6 +30,12 @@ public:
     // source. `taken` must leave at least one number free.
     static int DrawFree(const std::vector<int>& taken);
 
+    // The open game's numbers in the order drawn; absent while no game is open.
+    const std::optional<std::vector<int>>& drawn() const { return drawn_; }
+    // Lists a kept game's numbers in the open game, as if drawn, without sending them on: the
+    // tickets come back with their own colours.
+    void PutBack(const std::vector<int>& drawn);
+
 private:
     void ShowRemaining(int drawnCount);
 

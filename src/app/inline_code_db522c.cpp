@@ -28,6 +28,16 @@ void TQOInlineCode_DB522C::Clear(qo::TData&, std::uint16_t) {
     qo::FireNull(clearOutput);
 }
 
+void TQOInlineCode_DB522C::PutBack(const std::vector<int>& called) {
+    called_.clear();
+    qo::FireNull(clearOutput);
+    for (const int n : called) {
+        qo::TData d;
+        qo::MakeInteger(d, n);
+        Record(d, 0);
+    }
+}
+
 void TQOInlineCode_DB522C::Scroll(int lines) {
     if (qo::Control* box = qo::Control::FromId(qo::ReadInteger(windowHandle))) {
         box->send(qo::EM_LINESCROLL, 0, lines);

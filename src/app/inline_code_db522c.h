@@ -18,6 +18,10 @@ public:
     void Record(qo::TData& d, std::uint16_t index); // 0 is no call
     void Clear(qo::TData& d, std::uint16_t index);  // the value is ignored
 
+    // The numbers called, in order; putting back a kept game lists them anew.
+    const std::vector<int>& called() const { return called_; }
+    void PutBack(const std::vector<int>& called);
+
 private:
     void Scroll(int lines);
 

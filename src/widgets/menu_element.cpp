@@ -86,11 +86,12 @@ private:
     bool ended_ = false;
 };
 
-// Visits the items depth-first, parents before their children, until `visit` answers true.
+// Visits the items depth-first, parents before their children, until `visit` answers true. The
+// menu text's items are numbered in that order; an item added later brings its own number.
 bool Walk(const std::vector<std::unique_ptr<MenuItem>>& items, int& number,
           const std::function<bool(MenuItem&, int)>& visit) {
     for (const auto& item : items) {
-        if (visit(*item, number++)) return true;
+        if (visit(*item, item->addedNumber >= 0 ? item->addedNumber : number++)) return true;
         if (Walk(item->children, number, visit)) return true;
     }
     return false;
@@ -130,6 +131,22 @@ void TQOMenu::SetText(std::string_view text) {
         return false;
     });
     if (alive) formWindow_->setMenu(menu_.get());
+}
+
+int TQOMenu::AddItem(std::string_view afterText, std::string_view text) {
+    if (!menu_) return -1;
+    MenuItem* after = nullptr;
+    int count = 0;
+    Walk(menu_->items(), count, [&](MenuItem& item, int) {
+        if (!after && item.text == afterText) after = &item;
+        return false;
+    });
+    const int number = static_cast<int>(itemTexts_.size());
+    MenuItem& added = after ? menu_->insertAfter(*after, text) : menu_->add(nullptr, text);
+    added.addedNumber = number;
+    itemTexts_.emplace_back(text);
+    if (!after && formWindow_ && Control::FromId(formId_) == formWindow_) formWindow_->setMenu(menu_.get());
+    return number;
 }
 
 MenuItem* TQOMenu::FindItem(std::int64_t value) const {

@@ -37,6 +37,11 @@ public:
     void SetText(std::string_view text);
 
     Menu* menu() const { return menu_.get(); }
+    // Adds an item after the first item whose text is `afterText` (at the end of the top level when
+    // none is) and returns its number: one past every number given before, so the numbers the
+    // menu text gave stay as they were. -1 before the text is set.
+    int AddItem(std::string_view afterText, std::string_view text);
+
     // The item with that number (depth-first, parent before children, from 0), or by command
     // identifier when the value is 4096 or more; nullptr when none.
     MenuItem* FindItem(std::int64_t value) const;

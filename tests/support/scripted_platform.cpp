@@ -17,6 +17,10 @@ std::string ScriptedPlatform::folder() const {
     return dir_.path().toStdString() + "/";
 }
 
+std::string ScriptedPlatform::dataFolder() {
+    return dataFolderPath.empty() ? dataDir_.path().toStdString() + "/" : dataFolderPath;
+}
+
 std::string ScriptedPlatform::configFolder() const {
     return configDir_.path().toStdString() + "/";
 }

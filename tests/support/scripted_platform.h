@@ -57,10 +57,14 @@ public:
     std::string programFolder() override { return folder(); }
     bool fileExists(const std::string& pathUtf8) override;
     std::string settingsFolder() override { return programFolderWritable ? folder() : configFolder(); }
+    // A temporary folder of its own unless `dataFolderPath` names one (with a trailing '/').
+    std::string dataFolder() override;
+    std::string dataFolderPath;
 
 private:
     QTemporaryDir dir_;
     QTemporaryDir configDir_;
+    QTemporaryDir dataDir_;
     qo::Platform* previous_ = nullptr;
 };
 

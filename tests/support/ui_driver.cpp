@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -29,9 +30,11 @@
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/menu.h"
 #include "widgets/layer/message_loop.h"
 #include "widgets/main_form.h"
 #include "widgets/memo.h"
+#include "widgets/menu_element.h"
 #include "widgets/panel.h"
 
 namespace qotest {
@@ -39,15 +42,27 @@ namespace {
 
 const char* const kSettingsName = "Параметры.ini";
 
-// Walks the menu bar's actions depth-first, parent before children, counting every item.
-QAction* FindMenuAction(const QList<QAction*>& actions, int& number, int wanted) {
-    for (QAction* a : actions) {
-        if (number++ == wanted) return a;
-        if (QMenu* sub = a->menu()) {
-            if (QAction* found = FindMenuAction(sub->actions(), number, wanted)) return found;
-        }
+// Where an item stands in the menu's tree: its place in each list, from the top.
+std::vector<int> PathOf(const qo::Menu& menu, const qo::MenuItem& item) {
+    std::vector<int> path;
+    for (const qo::MenuItem* at = &item; at; at = at->parent) {
+        const auto& list = at->parent ? at->parent->children : menu.items();
+        const auto it = std::find_if(list.begin(), list.end(), [at](const auto& p) { return p.get() == at; });
+        path.insert(path.begin(), static_cast<int>(it - list.begin()));
     }
-    return nullptr;
+    return path;
+}
+
+// The bar shows the tree as it stands, one action an item, separators included.
+QAction* ActionAt(const QMenuBar& bar, const std::vector<int>& path) {
+    QList<QAction*> actions = bar.actions();
+    QAction* action = nullptr;
+    for (const int i : path) {
+        if (i >= actions.size()) return nullptr;
+        action = actions[i];
+        if (QMenu* sub = action->menu()) actions = sub->actions();
+    }
+    return action;
 }
 
 void Require(bool ok, const char* what) {
@@ -136,9 +151,11 @@ void UiDriver::chooseMenu(int itemNumber) {
         if (!b->isHidden()) bar = b;
     }
     Require(bar != nullptr, "the main window has no menu bar");
-    int number = 0;
-    QAction* action = FindMenuAction(bar->actions(), number, itemNumber);
-    Require(action != nullptr, "no such menu item");
+    // By the menu's own numbers, which items added after the menu text keep wherever they stand.
+    const qo::MenuItem* item = root_->menu().FindItem(itemNumber);
+    Require(item != nullptr && root_->menu().menu(), "no such menu item");
+    QAction* action = ActionAt(*bar, PathOf(*root_->menu().menu(), *item));
+    Require(action != nullptr, "no menu bar action for the item");
     action->trigger();
     Finish("a menu command");
 }

@@ -3,6 +3,7 @@
 #include "widgets/layer/control.h"
 
 #include "widgets/layer/apply.h"
+#include "widgets/layer/change_notice.h"
 #include "widgets/layer/button_control.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
@@ -62,6 +63,7 @@ void Control::destroy() {
         &DeleteAs<LabelControl>,       &DeleteAs<PanelControl>,    &DeleteAs<EditControl>,
         &DeleteAs<EditControl>,        &DeleteAs<ScrollBoxControl>};
     static_assert(std::size(kDelete) == static_cast<std::size_t>(ControlKind::ScrollBox) + 1);
+    NoteContentChange();
     kDelete[static_cast<std::size_t>(d_->kind)](this);
 }
 

@@ -1,6 +1,7 @@
 // Colours, font, text, visibility, styles and the other looks of a Control.
 #include "widgets/layer/accessibility.h"
 #include "widgets/layer/apply.h"
+#include "widgets/layer/change_notice.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/edit_text.h"
@@ -38,6 +39,7 @@ void ParentNotice(Control& c) {
 
 void Control::setColor(Color color) {
     if (d_->color == color && d_->widget) return;
+    if (d_->color != color) NoteContentChange();
     d_->color = color;
     ApplyPalette(*this); // a new palette repaints by itself
 }
@@ -80,6 +82,7 @@ void Control::copyParentFont() {
 
 void Control::setText(std::string_view text) {
     auto& d = *d_;
+    if (d.text != text) NoteContentChange();
     d.text = std::string(text);
     AccessibleTextChanged(*this);
     switch (d.kind) {

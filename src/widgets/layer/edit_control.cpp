@@ -5,6 +5,7 @@
 
 #include "widgets/layer/accessibility.h"
 #include "widgets/layer/apply.h"
+#include "widgets/layer/change_notice.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/edit_text.h"
@@ -203,6 +204,7 @@ void EditControl::clear() {
 void TextChangedByUser(Control& c, const QString& shown) {
     auto& d = c.d();
     d.text = d.kind == ControlKind::Memo ? EditStoredText(shown) : FromQString(shown);
+    NoteContentChange();
     InvalidateLines(c);
     AccessibleTextChanged(c);
     CallHandler(d.on().onChange);

@@ -23,8 +23,10 @@ Menu::~Menu() {
     if (form_) form_->setMenu(nullptr);
 }
 
-MenuItem& Menu::add(MenuItem* parent, std::string_view text, MenuItemKind kind, int radioGroup,
-                    bool checked) {
+namespace {
+
+std::unique_ptr<MenuItem> NewItem(MenuItem* parent, std::string_view text, MenuItemKind kind, int radioGroup,
+                                  bool checked) {
     auto item = std::make_unique<MenuItem>();
     item->id = g_nextCommandId++;
     item->text = std::string(text);
@@ -32,10 +34,28 @@ MenuItem& Menu::add(MenuItem* parent, std::string_view text, MenuItemKind kind, 
     item->radioGroup = radioGroup;
     item->checked = checked;
     item->parent = parent;
+    return item;
+}
+
+} // namespace
+
+MenuItem& Menu::add(MenuItem* parent, std::string_view text, MenuItemKind kind, int radioGroup,
+                    bool checked) {
     auto& list = parent ? parent->children : items_;
     if (parent) parent->hasSubmenu = true;
-    list.push_back(std::move(item));
+    list.push_back(NewItem(parent, text, kind, radioGroup, checked));
     return *list.back();
+}
+
+MenuItem& Menu::insertAfter(MenuItem& sibling, std::string_view text) {
+    auto& list = sibling.parent ? sibling.parent->children : items_;
+    auto at = list.begin();
+    while (at != list.end() && at->get() != &sibling)
+        ++at;
+    if (at != list.end()) ++at;
+    auto inserted = list.insert(at, NewItem(sibling.parent, text, MenuItemKind::Normal, 0, false));
+    if (form_) form_->setMenu(this); // the bar shows the new item
+    return **inserted;
 }
 
 void Menu::makeSubmenu(MenuItem& item) {

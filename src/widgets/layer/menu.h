@@ -22,6 +22,9 @@ struct MenuItem {
     int radioGroup = 0;
     bool checked = false;
     bool hasSubmenu = false;    // true even while the submenu is empty
+    // An item added after the menu text was read keeps this number, so the items the text made
+    // keep theirs wherever it stands; -1 for the text's own items.
+    int addedNumber = -1;
     MenuItem* parent = nullptr; // nullptr at the top level
     std::vector<std::unique_ptr<MenuItem>> children;
 };
@@ -37,6 +40,8 @@ public:
     // identifier of the process.
     MenuItem& add(MenuItem* parent, std::string_view text, MenuItemKind kind = MenuItemKind::Normal,
                   int radioGroup = 0, bool checked = false);
+    // Puts a new item right after `sibling`, in the same list.
+    MenuItem& insertAfter(MenuItem& sibling, std::string_view text);
     // Marks `item` as opening a submenu (an empty one until children are added).
     void makeSubmenu(MenuItem& item);
 

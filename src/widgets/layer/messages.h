@@ -240,6 +240,7 @@ constexpr std::uint32_t MB_ICONHAND = 0x10;
 constexpr std::uint32_t MB_ICONQUESTION = 0x20;
 constexpr std::uint32_t MB_ICONEXCLAMATION = 0x30;
 constexpr std::uint32_t MB_ICONASTERISK = 0x40;
+constexpr std::uint32_t MB_ICONINFORMATION = MB_ICONASTERISK;
 constexpr std::uint32_t MB_ICONMASK = 0xF0;
 constexpr std::uint32_t MB_DEFBUTTON1 = 0x000;
 constexpr std::uint32_t MB_DEFBUTTON2 = 0x100;

@@ -164,6 +164,13 @@ public:
         return settingsFolder_;
     }
 
+    std::string dataFolder() override {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (folder.isEmpty()) return {};
+        QDir().mkpath(folder); // a folder that cannot be made is told when the first write fails
+        return (folder + QLatin1Char('/')).toStdString();
+    }
+
     void releaseSound() { effect_.reset(); }
 
 private:
@@ -210,6 +217,9 @@ void ReleaseToolkitSound() {
 }
 std::string SettingsFolder() {
     return CurrentPlatform().settingsFolder();
+}
+std::string DataFolder() {
+    return CurrentPlatform().dataFolder();
 }
 bool FileExists(const std::string& pathUtf8) {
     return CurrentPlatform().fileExists(pathUtf8);

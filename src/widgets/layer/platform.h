@@ -30,6 +30,9 @@ public:
     // The folder for the settings file, with a trailing separator (UTF-8). A platform that knows
     // no better keeps settings beside the program, where a portable copy carries them along.
     virtual std::string settingsFolder() { return programFolder(); }
+    // The user's own folder for what the program keeps between runs, with a trailing separator
+    // (UTF-8), made when missing; "" when the system names none.
+    virtual std::string dataFolder() { return settingsFolder(); }
 };
 
 // The platform in use (the toolkit's unless replaced).
@@ -44,6 +47,7 @@ void OpenUrl(const std::string& url);
 std::int64_t UtcTimeOfDayMs();
 std::string ProgramFolder();
 std::string SettingsFolder();
+std::string DataFolder();
 bool FileExists(const std::string& pathUtf8);
 
 // Lets go of the toolkit platform's sound device (see toolkit_session.h); the next sound makes it anew.

@@ -1,0 +1,231 @@
+#include "app/inline_code_kept_game.h"
+
+#include "app/class_child_form_da7248.h"
+#include "app/class_child_panel_ex_d82a4c.h"
+#include "app/class_child_scroll_box_d80098.h"
+#include "containers/edit_multi.h"
+#include "containers/edit_multi_ex.h"
+#include "containers/multi_element.h"
+#include "containers/multi_element_ex.h"
+#include "runtime/cp1251.h"
+#include "runtime/init_man.h"
+#include "widgets/layer/change_watch.h"
+#include "widgets/layer/form_control.h"
+#include "widgets/layer/kept_file.h"
+#include "widgets/layer/messages.h"
+#include "widgets/layer/platform.h"
+
+namespace lotto {
+namespace {
+
+constexpr std::int32_t kNewTicketItem = 1; // the menu's "&Новый", which the list answers with a ticket
+constexpr const char* kCaption = "Прошлая игра";
+
+bool Asked(const std::string& questionCp1251) {
+    return qo::ShowMessageBox(qo::OwnerControl(), questionCp1251, qo::Cp1251("Подтверждение"),
+                              qo::MB_YESNO | qo::MB_ICONQUESTION | qo::MB_DEFBUTTON2) == qo::IDYES;
+}
+
+// In the style of the ticket file's messages: what happened, then the file, then why.
+void Tell(const std::string& whatCp1251, const std::string& pathUtf8, const std::string& whyUtf8,
+          const char* captionUtf8) {
+    std::string text = whatCp1251;
+    if (!pathUtf8.empty()) text += "\r\n\r\n" + qo::Utf8ToCp1251(pathUtf8);
+    if (!whyUtf8.empty()) text += "\r\n" + qo::Utf8ToCp1251(whyUtf8);
+    qo::ShowMessageBox(qo::OwnerControl(), text, qo::Cp1251(captionUtf8), qo::MB_OK | qo::MB_ICONEXCLAMATION);
+}
+
+bool ReadFile(const std::string& path, KeptGame& game, KeptGameReading& reading, std::string& error) {
+    std::string bytes;
+    if (!qo::ReadKeptFile(path, bytes, TQOInlineCode_KeptGame::kLargestFile, &error)) return false;
+    reading = ReadKeptGame(bytes, game);
+    return true;
+}
+
+} // namespace
+
+TQOInlineCode_KeptGame::TQOInlineCode_KeptGame(qo::TQOMultiElement& ticketList, qo::TQOMultiElement& gameWindow)
+    : ticketList_(ticketList), gameWindow_(gameWindow) {
+    // The tickets and the game window are built by the time the start-up list runs.
+    qo::RegisterStartup<&TQOInlineCode_KeptGame::Begin>(*this);
+}
+
+TQOInlineCode_KeptGame::~TQOInlineCode_KeptGame() {
+    qo::StopWatchingChanges();
+}
+
+TClassChildScrollBox_D80098& TQOInlineCode_KeptGame::list() const {
+    return *static_cast<TClassChildScrollBox_D80098*>(ticketList_.Edge()->schemeObject);
+}
+
+TClassChildForm_DA7248& TQOInlineCode_KeptGame::window() const {
+    return *static_cast<TClassChildForm_DA7248*>(gameWindow_.Edge()->schemeObject);
+}
+
+void TQOInlineCode_KeptGame::Begin() {
+    const std::string folder = qo::DataFolder();
+    if (folder.empty()) return; // no place to keep anything: the program works as it always did
+    path_ = folder + kFileName;
+    ReadLastGame();
+    // What stands at start (an empty list) is no reason to replace the last game on disk.
+    written_ = Collect();
+    start_.start(0, [this] { AfterShow(); });
+}
+
+void TQOInlineCode_KeptGame::ReadLastGame() {
+    if (!qo::PathExists(path_)) {
+        // A crash between keeping the backup and the new file's rename leaves the backup alone.
+        KeptGameReading reading;
+        std::string error;
+        if (ReadFile(path_ + ".1", last_, reading, error) && reading.outcome != KeptGameReading::Outcome::Read)
+            last_ = KeptGame{};
+        return;
+    }
+    KeptGame game;
+    KeptGameReading reading;
+    std::string error;
+    const bool readable = ReadFile(path_, game, reading, error);
+    if (readable && reading.outcome == KeptGameReading::Outcome::Read) {
+        last_ = std::move(game);
+        fileGood_ = true;
+        return;
+    }
+
+    // Kept beside before anything can be written over it; the player hears of it at the first turn.
+    const std::string bad = path_ + ".bad";
+    const bool copied = qo::CopyKeptFile(path_, bad);
+    const std::string where = copied ? qo::Cp1251("\r\n\r\nФайл оставлен рядом:\r\n") + qo::Utf8ToCp1251(bad)
+                                     : qo::Cp1251("\r\n\r\nКопию файла сохранить не удалось.");
+    KeptGame backup;
+    KeptGameReading backupReading;
+    std::string backupError;
+    const bool backupGood = ReadFile(path_ + ".1", backup, backupReading, backupError) &&
+                            backupReading.outcome == KeptGameReading::Outcome::Read;
+    if (!readable) {
+        problem_ = qo::Cp1251("Файл прошлой игры не прочитан: ") + qo::Utf8ToCp1251(error) + ".";
+    } else if (reading.outcome == KeptGameReading::Outcome::Newer) {
+        problem_ = qo::Cp1251("Прошлая игра записана более новой версией программы; эта версия её не читает.");
+    } else if (reading.outcome == KeptGameReading::Outcome::NotOurs) {
+        problem_ = qo::Cp1251("Файл прошлой игры не похож на записанную игру и не прочитан.");
+    } else if (!backupGood) {
+        std::string what = "Файл прошлой игры повреждён; прочитано то, что удалось";
+        if (reading.badLines > 0) what += " (не прочитано строк: " + std::to_string(reading.badLines) + ")";
+        if (reading.truncated) what += ", конец файла потерян";
+        problem_ = qo::Cp1251(what + ".");
+        last_ = std::move(game);
+    }
+    if (backupGood) {
+        last_ = std::move(backup);
+        problem_ = (problem_.empty() ? qo::Cp1251("Файл прошлой игры повреждён.") : problem_) +
+                   qo::Cp1251(" Взята его предыдущая копия.");
+    }
+    problem_ += where;
+}
+
+void TQOInlineCode_KeptGame::AfterShow() {
+    Watch();
+    if (!problem_.empty()) {
+        Tell(problem_, {}, {}, kCaption);
+        problem_.clear();
+    }
+    if (last_.endedByClosing || last_.tickets.empty()) return;
+    const std::string question =
+        "Прошлый раз программа завершилась, не закрыв окно (сбой или отключение питания). "
+        "Вернуть билеты той игры (" +
+        std::to_string(last_.tickets.size()) + ")?";
+    if (Asked(qo::Cp1251(question))) PutBack(last_);
+}
+
+void TQOInlineCode_KeptGame::Watch() {
+    if (closed_) return;
+    qo::WatchNextChange([this] { gather_.start(delayMs, [this] { WriteNow(); }); });
+}
+
+KeptGame TQOInlineCode_KeptGame::Collect() const {
+    KeptGame game;
+    const qo::TQOMultiElementEx& tickets = list().tickets();
+    game.tickets.resize(tickets.InstanceCount());
+    for (std::size_t i = 0; i < game.tickets.size(); ++i) {
+        // The list's factory makes nothing but tickets.
+        static_cast<const TClassChildPanelEx_D82A4C*>(tickets.InstanceAt(i)->schemeObject)->Keep(game.tickets[i]);
+    }
+    window().Keep(game);
+    return game;
+}
+
+void TQOInlineCode_KeptGame::PutBack(const KeptGame& game) {
+    list().DeleteAllTickets();
+    qo::TQOMultiElementEx& tickets = list().tickets();
+    for (const KeptTicket& kept : game.tickets) {
+        // Made as "&Новый" makes them, so each is numbered and placed as the player's own.
+        qo::TData item;
+        qo::MakeInteger(item, kNewTicketItem);
+        ticketList_.Input(item, 0);
+        if (tickets.InstanceCount() == 0) return;
+        auto* ticket = static_cast<TClassChildPanelEx_D82A4C*>(tickets.InstanceAt(tickets.InstanceCount() - 1)->schemeObject);
+        ticket->PutBack(kept);
+    }
+    window().PutBack(game);
+}
+
+bool TQOInlineCode_KeptGame::WriteNow() {
+    if (path_.empty() || closed_) return false;
+    const KeptGame now = Collect();
+    const bool ok = now.sameGame(written_) || Write(now);
+    Watch();
+    return ok;
+}
+
+bool TQOInlineCode_KeptGame::Write(const KeptGame& game) {
+    std::string error;
+    // A file that was not read whole is replaced, never made the backup: the backup stays the
+    // last good version.
+    if (!qo::WriteKeptFile(path_, KeptGameText(game), fileGood_ ? path_ + ".1" : std::string(), &error)) {
+        // Told once; the tickets stay in the program, and every later change tries again.
+        if (!failureTold_) {
+            failureTold_ = true;
+            Tell(qo::Cp1251("Игра не сохраняется: билеты остаются в программе, но после сбоя их не вернуть. "
+                            "Сохранение будет повторяться при каждом изменении."),
+                 path_, error, "Сохранение");
+        }
+        return false;
+    }
+    fileGood_ = true;
+    wroteThisRun_ = true;
+    written_ = game;
+    ++writes_;
+    return true;
+}
+
+void TQOInlineCode_KeptGame::Choose(qo::TData& d, std::uint16_t) {
+    if (menuItem < 0 || qo::ToInteger(d) != menuItem) return;
+    if (last_.empty()) {
+        qo::ShowMessageBox(qo::OwnerControl(), qo::Cp1251("Прошлой игры нет: возвращать нечего."),
+                           qo::Cp1251(kCaption), qo::MB_OK | qo::MB_ICONINFORMATION);
+        return;
+    }
+    if (list().tickets().InstanceCount() > 0 &&
+        !Asked(qo::Cp1251("Вы действительно хотите заменить ВСЕ билеты билетами прошлой игры?")))
+        return;
+    PutBack(last_);
+}
+
+void TQOInlineCode_KeptGame::Closing(qo::TData&, std::uint16_t) {
+    if (path_.empty() || closed_) return;
+    gather_.stop();
+    qo::StopWatchingChanges();
+    KeptGame now = Collect();
+    if (wroteThisRun_ || !now.sameGame(written_)) {
+        now.endedByClosing = true;
+        Write(now);
+    } else if (!last_.endedByClosing && !last_.empty()) {
+        // Nothing new this run, and the last game was not put back: it stays the last game, and
+        // the next start no longer offers it.
+        KeptGame again = last_;
+        again.endedByClosing = true;
+        Write(again);
+    }
+    closed_ = true;
+}
+
+} // namespace lotto

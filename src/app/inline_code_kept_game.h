@@ -1,0 +1,80 @@
+#pragma once
+// Keeps the player's game in one file in the user's data folder, so that nothing typed is lost to
+// a close by mistake, a crash or a power cut: written about a second after any change and when
+// the main window closes; put back on request, or offered once after a run that ended without
+// closing its window. The format is kept_game.h's; the windows' behaviour stays their schemes'.
+#include <cstdint>
+#include <string>
+
+#include "app/kept_game.h"
+#include "runtime/link.h"
+#include "widgets/layer/timer.h"
+
+namespace qo {
+class TQOMultiElement;
+}
+
+namespace lotto {
+
+class TClassChildScrollBox_D80098;
+class TClassChildForm_DA7248;
+
+class TQOInlineCode_KeptGame {
+public:
+    // The file's name in the data folder; its backup and a damaged copy add ".1" and ".bad".
+    static constexpr const char* kFileName = "Игра.txt";
+    static constexpr std::int64_t kLargestFile = std::int64_t{64} << 20;
+
+    // `ticketList` and `gameWindow`: the main scheme's containers, borrowed for its lifetime.
+    TQOInlineCode_KeptGame(qo::TQOMultiElement& ticketList, qo::TQOMultiElement& gameWindow);
+    ~TQOInlineCode_KeptGame();
+    TQOInlineCode_KeptGame(const TQOInlineCode_KeptGame&) = delete;
+    TQOInlineCode_KeptGame& operator=(const TQOInlineCode_KeptGame&) = delete;
+
+    // ---- Properties, set by the scheme.
+    int menuItem = -1;     // the number of the menu item "Вернуть прошлую игру"
+    int delayMs = 1000;    // how long changes gather before one write
+
+    // ---- Inputs.
+    void Choose(qo::TData& d, std::uint16_t index);  // a menu item's number
+    void Closing(qo::TData& d, std::uint16_t index); // the main window closes
+
+    // What the player has put in, now.
+    KeptGame Collect() const;
+    // Puts a game back in place of the current one, asking nothing.
+    void PutBack(const KeptGame& game);
+
+    // ---- For tests and benchmarks.
+    std::string path() const { return path_; }
+    const KeptGame& lastGame() const { return last_; } // the game the last run left
+    int writeCount() const { return writes_; }
+    // Writes now if anything changed since the last write; true when the file holds the game.
+    bool WriteNow();
+
+private:
+    void Begin();    // from the start-up list
+    void AfterShow(); // once the main window is up: what the player must hear, the offer
+    void Watch();
+    bool Write(const KeptGame& game);
+    void ReadLastGame();
+    void RestoreOnRequest();
+
+    qo::TQOMultiElement& ticketList_;
+    qo::TQOMultiElement& gameWindow_;
+    TClassChildScrollBox_D80098& list() const;
+    TClassChildForm_DA7248& window() const;
+
+    std::string path_;       // "" when there is no data folder: nothing is kept
+    KeptGame last_;          // what the last run left, as read at start
+    KeptGame written_;       // what the file holds now (or held at start)
+    std::string problem_;    // what the player must hear about the file read at start
+    bool fileGood_ = false;  // the file on disk is one this program wrote and read whole
+    bool wroteThisRun_ = false;
+    bool failureTold_ = false;
+    bool closed_ = false;
+    int writes_ = 0;
+    qo::Timer gather_; // changes gathered for one write
+    qo::Timer start_;  // AfterShow, at the first turn of the loop
+};
+
+} // namespace lotto

@@ -1,0 +1,99 @@
+#include "widgets/layer/kept_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace qo {
+namespace {
+
+// A rename is on the disk only once its folder is: without this, a power cut right after a write
+// may bring back the folder as it was before.
+void SyncFolderOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    (void)path;
+#endif
+}
+
+} // namespace
+
+bool ReadKeptFile(const std::string& pathUtf8, std::string& bytes, std::int64_t maxBytes, std::string* error) {
+    QFile f(QString::fromStdString(pathUtf8));
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error) *error = f.errorString().toStdString();
+        return false;
+    }
+    const QByteArray all = f.read(maxBytes + 1);
+    if (all.size() > maxBytes) {
+        if (error) *error = "File too large";
+        return false;
+    }
+    if (f.error() != QFileDevice::NoError) {
+        if (error) *error = f.errorString().toStdString();
+        return false;
+    }
+    bytes.assign(all.constData(), static_cast<std::size_t>(all.size()));
+    return true;
+}
+
+bool WriteKeptFile(const std::string& pathUtf8, const std::string& bytes, const std::string& backupUtf8,
+                   std::string* error) {
+    const QString path = QString::fromStdString(pathUtf8);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    // The toolkit would write in place where it cannot make a file beside; that is the one thing
+    // this function exists to avoid.
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !f.flush()) {
+        if (error) *error = f.errorString().toStdString();
+        f.cancelWriting();
+        return false;
+    }
+    // std::rename replaces the old backup in one step where QFile::rename would refuse.
+    const QByteArray from = QFile::encodeName(path);
+    const QByteArray to = QFile::encodeName(QString::fromStdString(backupUtf8));
+    const bool backedUp = !backupUtf8.empty() && QFileInfo::exists(path);
+    if (backedUp && std::rename(from.constData(), to.constData()) != 0) {
+        if (error) *error = "Cannot keep the previous file as a backup";
+        f.cancelWriting();
+        return false;
+    }
+    // commit() syncs the new text to the disk before it renames it over the file.
+    if (!f.commit()) {
+        if (error) *error = f.errorString().toStdString();
+        if (backedUp) std::rename(to.constData(), from.constData());
+        return false;
+    }
+    SyncFolderOf(path);
+    return true;
+}
+
+bool CopyKeptFile(const std::string& fromUtf8, const std::string& toUtf8) {
+    QFile in(QString::fromStdString(fromUtf8));
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    const QByteArray all = in.readAll();
+    if (in.error() != QFileDevice::NoError) return false;
+    return WriteKeptFile(toUtf8, std::string(all.constData(), static_cast<std::size_t>(all.size())), {}, nullptr);
+}
+
+bool PathExists(const std::string& pathUtf8) {
+    return QFileInfo::exists(QString::fromStdString(pathUtf8));
+}
+
+} // namespace qo

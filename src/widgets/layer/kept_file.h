@@ -1,0 +1,27 @@
+#pragma once
+// Files the program keeps for itself between runs: read whole, written so that no moment leaves
+// neither the old nor the new text on disk, with the previous text kept as a backup. What the
+// bytes mean is the caller's concern.
+#include <cstdint>
+#include <string>
+
+namespace qo {
+
+// Reads the whole file into `bytes`; false (with the reason) when it cannot be read or holds more
+// than `maxBytes`.
+bool ReadKeptFile(const std::string& pathUtf8, std::string& bytes, std::int64_t maxBytes, std::string* error);
+
+// Writes `bytes` to a temporary file beside `pathUtf8`, flushes it to the disk and renames it over
+// the file. With a `backupUtf8`, the file as it was becomes the backup first (a crash between the
+// two renames leaves the backup, never nothing). False with the reason when anything failed; the
+// file is then as it was.
+bool WriteKeptFile(const std::string& pathUtf8, const std::string& bytes, const std::string& backupUtf8,
+                   std::string* error);
+
+// Copies a file, replacing the copy; false when it could not.
+bool CopyKeptFile(const std::string& fromUtf8, const std::string& toUtf8);
+
+// True when the path names an existing file or folder.
+bool PathExists(const std::string& pathUtf8);
+
+} // namespace qo
