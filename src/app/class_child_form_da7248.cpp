@@ -232,7 +232,6 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
                  &statusLb, &drawnBox, &calledBox,  &movesLb,   &clearBt};
     realGame_ = &realGame;
     virtualGame_ = &virtualGame;
-    openCounter_ = &openCounter;
 }
 
 void TClassChildForm_DA7248::Keep(KeptGame& game) const {
@@ -244,11 +243,8 @@ void TClassChildForm_DA7248::Keep(KeptGame& game) const {
 
 void TClassChildForm_DA7248::PutBack(const KeptGame& game) {
     realGame_->PutBack(game.realMoves);
-    // Opened or closed as the button would: the counter, the buttons and the label follow.
-    if (virtualGame_->drawn().has_value() != game.virtualOpen) {
-        qo::TData click;
-        openCounter_->Next(click, 0);
-    }
+    // Opened or closed as a click on the button would: the counter, the buttons and the label follow.
+    if (virtualGame_->drawn().has_value() != game.virtualOpen) qo::FireNull(controls_.openClose->onClick);
     if (game.virtualOpen) virtualGame_->PutBack(game.virtualDrawn);
     controls_.autogenCount->control()->setText(game.virtualCount);
 }

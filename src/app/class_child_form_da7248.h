@@ -12,10 +12,6 @@ class TQOMainForm;
 class TQOMemo;
 } // namespace qo
 
-namespace qo {
-class TQOCounter;
-}
-
 namespace lotto {
 
 struct KeptGame;
@@ -50,7 +46,6 @@ private:
     Controls controls_;
     TQOInlineCode_DB522C* realGame_ = nullptr;
     TQOInlineCode_DB0D64* virtualGame_ = nullptr;
-    qo::TQOCounter* openCounter_ = nullptr;
 };
 
 } // namespace lotto

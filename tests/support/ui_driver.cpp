@@ -21,6 +21,7 @@
 #include "app/class_child_scroll_box_d80098.h"
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
+#include "app/inline_code_kept_game.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element_ex.h"
 #include "runtime/init_man.h"
@@ -100,6 +101,8 @@ UiDriver::UiDriver(Options options) {
             platform_.writeFile(name, "RIFF");
     }
     if (options.prepareFolder) options.prepareFolder(platform_.folder());
+    platform_.dataFolderPath = options.dataFolder;
+    platform_.boxAnswers = std::move(options.startAnswers);
     start();
 }
 
@@ -174,6 +177,10 @@ void UiDriver::close() {
 void UiDriver::closeWindow() {
     closed_ = true;
     if (QWidget* w = root_->form().control() ? root_->form().control()->widget() : nullptr) w->close();
+}
+
+lotto::TQOInlineCode_KeptGame& UiDriver::keptGame() {
+    return root_->keptGame();
 }
 
 lotto::TClassChildScrollBox_D80098& UiDriver::list() {

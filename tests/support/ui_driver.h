@@ -21,6 +21,7 @@ class TClassChildScrollBox_D80098;
 class TClassChildPanelEx_D82A4C;
 class TClassChildForm_DA7248;
 class TQOInlineCode_D9D224;
+class TQOInlineCode_KeptGame;
 } // namespace lotto
 
 namespace qotest {
@@ -33,6 +34,11 @@ public:
         // Called with the program folder (trailing '/') before the program starts: a settings file
         // or anything else the start should find there.
         std::function<void(const std::string& folder)> prepareFolder;
+        // The data folder the kept game lives in (trailing '/'); a temporary one when empty. Two
+        // drivers given the same folder play two runs of the program on one machine.
+        std::string dataFolder;
+        // Answers for boxes shown while the program starts (the offer to put a game back).
+        std::deque<int> startAnswers;
     };
     using Button = lotto::TClassChildPanel_D99A78::Button;
 
@@ -46,6 +52,7 @@ public:
     lotto::TClassMainForm_D80004& root() { return *root_; }
     qo::Control& mainWindow();
     std::string programFolder() const { return platform_.folder(); }
+    lotto::TQOInlineCode_KeptGame& keptGame();
 
     // ---- The main window.
     // Types into the number box and, unless told otherwise, presses Enter.

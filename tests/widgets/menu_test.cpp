@@ -87,6 +87,21 @@ TEST_F(MenuTest, ChoosingFiresTheNumberThenTheText) {
               (std::vector<std::string>{qo::Cp1251("&Новый"), qo::Cp1251("ПОСМОТРЕТЬ РЕКЛАМУ")}));
 }
 
+TEST_F(MenuTest, AddedItemsStandWhereAskedAndLeaveTheTextsNumbersAlone) {
+    menu->SetText(qo::LoadTextResource("Str7"));
+    EXPECT_EQ(menu->AddItem(qo::Cp1251("&Заполнить все"), "Back"), 9);
+    EXPECT_EQ(menu->AddItem("no such text", "Last"), 10);
+    EXPECT_EQ(Shape(*menu)[7], ".n Back") << "in the submenu, after its last item";
+    EXPECT_EQ(Shape(*menu).back(), "n Last");
+    EXPECT_EQ(menu->FindItem(7)->text, qo::Cp1251("Игра"));
+    EXPECT_EQ(menu->FindItem(9)->text, "Back");
+    Choose(menu->FindItem(9)->id);
+    Choose(menu->FindItem(7)->id);
+    Choose(menu->FindItem(10)->id);
+    EXPECT_EQ(chosen.ints(), (std::vector<int>{9, 7, 10}));
+    EXPECT_EQ(chosenText.texts().front(), "Back");
+}
+
 TEST_F(MenuTest, ForeignCommandsFireNothingAndEveryMessageIsPassedOn) {
     // A handler installed before the menu sees every message, also the menu's own commands.
     std::vector<std::uint32_t> seen;
