@@ -38,6 +38,7 @@
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
 #include "bench_support.h"
+#include "quiet_platform.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element_ex.h"
 #include "runtime/event_scope.h"
@@ -79,22 +80,7 @@ double Ms(Clock::time_point a, Clock::time_point b) {
 
 // ---- The program.
 
-// Nothing is asked, played or opened; the program folder is a temporary one.
-class QuietPlatform final : public qo::Platform {
-public:
-    int messageBox(qo::Control*, const std::string&, const std::string&, std::uint32_t) override {
-        return qo::IDYES;
-    }
-    bool fileDialog(qo::FileDialog&) override { return false; }
-    void playSound(const std::string&) override {}
-    void openUrl(const std::string&) override {}
-    std::int64_t utcTimeOfDayMs() override { return 43'210'987; }
-    std::string programFolder() override { return dir_.path().toStdString() + "/"; }
-    bool fileExists(const std::string&) override { return false; }
-
-private:
-    QTemporaryDir dir_;
-};
+using qobench::QuietPlatform;
 
 struct ProgramTickets {
     QuietPlatform platform;

@@ -138,11 +138,17 @@ void TQOInlineCode_KeptGame::AfterShow() {
 
 void TQOInlineCode_KeptGame::Watch() {
     if (closed_) return;
-    qo::WatchNextChange([this] { gather_.start(delayMs, [this] { WriteNow(); }); });
+    qo::WatchNextChange([this] { gather_.start(delayMs, [this] { WriteLater(); }); });
 }
 
 KeptGame TQOInlineCode_KeptGame::Collect() const {
     KeptGame game;
+    CollectInto(game);
+    return game;
+}
+
+void TQOInlineCode_KeptGame::CollectInto(KeptGame& game) const {
+    game.endedByClosing = false;
     const qo::TQOMultiElementEx& tickets = list().tickets();
     game.tickets.resize(tickets.InstanceCount());
     for (std::size_t i = 0; i < game.tickets.size(); ++i) {
@@ -150,7 +156,6 @@ KeptGame TQOInlineCode_KeptGame::Collect() const {
         static_cast<const TClassChildPanelEx_D82A4C*>(tickets.InstanceAt(i)->schemeObject)->Keep(game.tickets[i]);
     }
     window().Keep(game);
-    return game;
 }
 
 void TQOInlineCode_KeptGame::PutBack(const KeptGame& game) {
@@ -168,33 +173,61 @@ void TQOInlineCode_KeptGame::PutBack(const KeptGame& game) {
     window().PutBack(game);
 }
 
+std::string TQOInlineCode_KeptGame::BackupPath() const {
+    // A file that was not read whole is replaced, never made the backup: the backup stays the last
+    // good version.
+    return fileGood_ ? path_ + ".1" : std::string();
+}
+
+void TQOInlineCode_KeptGame::WriteLater() {
+    if (path_.empty() || closed_) return;
+    CollectInto(collected_);
+    if (writtenKnown_ && collected_.sameGame(written_)) {
+        Watch();
+        return;
+    }
+    std::string text = KeptGameText(collected_);
+    std::swap(written_, collected_); // counted as written; a failure says otherwise
+    writtenKnown_ = true;
+    writer_.post(path_, std::move(text), BackupPath(),
+                 [this](bool ok, const std::string& error) { Written(ok, error); });
+    Watch();
+}
+
 bool TQOInlineCode_KeptGame::WriteNow() {
     if (path_.empty() || closed_) return false;
+    writer_.drain();
     const KeptGame now = Collect();
-    const bool ok = now.sameGame(written_) || Write(now);
+    const bool ok = (writtenKnown_ && now.sameGame(written_)) || Write(now);
     Watch();
     return ok;
 }
 
 bool TQOInlineCode_KeptGame::Write(const KeptGame& game) {
     std::string error;
-    // A file that was not read whole is replaced, never made the backup: the backup stays the
-    // last good version.
-    if (!qo::WriteKeptFile(path_, KeptGameText(game), fileGood_ ? path_ + ".1" : std::string(), &error)) {
-        // Told once; the tickets stay in the program, and every later change tries again.
-        if (!failureTold_) {
-            failureTold_ = true;
-            Tell(qo::Cp1251("Игра не сохраняется: билеты остаются в программе, но после сбоя их не вернуть. "
-                            "Сохранение будет повторяться при каждом изменении."),
-                 path_, error, "Сохранение");
-        }
-        return false;
+    const bool ok = qo::WriteKeptFile(path_, KeptGameText(game), BackupPath(), &error);
+    if (ok) {
+        written_ = game;
+        writtenKnown_ = true;
     }
-    fileGood_ = true;
-    wroteThisRun_ = true;
-    written_ = game;
-    ++writes_;
-    return true;
+    Written(ok, error);
+    return ok;
+}
+
+void TQOInlineCode_KeptGame::Written(bool ok, const std::string& error) {
+    if (ok) {
+        fileGood_ = true;
+        wroteThisRun_ = true;
+        ++writes_;
+        return;
+    }
+    writtenKnown_ = false;
+    // Told once; the tickets stay in the program, and every later change tries again.
+    if (failureTold_) return;
+    failureTold_ = true;
+    Tell(qo::Cp1251("Игра не сохраняется: билеты остаются в программе, но после сбоя их не вернуть. "
+                    "Сохранение будет повторяться при каждом изменении."),
+         path_, error, "Сохранение");
 }
 
 void TQOInlineCode_KeptGame::Choose(qo::TData& d, std::uint16_t) {
@@ -214,8 +247,9 @@ void TQOInlineCode_KeptGame::Closing(qo::TData&, std::uint16_t) {
     if (path_.empty() || closed_) return;
     gather_.stop();
     qo::StopWatchingChanges();
+    writer_.drain();
     KeptGame now = Collect();
-    if (wroteThisRun_ || !now.sameGame(written_)) {
+    if (wroteThisRun_ || !writtenKnown_ || !now.sameGame(written_)) {
         now.endedByClosing = true;
         Write(now);
     } else if (!last_.endedByClosing && !last_.empty()) {

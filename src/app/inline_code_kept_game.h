@@ -8,6 +8,7 @@
 
 #include "app/kept_game.h"
 #include "runtime/link.h"
+#include "widgets/layer/kept_file.h"
 #include "widgets/layer/timer.h"
 
 namespace qo {
@@ -41,6 +42,9 @@ public:
 
     // What the player has put in, now.
     KeptGame Collect() const;
+    // The same into `game`, reusing its storage: with thousands of tickets, fresh memory for every
+    // write would cost more than reading the cells.
+    void CollectInto(KeptGame& game) const;
     // Puts a game back in place of the current one, asking nothing.
     void PutBack(const KeptGame& game);
 
@@ -48,14 +52,20 @@ public:
     std::string path() const { return path_; }
     const KeptGame& lastGame() const { return last_; } // the game the last run left
     int writeCount() const { return writes_; }
-    // Writes now if anything changed since the last write; true when the file holds the game.
+    // Writes now, on this thread, if anything changed since the last write (a write under way is
+    // waited for first); true when the file holds the game.
     bool WriteNow();
+    // What the clock does a moment after a change: the game collected and made into text here,
+    // written on the writer's thread.
+    void WriteLater();
 
 private:
     void Begin();    // from the start-up list
     void AfterShow(); // once the main window is up: what the player must hear, the offer
     void Watch();
     bool Write(const KeptGame& game);
+    std::string BackupPath() const;
+    void Written(bool ok, const std::string& error);
     void ReadLastGame();
     void RestoreOnRequest();
 
@@ -67,12 +77,15 @@ private:
     std::string path_;       // "" when there is no data folder: nothing is kept
     KeptGame last_;          // what the last run left, as read at start
     KeptGame written_;       // what the file holds now (or held at start)
+    KeptGame collected_;     // the last collect's storage, used again
     std::string problem_;    // what the player must hear about the file read at start
     bool fileGood_ = false;  // the file on disk is one this program wrote and read whole
     bool wroteThisRun_ = false;
     bool failureTold_ = false;
     bool closed_ = false;
     int writes_ = 0;
+    bool writtenKnown_ = true; // false after a failed write: the next change writes whatever it is
+    qo::KeptFileWriter writer_;
     qo::Timer gather_; // changes gathered for one write
     qo::Timer start_;  // AfterShow, at the first turn of the loop
 };

@@ -1,10 +1,18 @@
 #include "widgets/layer/kept_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "widgets/layer/delivery.h"
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -90,6 +98,97 @@ bool CopyKeptFile(const std::string& fromUtf8, const std::string& toUtf8) {
     const QByteArray all = in.readAll();
     if (in.error() != QFileDevice::NoError) return false;
     return WriteKeptFile(toUtf8, std::string(all.constData(), static_cast<std::size_t>(all.size())), {}, nullptr);
+}
+
+struct KeptFileWriter::Shared {
+    struct Job {
+        std::string path, bytes, backup;
+        Done done;
+    };
+    struct Ended {
+        Done done;
+        bool written = false;
+        std::string error;
+    };
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::optional<Job> waiting;
+    bool running = false;
+    bool quit = false;
+    std::deque<Ended> ended; // told on the event loop
+    std::thread thread;
+
+    void Work() {
+        std::unique_lock lock(mutex);
+        for (;;) {
+            changed.wait(lock, [this] { return quit || waiting; });
+            if (quit) return;
+            Job job = std::move(*waiting);
+            waiting.reset();
+            running = true;
+            lock.unlock();
+            Ended e{std::move(job.done), false, {}};
+            e.written = WriteKeptFile(job.path, job.bytes, job.backup, &e.error);
+            lock.lock();
+            running = false;
+            ended.push_back(std::move(e));
+            changed.notify_all();
+            // The event loop tells the writer's owner; a writer gone by then tells nobody.
+            QMetaObject::invokeMethod(
+                qApp, [weak = std::weak_ptr<Shared>(Self())] {
+                    if (auto s = weak.lock()) s->TellEnded();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+
+    void TellEnded() {
+        std::deque<Ended> told;
+        {
+            std::lock_guard lock(mutex);
+            told.swap(ended);
+        }
+        for (Ended& e : told) {
+            Guarded("запись файла", 0, false, [&] {
+                if (e.done) e.done(e.written, e.error);
+            });
+        }
+    }
+
+    std::shared_ptr<Shared> Self() { return self.lock(); }
+    std::weak_ptr<Shared> self;
+};
+
+KeptFileWriter::KeptFileWriter() : shared_(std::make_shared<Shared>()) {
+    shared_->self = shared_;
+    shared_->thread = std::thread([s = shared_.get()] { s->Work(); });
+}
+
+KeptFileWriter::~KeptFileWriter() {
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->quit = true;
+        shared_->waiting.reset();
+    }
+    shared_->changed.notify_all();
+    shared_->thread.join();
+}
+
+void KeptFileWriter::post(std::string pathUtf8, std::string bytes, std::string backupUtf8, Done done) {
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->waiting = Shared::Job{std::move(pathUtf8), std::move(bytes), std::move(backupUtf8), std::move(done)};
+    }
+    shared_->changed.notify_all();
+}
+
+void KeptFileWriter::drain() {
+    {
+        std::unique_lock lock(shared_->mutex);
+        shared_->changed.wait(lock, [this] { return !shared_->running && !shared_->waiting; });
+    }
+    shared_->TellEnded();
 }
 
 bool PathExists(const std::string& pathUtf8) {

@@ -3,6 +3,8 @@
 // neither the old nor the new text on disk, with the previous text kept as a backup. What the
 // bytes mean is the caller's concern.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace qo {
@@ -20,6 +22,29 @@ bool WriteKeptFile(const std::string& pathUtf8, const std::string& bytes, const 
 
 // Copies a file, replacing the copy; false when it could not.
 bool CopyKeptFile(const std::string& fromUtf8, const std::string& toUtf8);
+
+// Writes kept files on a thread of its own, one at a time, so a slow or stalled disk never holds
+// up the window. Only the newest text matters: a write queued while another runs replaces any
+// older one still waiting.
+class KeptFileWriter {
+public:
+    // Told on the event loop how a write ended: whether it did, and why not.
+    using Done = std::function<void(bool written, const std::string& error)>;
+
+    KeptFileWriter();
+    ~KeptFileWriter(); // lets the running write end; one still waiting is dropped
+    KeptFileWriter(const KeptFileWriter&) = delete;
+    KeptFileWriter& operator=(const KeptFileWriter&) = delete;
+
+    // WriteKeptFile's work, later; `done` is not called for a write that was replaced.
+    void post(std::string pathUtf8, std::string bytes, std::string backupUtf8, Done done);
+    // Waits until nothing is queued or running; the ended writes are told before it returns.
+    void drain();
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> shared_;
+};
 
 // True when the path names an existing file or folder.
 bool PathExists(const std::string& pathUtf8);
