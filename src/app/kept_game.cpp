@@ -98,9 +98,9 @@ bool ToInt(std::string_view text, int& out) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-// Numbers 1…90 separated by single spaces, none twice.
-bool GameNumbers(std::string_view text, std::vector<int>& out) {
-    out.clear();
+// Numbers 1…90 separated by single spaces, none twice; `out` is changed only when all are right.
+bool GameNumbers(std::string_view text, std::vector<int>& result) {
+    std::vector<int> out;
     bool seen[91] = {};
     while (!text.empty()) {
         const std::size_t space = text.find(' ');
@@ -112,6 +112,7 @@ bool GameNumbers(std::string_view text, std::vector<int>& out) {
         text.remove_prefix(space + 1);
         if (text.empty()) return false;
     }
+    result = std::move(out);
     return true;
 }
 
@@ -174,7 +175,12 @@ bool TakeRecord(std::string_view word, std::string_view value, KeptGame& game) {
     }
     if (word == "cells") return last && ReadCells(value, *last);
     if (word == "colours") return last && ReadColours(value, *last);
-    if (word == "notes") return last && Decoded(value, last->notes);
+    std::string decoded;
+    if (word == "notes") {
+        if (!last || !Decoded(value, decoded)) return false;
+        last->notes = std::move(decoded);
+        return true;
+    }
     if (word == "real") return GameNumbers(value, game.realMoves);
     if (word == "moves") {
         int count = 0; // the count the window showed; the moves themselves say it
@@ -186,7 +192,11 @@ bool TakeRecord(std::string_view word, std::string_view value, KeptGame& game) {
         return true;
     }
     if (word == "drawn") return GameNumbers(value, game.virtualDrawn);
-    if (word == "count") return Decoded(value, game.virtualCount) && CellText(game.virtualCount);
+    if (word == "count") {
+        if (!Decoded(value, decoded) || !CellText(decoded)) return false;
+        game.virtualCount = std::move(decoded);
+        return true;
+    }
     if (word == "ended") {
         game.endedByClosing = value.empty();
         return value.empty();
