@@ -113,7 +113,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
 
     menu.SetText(qo::LoadTextResource("Str7"));
     // Appended after the described items, so theirs keep their numbers; the list ignores it.
-    keptGame.menuItem = menu.AddItem(qo::Cp1251("&Заполнить все"), qo::Cp1251("Вернуть прошлую игру"));
+    keptGame.menuItem = menu.AddItem(qo::Cp1251("&Заполнить все"), qo::Cp1251("&Вернуть прошлую игру"));
     form.formControl()->setKeyboardNavigation(true);
 
     form_ = &form;
