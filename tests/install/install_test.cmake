@@ -69,10 +69,12 @@ if(EXISTS "${metainfo}")
 endif()
 
 # Started from the prefix, the program must still be running when the time is up (124), not have
-# ended or crashed for a missing file. Its settings land beside it or in the temporary config home.
+# ended or crashed for a missing file. Its settings land beside it or in the temporary config home,
+# its kept game in the temporary data home.
 if(EXISTS "${prefix}/bin/fishkodrom")
   set(ENV{QT_QPA_PLATFORM} offscreen)
   set(ENV{XDG_CONFIG_HOME} "${root}/config")
+  set(ENV{XDG_DATA_HOME} "${root}/data")
   execute_process(COMMAND timeout 5 "${prefix}/bin/fishkodrom" WORKING_DIRECTORY "${root}"
                   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT rc EQUAL 124)

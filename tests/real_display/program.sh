@@ -47,12 +47,13 @@ qo_within() {
 qo_start() {
   local folder=$1 program=$2
   shift 2
-  # A folder of its own: the settings file lands there, not in the build tree.
+  # A folder of its own: the settings file and the kept game land there, not in the build tree or
+  # the user's home, and no run finds a game another left.
   mkdir -p "$folder/config"
   cp "$program" "$(dirname "$program")"/Звук*.wav "$folder/"
   # A subshell keeps the exit code, and keeps the shell's own notice of a crash out of the log.
   (
-    XDG_CONFIG_HOME="$folder/config" "$folder/$(basename "$program")" "$@" >"$folder/output.txt" 2>&1 &
+    XDG_CONFIG_HOME="$folder/config" XDG_DATA_HOME="$folder/data" "$folder/$(basename "$program")" "$@" >"$folder/output.txt" 2>&1 &
     echo $! >"$folder/pid"
     wait $!
     echo $? >"$folder/rc"
