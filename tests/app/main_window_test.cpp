@@ -224,7 +224,7 @@ TEST(MainWindow, CloseOpensAnAdvertisementOnAboutOneCloseInTen) {
     constexpr int kCloses = 40;
     for (int i = 0; i < kCloses; ++i) {
         UiDriver ui(
-            UiDriver::Options{true, static_cast<std::int64_t>((i * 2654435761ULL + 12345) % 86400000), {}});
+            UiDriver::Options{true, static_cast<std::int64_t>((i * 2654435761ULL + 12345) % 86400000), {}, {}, {}});
         ui.close();
         opened += static_cast<int>(ui.platform().urls.size());
         for (const std::string& url : ui.platform().urls)

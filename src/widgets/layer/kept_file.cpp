@@ -73,6 +73,10 @@ bool WriteKeptFile(const std::string& pathUtf8, const std::string& bytes, const 
         f.cancelWriting();
         return false;
     }
+#ifdef Q_OS_UNIX
+    // On the disk before the old file steps aside, so the moment with only the backup is short.
+    ::fsync(f.handle());
+#endif
     // std::rename replaces the old backup in one step where QFile::rename would refuse.
     const QByteArray from = QFile::encodeName(path);
     const QByteArray to = QFile::encodeName(QString::fromStdString(backupUtf8));
@@ -82,7 +86,7 @@ bool WriteKeptFile(const std::string& pathUtf8, const std::string& bytes, const 
         f.cancelWriting();
         return false;
     }
-    // commit() syncs the new text to the disk before it renames it over the file.
+    // commit() syncs again, then renames the new text over the file.
     if (!f.commit()) {
         if (error) *error = f.errorString().toStdString();
         if (backedUp) std::rename(to.constData(), from.constData());
