@@ -48,6 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(GameNumbers(game.realMoves) && GameNumbers(game.virtualDrawn) && CellText(game.virtualCount));
     for (const lotto::KeptTicket& t : game.tickets) {
         FUZZ_CHECK(t.fillPosition >= -1 && t.fillPosition <= 29);
+        for (const std::uint8_t n : t.delivered)
+            FUZZ_CHECK(n >= 1 && n <= 90);
         for (std::size_t i = 0; i < t.cells.size(); ++i)
             FUZZ_CHECK(CellText(t.cells[i]) && Colour(t.colours[i]));
     }

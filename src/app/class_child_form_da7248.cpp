@@ -94,9 +94,10 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     form.Init();
     Control* const win = form.control();
 
-    // ---- The edge: input 0 shows or hides, input 1 is a called number; event 0 a drawn number.
+    // ---- The edge: input 0 shows or hides, input 1 is a called number, input 2 removes the last
+    // move; event 0 a drawn number, event 1 the number of a removed move.
     auto& edge = addEdge<TQOEditMulti>();
-    edge.SetEventCount(2);
+    edge.SetEventCount(3);
     edge.SetDataInputCount(0);
 
     // ---- Elements, in creation order.
@@ -172,6 +173,8 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     auto& calledBox = add<TQOMemo>(win);
     Place(calledBox, 110, 165, 130, 97, clWindow);
     SetUpListBox(calledBox, "Названные числа реальной игры");
+    calledBox.control()->setAccessibleDescription(
+        qo::Cp1251("Delete убирает ход, на строке которого стоит курсор: билеты покажут игру без него"));
 
     auto& movesLb = add<TQOLabel>(win);
     Place(movesLb, 10, 245, 75, 17, clBtnFace);
@@ -205,6 +208,9 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     connect<&TQOWinList::LineCount>(movesCalc.firstInput, calledBox);
     connect<&TQOFormatStr::Format>(movesCalc.resultOutput, movesFormat);
     connect<&TQOMath::Calculate>(calledBox.onChange, movesCalc);
+    // Added: a mis-call removed with Delete in the list, or the last one from outside.
+    connect<&TQOInlineCode_DB522C::ListKey>(calledBox.onKeyDown, realGame);
+    connect<&TQOEditMulti::Input>(realGame.takenBack, edge, 1);
 
     // The virtual game: a series, single draws, opening and closing.
     connect<&TQOEdit::EditValue>(autogenLoop.endInput, countBox);
@@ -227,6 +233,7 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     // Across the border.
     connect<&TQOMainForm::Visible>(edge.innerEvents[0], form);
     connect<&TQOInlineCode_DB522C::Record>(edge.innerEvents[1], realGame);
+    connect<&TQOInlineCode_DB522C::RemoveLast>(edge.innerEvents[2], realGame);
 
     controls_ = {&form,     &openBt,   &generateBt, &autogenBt, &countBox,
                  &statusLb, &drawnBox, &calledBox,  &movesLb,   &clearBt};

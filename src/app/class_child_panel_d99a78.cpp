@@ -40,9 +40,9 @@ TClassChildPanel_D99A78::TClassChildPanel_D99A78(qo::Control* parent) {
     panel.font = kSmallFont;
     panel.Init();
 
-    // ---- the edge: inputs 0 check, 1 reset numbers, 2 reset colours, 3 fill
+    // ---- the edge: inputs 0 check, 1 reset numbers, 2 reset colours, 3 fill, 4 take a call back
     auto& edge = addEdge<qo::TQOEditMulti>();
-    edge.SetEventCount(4);
+    edge.SetEventCount(5);
     edge.SetDataInputCount(0);
 
     // ---- elements, in creation order
@@ -126,6 +126,7 @@ TClassChildPanel_D99A78::TClassChildPanel_D99A78(qo::Control* parent) {
     connect<&qo::TQOHub::Input>(edge.innerEvents[1], hubNumbers, 0);
     connect<&qo::TQOHub::Input>(edge.innerEvents[2], hubColours, 0);
     connect<&qo::TQOHub::Input>(edge.innerEvents[3], hubFill, 0);
+    connect<&TQOInlineCode_D9D224::TakeBackInput>(edge.innerEvents[4], logic);
     connect<&TQOInlineCode_D9D224::Place>(entry.onEnter, logic);
 
     connect<&qo::TQOMessage::Show>(resetNumbers.onClick, askNumbers);

@@ -23,7 +23,14 @@ namespace lotto {
 namespace {
 
 // The ticket's inward commands (resource "Str3"), by line.
-enum Command : std::size_t { kAdd = 0, kCheck = 4, kResetNumbers = 5, kResetColours = 6, kFill = 7 };
+enum Command : std::size_t { kAdd = 0, kCheck = 4, kResetNumbers = 5, kResetColours = 6, kFill = 7, kTakeBack = 8 };
+
+// The described commands, and after them the ones added since, so the described keep their lines.
+std::string InwardCommands() {
+    std::string text = qo::LoadTextResource("Str3");
+    if (!text.empty() && text.back() != '\n') text += "\r\n";
+    return text + "takeback\r\n";
+}
 
 } // namespace
 
@@ -46,7 +53,7 @@ TClassChildPanelEx_D82A4C::TClassChildPanelEx_D82A4C(qo::Control* parent) {
 
     // ---- the edge
     auto& edge = addEdge<qo::TQOEditMultiEx>();
-    edge.SetInwardCommands(qo::LoadTextResource("Str3"));
+    edge.SetInwardCommands(InwardCommands());
     edge.SetOutwardEvents(qo::LoadTextResource("Str4"));
     edge.SetInwardData(qo::LoadTextResource("Str5"));
     edge.SetOutwardData(qo::LoadTextResource("Str6"));
@@ -79,6 +86,9 @@ TClassChildPanelEx_D82A4C::TClassChildPanelEx_D82A4C(qo::Control* parent) {
         connect<&qo::TQOMultiElement::Input>(edge.innerEvents[kResetNumbers], body, 1);
         connect<&qo::TQOMultiElement::Input>(edge.innerEvents[kResetColours], body, 2);
         connect<&qo::TQOMultiElement::Input>(edge.innerEvents[kFill], body, 3);
+    }
+    if (edge.innerEvents.size() > kTakeBack) {
+        connect<&qo::TQOMultiElement::Input>(edge.innerEvents[kTakeBack], body, 4);
     }
     // Delete: the body's confirmed request goes out with the handle the store kept.
     connect<&qo::TQODoData::Input>(body.events[0], deleteMe);
@@ -144,12 +154,13 @@ void TClassChildPanelEx_D82A4C::Keep(KeptTicket& ticket) const {
         ticket.colours[static_cast<std::size_t>(i)] = c ? c->color() : TQOInlineCode_D9D224::kWhite;
     }
     ticket.fillPosition = logic.fillPosition();
+    ticket.delivered = logic.delivered();
     const qo::Control* memo = notes().memo().control();
     ticket.notes = memo ? memo->text() : std::string();
 }
 
 void TClassChildPanelEx_D82A4C::PutBack(const KeptTicket& ticket) {
-    body().logic().PutBack(ticket.cells, ticket.colours, ticket.fillPosition, ticket.notes);
+    body().logic().PutBack(ticket.cells, ticket.colours, ticket.fillPosition, ticket.notes, ticket.delivered);
 }
 
 TClassChildPanel_D99A78& TClassChildPanelEx_D82A4C::body() const {

@@ -26,7 +26,8 @@ enum TicketCommand : std::uint16_t {
     kCheck,
     kResetNumbers,
     kResetColours,
-    kFill
+    kFill,
+    kTakeBack
 };
 // Inward data of a ticket.
 enum TicketData : std::uint16_t { kHandle = 0, kCount };
@@ -58,9 +59,10 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     box.Init();
     box.control()->setAccessibleName(qo::Cp1251("Билеты"));
 
-    // ---- the edge: input 0 a menu item, input 1 a called number; event 0 "Игра"
+    // ---- the edge: input 0 a menu item, input 1 a called number, input 2 a call taken back;
+    // event 0 "Игра"
     auto& edge = addEdge<qo::TQOEditMulti>();
-    edge.SetEventCount(2);
+    edge.SetEventCount(3);
     edge.SetDataInputCount(0);
 
     // ---- elements, in creation order
@@ -93,6 +95,7 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     // ---- links
     connect<&qo::TQOIndexToChanel::Input>(edge.innerEvents[0], router);
     connect<&TQOInlineCode_DAAD94::CheckAll>(edge.innerEvents[1], allTickets);
+    connect<&TQOInlineCode_DAAD94::TakeBackAll>(edge.innerEvents[2], allTickets);
 
     connect<&qo::TQOHub::Input>(router.outputs[kNew], newTicket);
     connect<&qo::TQOMessage::Show>(router.outputs[kDeleteAll], deleteAll);
@@ -123,6 +126,7 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     connect<&qo::TQOMultiElementEx::Deliver>(allTickets.resetNumbers, tickets, kResetNumbers);
     connect<&qo::TQOMultiElementEx::Deliver>(allTickets.resetColours, tickets, kResetColours);
     connect<&qo::TQOMultiElementEx::Deliver>(allTickets.fill, tickets, kFill);
+    connect<&qo::TQOMultiElementEx::Deliver>(allTickets.takeBack, tickets, kTakeBack);
 
     box_ = &box;
     tickets_ = &tickets;

@@ -5,6 +5,7 @@
 #include "app/icon0_png.h"
 #include "app/inline_code_dbd6fc.h"
 #include "app/inline_code_kept_game.h"
+#include "app/undo_call_key.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element.h"
 #include "runtime/cp1251.h"
@@ -56,6 +57,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& keptGame = add<TQOInlineCode_KeptGame>(ticketList, gameWindow);
     auto& menuHub = add<qo::TQOHub>();
     auto& closeHub = add<qo::TQOHub>();
+    auto& undoKey = add<TQOInlineCode_UndoCallKey>();
 
     // ---- properties
     numberHub.inputCount = 2;
@@ -92,7 +94,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
 
     gameWindow.SetCreateOnFirstUse(false);
     gameWindow.SetFactory(&qo::MakeScheme<TClassChildForm_DA7248>);
-    gameWindow.SetEventCount(1);
+    gameWindow.SetEventCount(2);
     gameWindow.SetDataInputCount(0);
 
     // ---- links
@@ -110,6 +112,12 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOHub::Input>(form.onClose, closeHub);
     connect<&TQOInlineCode_DBD6FC::Input>(closeHub.outputs[0], advertisement);
     connect<&TQOInlineCode_KeptGame::Closing>(closeHub.outputs[1], keptGame);
+    // A mis-call taken back: Ctrl+Z on the empty box removes the last move; the game window sends
+    // every removed move's number on to the tickets.
+    connect<&TQOInlineCode_UndoCallKey::Key>(numberBox.onKeyDown, undoKey);
+    connect<&qo::TQOEdit::EditValue>(undoKey.boxValue, numberBox);
+    connect<&qo::TQOMultiElement::Input>(undoKey.undo, gameWindow, 2);
+    connect<&qo::TQOMultiElement::Input>(gameWindow.events[1], ticketList, 2);
 
     menu.SetText(qo::LoadTextResource("Str7"));
     // Appended after the described items, so theirs keep their numbers; the list ignores it.

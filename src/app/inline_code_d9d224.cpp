@@ -111,6 +111,7 @@ void TQOInlineCode_D9D224::ClearNumbers() {
 void TQOInlineCode_D9D224::WhitenCells() {
     for (qo::Control* c : cells_)
         Colour(c, kWhite);
+    delivered_.clear(); // a white ticket starts its own record of the numbers it was given
 }
 
 void TQOInlineCode_D9D224::Colour(qo::Control* cell, qo::Color colour) {
@@ -160,8 +161,9 @@ std::string TQOInlineCode_D9D224::CellName(int index) const {
 
 void TQOInlineCode_D9D224::PutBack(const std::array<std::string, kCells>& texts,
                                    const std::array<qo::Color, kCells>& colours, std::int32_t fillPosition,
-                                   const std::string& notes) {
+                                   const std::string& notes, const std::vector<std::uint8_t>& delivered) {
     qo::FireString(notesOut, notes);
+    delivered_ = delivered;
     for (std::size_t i = 0; i < cells_.size(); ++i) {
         if (!cells_[i]) continue;
         cells_[i]->setText(texts[i]);
@@ -201,45 +203,92 @@ void TQOInlineCode_D9D224::Fill(qo::TData&, std::uint16_t) {
     }
 }
 
-void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
-    // Only a number of the game marks: a cell someone typed 0 into is no called number.
-    const std::int32_t n = qo::ToInteger(d);
-    if (n < 1 || n > 90) return;
-    const std::string called = qo::ToText(d);
-    for (qo::Control* c : cells_) {
-        if (c && c->color() == kWhite && c->text() == called) Colour(c, kRed);
+TQOInlineCode_D9D224::Completions TQOInlineCode_D9D224::Mark(const Numbers& numbers, Colours& colours,
+                                                           std::int32_t n) {
+    Completions done;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (colours[i] == kWhite && numbers[i] == n) colours[i] = kRed;
     }
-
-    auto paint = [this](int first, int count, qo::Color colour) {
-        for (int i = first; i < first + count; ++i)
-            Colour(cells_[static_cast<std::size_t>(i)], colour);
+    auto paint = [&colours](int first, int count, qo::Color colour) {
+        std::fill_n(colours.begin() + first, count, colour);
     };
-    auto countOf = [this](int first, int count, qo::Color colour) {
-        int n = 0;
-        for (int i = first; i < first + count; ++i) {
-            const qo::Control* c = cells_[static_cast<std::size_t>(i)];
-            if (c && c->color() == colour) ++n;
-        }
-        return n;
+    auto countOf = [&colours](int first, int count, qo::Color colour) {
+        return static_cast<int>(std::count(colours.begin() + first, colours.begin() + first + count, colour));
     };
-
     // Exactly five: a row that jumps from four to six red cells (a number typed twice) is no win.
     for (int row = 0; row < kRows; ++row) {
         if (countOf(row * kColumns, kColumns, kRed) == kNumbersPerRow) {
             paint(row * kColumns, kColumns, kGreen);
-            PlaySound(1);
+            done.rows |= static_cast<std::uint8_t>(1u << row);
         }
     }
     for (int card = 0; card < 2; ++card) {
         if (countOf(card * kCellsPerCard, kCellsPerCard, kGreen) == kCellsPerCard) {
             paint(card * kCellsPerCard, kCellsPerCard, kYellow);
-            PlaySound(2);
+            done.cards |= static_cast<std::uint8_t>(1u << card);
         }
     }
     if (countOf(0, kCells, kYellow) == kCells) {
         paint(0, kCells, kLightBlue);
-        PlaySound(3);
+        done.ticket = true;
     }
+    return done;
+}
+
+void TQOInlineCode_D9D224::Read(Numbers& numbers, Colours& colours) const {
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+        const qo::Control* c = cells_[i];
+        // Only a number's own text is called: "07" or "7 " never matches 7.
+        numbers[i] = 0;
+        if (c && !c->text().empty()) {
+            const std::int32_t v = qo::TextToInteger(c->text());
+            if (qo::IntegerToText(v) == c->text()) numbers[i] = v;
+        }
+        colours[i] = c ? c->color() : kWhite;
+    }
+}
+
+void TQOInlineCode_D9D224::Show(const Colours& colours) {
+    for (std::size_t i = 0; i < cells_.size(); ++i)
+        Colour(cells_[i], colours[i]);
+}
+
+void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
+    // Only a number of the game marks: a cell someone typed 0 into is no called number.
+    const std::int32_t n = qo::ToInteger(d);
+    if (n < 1 || n > 90) return;
+    delivered_.push_back(static_cast<std::uint8_t>(n));
+    Numbers numbers;
+    Colours colours;
+    Read(numbers, colours);
+    const Completions done = Mark(numbers, colours, n);
+    Show(colours);
+    for (int row = 0; row < kRows; ++row) {
+        if (done.rows & (1u << row)) PlaySound(1);
+    }
+    for (int card = 0; card < 2; ++card) {
+        if (done.cards & (1u << card)) PlaySound(2);
+    }
+    if (done.ticket) PlaySound(3);
+}
+
+void TQOInlineCode_D9D224::TakeBackInput(qo::TData& d, std::uint16_t) {
+    TakeBack(qo::ToInteger(d));
+}
+
+void TQOInlineCode_D9D224::TakeBack(std::int32_t n) {
+    // The latest delivery of the number goes; had it never come, the ticket would show what the
+    // others, marked from white in their order, make of it.
+    const auto last = std::find(delivered_.rbegin(), delivered_.rend(), static_cast<std::uint8_t>(n));
+    if (last == delivered_.rend()) return;
+    delivered_.erase(std::next(last).base());
+    Numbers numbers;
+    Colours colours;
+    Read(numbers, colours);
+    colours.fill(kWhite);
+    for (const std::uint8_t m : delivered_)
+        Mark(numbers, colours, m);
+    Show(colours);
 }
 
 void TQOInlineCode_D9D224::PlaySound(int which) const {

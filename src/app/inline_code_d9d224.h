@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "runtime/link.h"
 #include "widgets/layer/colors.h"
@@ -46,6 +47,7 @@ public:
     void Fill(qo::TData& d, std::uint16_t index);
     void Save(qo::TData& d, std::uint16_t index);
     void Open(qo::TData& d, std::uint16_t index);
+    void TakeBackInput(qo::TData& d, std::uint16_t index); // TakeBack of the number given
 
     // The cell at ticket row R (0…5), column c (0…8); null before the grid is built or after the
     // body panel has gone.
@@ -58,7 +60,24 @@ public:
     // Puts back a kept ticket's cells exactly: texts, colours (without sounds), the entry box's
     // place and the notes.
     void PutBack(const std::array<std::string, kCells>& texts, const std::array<qo::Color, kCells>& colours,
-                 std::int32_t fillPosition, const std::string& notes);
+                 std::int32_t fillPosition, const std::string& notes, const std::vector<std::uint8_t>& delivered);
+
+    // The numbers called on this ticket since its cells were last made white, in order.
+    const std::vector<std::uint8_t>& delivered() const { return delivered_; }
+    // Takes the latest delivery of `n` back: the cells show what the rest would have made of them,
+    // marked from white in order, without sounds. A number never delivered changes nothing.
+    void TakeBack(std::int32_t n);
+
+    // The marking rule on plain values: a called number turns the white cells holding it red; a row
+    // of exactly five red turns green, a card all green yellow, a ticket all yellow light blue.
+    using Numbers = std::array<std::int32_t, kCells>; // 0 where a cell holds no number
+    using Colours = std::array<qo::Color, kCells>;
+    struct Completions {
+        std::uint8_t rows = 0;  // a bit for each row completed by this number
+        std::uint8_t cards = 0; // a bit for each card
+        bool ticket = false;
+    };
+    static Completions Mark(const Numbers& numbers, Colours& colours, std::int32_t n);
 
     // The column a number 1…90 belongs to: its decade, with 90 joining the 80s.
     static int ColumnOf(std::int32_t number) { return number >= 90 ? 8 : number / 10; }
@@ -77,6 +96,8 @@ private:
     void ClearNumbers();
     void WhitenCells();
     void Colour(qo::Control* cell, qo::Color colour);
+    void Read(Numbers& numbers, Colours& colours) const;
+    void Show(const Colours& colours);
     void PlaySound(int which) const;
     qo::Control* OwnerForm() const;
 
@@ -84,6 +105,7 @@ private:
     std::int32_t cellParentId_ = 0; // the body panel, looked up: it may go before this block
     std::int32_t fillPosition_ = -1;
     int ticketNumber_ = 0;
+    std::vector<std::uint8_t> delivered_;
 };
 
 } // namespace lotto

@@ -40,6 +40,12 @@ void TQOInlineCode_DAAD94::ResetAllColours(qo::TData&, std::uint16_t) {
     ForEachTicket(resetColours, qo::TData{});
 }
 
+void TQOInlineCode_DAAD94::TakeBackAll(qo::TData& d, std::uint16_t) {
+    qo::TData number;
+    qo::MakeInteger(number, qo::ToInteger(d));
+    ForEachTicket(takeBack, number);
+}
+
 void TQOInlineCode_DAAD94::FillAll(qo::TData&, std::uint16_t) {
     ForEachTicket(fill, qo::TData{});
 }

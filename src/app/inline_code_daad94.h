@@ -16,11 +16,13 @@ public:
     qo::TEventLink resetNumbers; // to the current ticket
     qo::TEventLink resetColours; // to the current ticket
     qo::TEventLink fill;         // to the current ticket
+    qo::TEventLink takeBack;     // to the current ticket: take a called number back
 
     void CheckAll(qo::TData& d, std::uint16_t index);
     void ResetAllNumbers(qo::TData& d, std::uint16_t index);
     void ResetAllColours(qo::TData& d, std::uint16_t index);
     void FillAll(qo::TData& d, std::uint16_t index);
+    void TakeBackAll(qo::TData& d, std::uint16_t index); // a call removed from the real game
 
 private:
     void ForEachTicket(const qo::TEventLink& command, const qo::TData& value);

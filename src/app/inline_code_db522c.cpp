@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "widgets/layer/control.h"
+#include "widgets/layer/edit_control.h"
 #include "widgets/layer/messages.h"
 
 namespace lotto {
@@ -26,6 +27,38 @@ void TQOInlineCode_DB522C::Record(qo::TData& d, std::uint16_t) {
 void TQOInlineCode_DB522C::Clear(qo::TData&, std::uint16_t) {
     called_.clear();
     qo::FireNull(clearOutput);
+}
+
+void TQOInlineCode_DB522C::Remove(std::size_t place) {
+    if (place >= called_.size()) return;
+    const int n = called_[place];
+    called_.erase(called_.begin() + static_cast<std::ptrdiff_t>(place));
+    // The list is written anew: its line count is the move count the window shows.
+    qo::FireNull(clearOutput);
+    for (const int m : called_)
+        qo::FireInteger(addLineOutput, m);
+    Scroll(static_cast<int>(std::min(place, called_.size())));
+    qo::FireInteger(takenBack, n);
+}
+
+void TQOInlineCode_DB522C::RemoveAt(qo::TData& d, std::uint16_t) {
+    const int place = qo::ToInteger(d);
+    if (place >= 0) Remove(static_cast<std::size_t>(place));
+}
+
+void TQOInlineCode_DB522C::RemoveLast(qo::TData&, std::uint16_t) {
+    if (!called_.empty()) Remove(called_.size() - 1);
+}
+
+void TQOInlineCode_DB522C::ListKey(qo::TData& d, std::uint16_t) {
+    if (qo::ToInteger(d) != qo::VK_DELETE) return;
+    const auto* box = qo::As<qo::EditControl>(qo::Control::FromId(qo::ReadInteger(windowHandle)));
+    if (!box) return;
+    // One number a line: the caret's line is the move's place.
+    const std::string& text = box->text();
+    const std::size_t caret = std::min(static_cast<std::size_t>(std::max(box->caret(), 0)), text.size());
+    const auto place = static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(caret), '\n'));
+    Remove(place);
 }
 
 void TQOInlineCode_DB522C::PutBack(const std::vector<int>& called) {

@@ -14,9 +14,15 @@ public:
     qo::TEventLink windowHandle;  // data: the called-numbers box's window handle
     qo::TEventLink addLineOutput; // a new number into the called-numbers box
     qo::TEventLink clearOutput;   // empties the called-numbers box
+    qo::TEventLink takenBack;     // a removed move's number, for the tickets to take back
 
     void Record(qo::TData& d, std::uint16_t index); // 0 is no call
     void Clear(qo::TData& d, std::uint16_t index);  // the value is ignored
+    // Removing a mis-call: the move at a place (from 0), the last move, or the move whose line holds
+    // the list's caret when the key is Delete. Nothing to remove is no fault.
+    void RemoveAt(qo::TData& d, std::uint16_t index);
+    void RemoveLast(qo::TData& d, std::uint16_t index);
+    void ListKey(qo::TData& d, std::uint16_t index);
 
     // The numbers called, in order; putting back a kept game lists them anew.
     const std::vector<int>& called() const { return called_; }
@@ -24,6 +30,7 @@ public:
 
 private:
     void Scroll(int lines);
+    void Remove(std::size_t place);
 
     std::vector<int> called_;
 };

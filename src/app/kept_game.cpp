@@ -12,7 +12,7 @@ using Cells = TQOInlineCode_D9D224;
 
 constexpr std::string_view kVersionWord = "fishkodrom-game";
 constexpr int kMajor = 1;
-constexpr int kMinor = 0;
+constexpr int kMinor = 1;
 
 // Colours as letters, so a ticket's colours read as one word of 54 letters.
 constexpr std::array<std::pair<char, qo::Color>, 5> kColourLetters{{
@@ -116,11 +116,27 @@ bool GameNumbers(std::string_view text, std::vector<int>& result) {
     return true;
 }
 
-std::string Numbers(const std::vector<int>& numbers) {
+// Numbers 1…90 separated by single spaces, repeats allowed (a number drawn and also called).
+bool Deliveries(std::string_view text, std::vector<std::uint8_t>& result) {
+    std::vector<std::uint8_t> out;
+    while (!text.empty()) {
+        const std::size_t space = text.find(' ');
+        int n = 0;
+        if (!ToInt(text.substr(0, space), n) || n < 1 || n > 90) return false;
+        out.push_back(static_cast<std::uint8_t>(n));
+        if (space == std::string_view::npos) break;
+        text.remove_prefix(space + 1);
+        if (text.empty()) return false;
+    }
+    result = std::move(out);
+    return true;
+}
+
+template <class N> std::string Numbers(const std::vector<N>& numbers) {
     std::string out;
     for (const int n : numbers) {
         if (!out.empty()) out += ' ';
-        out += std::to_string(n);
+        out += std::to_string(static_cast<int>(n));
     }
     return out;
 }
@@ -175,6 +191,7 @@ bool TakeRecord(std::string_view word, std::string_view value, KeptGame& game) {
     }
     if (word == "cells") return last && ReadCells(value, *last);
     if (word == "colours") return last && ReadColours(value, *last);
+    if (word == "delivered") return last && Deliveries(value, last->delivered);
     std::string decoded;
     if (word == "notes") {
         if (!last || !Decoded(value, decoded)) return false;
@@ -239,6 +256,7 @@ std::string KeptGameText(const KeptGame& game) {
         std::transform(t.colours.begin(), t.colours.end(), colours.begin(), LetterOf);
         line("colours", colours);
         if (!t.notes.empty()) line("notes", Encoded(t.notes));
+        if (!t.delivered.empty()) line("delivered", Numbers(t.delivered));
     }
     line("real", Numbers(game.realMoves));
     line("moves", std::to_string(game.realMoves.size()));

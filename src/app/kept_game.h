@@ -18,6 +18,7 @@ struct KeptTicket {
     std::array<qo::Color, kCells> colours{}; // the five cell colours only
     std::int32_t fillPosition = -1;          // -1 … 29, the entry box's last place
     std::string notes;                       // Windows-1251, CR LF line breaks
+    std::vector<std::uint8_t> delivered;     // numbers called on it since it was last white, in order
 
     KeptTicket() { colours.fill(0xFFFFFF); }
     bool operator==(const KeptTicket&) const = default;

@@ -52,6 +52,7 @@ struct Ticket {
     std::array<std::uint32_t, 54> colour{};
     std::array<std::string, 54> markedAs{}; // the text a cell held when it turned red
     std::set<std::string> calledSinceWhite; // numbers checked since the cells were last made white
+    std::vector<std::string> delivered;     // the same, in the order they came, repeats kept
     int place = -1;                         // places used since the numbers were cleared, minus one
     std::string notes;                      // as the memo holds it, CR LF breaks
     std::string entry;                      // the entry box
@@ -74,11 +75,24 @@ struct Ticket {
         colour.fill(kWhite);
         markedAs.fill({});
         calledSinceWhite.clear();
+        delivered.clear();
+    }
+    // A call taken back: the cells show what the other calls, marked from white in their order,
+    // make of them now; nothing is heard.
+    void takeBack(const std::string& called) {
+        const auto last = std::find(delivered.rbegin(), delivered.rend(), called);
+        if (last == delivered.rend()) return;
+        delivered.erase(std::next(last).base());
+        const std::vector<std::string> again = delivered;
+        whiten();
+        for (const std::string& c : again)
+            check(c);
     }
     // Marks a called number; returns the sounds it plays, in order.
     std::vector<int> check(const std::string& called) {
         std::vector<int> sounds;
         calledSinceWhite.insert(called);
+        delivered.push_back(called);
         for (std::size_t i = 0; i < 54; ++i) {
             if (colour[i] == kWhite && text[i] == called) {
                 colour[i] = kRed;
@@ -213,6 +227,14 @@ struct Program {
         numberBox.clear();
         checkAll(n);
         if (n != 0 && std::find(called.begin(), called.end(), n) == called.end()) called.push_back(n);
+    }
+    // A move of the real game removed: gone from the list, taken back from every ticket.
+    void removeMove(std::size_t place) {
+        if (place >= called.size()) return;
+        const int n = called[place];
+        called.erase(called.begin() + static_cast<std::ptrdiff_t>(place));
+        for (Ticket& t : tickets)
+            t.takeBack(std::to_string(n));
     }
     void draw() {
         if (!virtualOpen || drawn.size() >= 90) return;

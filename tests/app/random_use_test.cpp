@@ -374,6 +374,21 @@ private:
                 model_.advertisement();
                 return "advertisement";
             }
+            if (kind < 86) { // Delete on a move of the real game's list
+                if (!model_.gameVisible) showGame();
+                const std::size_t place = model_.called.empty() ? 0 : static_cast<std::size_t>(below(
+                                                                           static_cast<int>(model_.called.size())));
+                activate(game().form->control()->widget());
+                ui_.removeMove(static_cast<int>(place));
+                model_.removeMove(place);
+                return "remove move " + std::to_string(place);
+            }
+            if (kind < 88) { // Ctrl+Z on the empty number box
+                activateMain();
+                ui_.undoInNumberBox();
+                if (!model_.called.empty()) model_.removeMove(model_.called.size() - 1);
+                return "undo last move";
+            }
         }
     }
 

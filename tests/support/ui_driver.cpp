@@ -30,6 +30,7 @@
 #include "support/wait.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
+#include "widgets/layer/edit_control.h"
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/message_loop.h"
@@ -64,6 +65,13 @@ QAction* ActionAt(const QMenuBar& bar, const std::vector<int>& path) {
         if (QMenu* sub = action->menu()) actions = sub->actions();
     }
     return action;
+}
+
+// Keys go where the focus is, and the focus is in the active window.
+void Activate(QWidget* w) {
+    if (w->window()->isActiveWindow()) return;
+    w->window()->activateWindow();
+    (void)QTest::qWaitForWindowActive(w->window(), 1000);
 }
 
 void Require(bool ok, const char* what) {
@@ -137,6 +145,7 @@ qo::Control& UiDriver::mainWindow() {
 
 void UiDriver::typeNumber(const QString& digits, bool pressEnter) {
     QWidget* box = root_->numberBox().control()->widget();
+    Activate(box);
     box->setFocus();
     QTest::keyClicks(box, digits);
     if (pressEnter) QTest::keyClick(box, Qt::Key_Return);
@@ -285,6 +294,27 @@ bool UiDriver::settingsFileExists() const {
 
 lotto::TClassChildForm_DA7248& UiDriver::gameScheme() {
     return *static_cast<lotto::TClassChildForm_DA7248*>(root_->gameWindow().Edge()->schemeObject);
+}
+
+void UiDriver::removeMove(int place) {
+    const auto& game = gameScheme().controls();
+    if (!game.form->control()->visible()) chooseMenu(7); // "Игра"
+    auto* list = qo::As<qo::EditControl>(game.calledNumbers->control());
+    QWidget* w = list->widget();
+    Require(w != nullptr, "the real game's list has no widget");
+    Activate(w);
+    w->setFocus();
+    list->setCaretToLine(place);
+    QTest::keyClick(w, Qt::Key_Delete);
+    Finish("Delete in the real game's list");
+}
+
+void UiDriver::undoInNumberBox() {
+    QWidget* box = root_->numberBox().control()->widget();
+    Activate(box);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    Finish("Ctrl+Z in the number box");
 }
 
 qo::Control* UiDriver::gameWindow() {

@@ -92,6 +92,10 @@ public:
 
     // ---- The game window.
     lotto::TClassChildForm_DA7248& gameScheme();
+    // Puts the caret on the real game's move at `place` (from 0) and presses Delete, the window shown.
+    void removeMove(int place);
+    // Ctrl+Z in the main window's number box.
+    void undoInNumberBox();
     // The game window's form (a second top-level window), or null once it has gone.
     qo::Control* gameWindow();
 

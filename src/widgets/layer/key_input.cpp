@@ -9,8 +9,12 @@
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/input_routing.h"
 #include "widgets/layer/key_codes.h"
+#include "widgets/layer/keyboard_state.h"
 #include "widgets/layer/registry.h"
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <optional>
+#include <utility>
 #include <string>
 
 namespace qo {
@@ -70,8 +74,36 @@ bool RouteTypedText(Control& c, const QString& text) {
 // A typed key, in the order the messages of a key press arrive: the form's Tab filter, WM_KEYDOWN
 // (raw chain, then the key-down handler), WM_CHAR (raw chain, then the character handler), then
 // the control's own filters (digits only, letter case). True when the key is used up.
+namespace {
+
+// The modifiers of the key being delivered; none outside a delivery.
+std::optional<Qt::KeyboardModifiers> g_deliveredModifiers;
+
+} // namespace
+
+bool KeyHeld(int virtualKey) {
+    const Qt::KeyboardModifiers mods = g_deliveredModifiers ? *g_deliveredModifiers
+                                                            : QGuiApplication::queryKeyboardModifiers();
+    switch (virtualKey) {
+    case VK_SHIFT:
+        return mods & Qt::ShiftModifier;
+    case VK_CONTROL:
+        return mods & Qt::ControlModifier;
+    case VK_MENU:
+        return mods & Qt::AltModifier;
+    default:
+        return false;
+    }
+}
+
 bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
     auto& d = c.d();
+    // Put back as it was: a handler may open a modal loop that delivers other keys.
+    const auto outer = std::exchange(g_deliveredModifiers, e->modifiers());
+    struct Restore {
+        std::optional<Qt::KeyboardModifiers> value;
+        ~Restore() { g_deliveredModifiers = value; }
+    } restore{outer};
     const LifeToken alive = Life(c);
     int key = VirtualKeyCode(*e);
     const int shift = KeyFlags(Qt::NoButton, e->modifiers());

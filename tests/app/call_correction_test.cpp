@@ -1,0 +1,116 @@
+// Taking a mis-call back: Delete on a move of the real game's list, or Ctrl+Z on the empty number
+// box, and every ticket showing what it would had the number never come.
+#include <gtest/gtest.h>
+
+#include "app/class_child_form_da7248.h"
+#include "app/inline_code_d9d224.h"
+#include "app/inline_code_kept_game.h"
+#include "runtime/cp1251.h"
+#include "support/ui_driver.h"
+#include "widgets/label.h"
+#include "widgets/memo.h"
+
+namespace qotest {
+namespace {
+
+using lotto::TQOInlineCode_D9D224;
+
+constexpr int At(int row, int column) {
+    return row * 9 + column;
+}
+
+class CallCorrection : public ::testing::Test {
+protected:
+    CallCorrection() {
+        ui.newTickets(1);
+        for (const char* n : {"5", "17", "38", "61", "90"})
+            ui.typeIntoEntry(0, n);
+    }
+    void call(std::initializer_list<const char*> numbers) {
+        for (const char* n : numbers)
+            ui.typeNumber(n);
+    }
+    std::string moves() { return qo::Cp1251ToUtf8(ui.gameScheme().controls().moves->control()->text()); }
+    std::string list() { return ui.gameScheme().controls().calledNumbers->control()->text(); }
+
+    UiDriver ui;
+};
+
+TEST_F(CallCorrection, AMoveTakenBackUndoesItsMarksAndWhatTheyCompleted) {
+    call({"5", "17", "38", "61", "90", "44"});
+    ASSERT_EQ(ui.cellColor(0, At(0, 0)), TQOInlineCode_D9D224::kGreen);
+    ui.platform().sounds.clear();
+
+    ui.removeMove(3); // 61: the row is one short again
+    EXPECT_EQ(list(), "5\r\n17\r\n38\r\n90\r\n44\r\n");
+    EXPECT_EQ(moves(), "Ходов: 5");
+    for (const int column : {0, 1, 3, 8})
+        EXPECT_EQ(ui.cellColor(0, At(0, column)), TQOInlineCode_D9D224::kRed) << column;
+    EXPECT_EQ(ui.cellColor(0, At(0, 6)), TQOInlineCode_D9D224::kWhite);
+    EXPECT_TRUE(ui.platform().sounds.empty()) << "a replay is silent";
+
+    // Called again, it completes the row again, with its sound.
+    call({"61"});
+    EXPECT_EQ(ui.cellColor(0, At(0, 6)), TQOInlineCode_D9D224::kGreen);
+    EXPECT_EQ(ui.soundNames().size(), 1u);
+}
+
+TEST_F(CallCorrection, CtrlZOnTheEmptyBoxTakesTheLastMoveOnly) {
+    call({"5", "17"});
+    ui.undoInNumberBox();
+    EXPECT_EQ(list(), "5\r\n");
+    EXPECT_EQ(ui.cellColor(0, At(0, 1)), TQOInlineCode_D9D224::kWhite);
+    EXPECT_EQ(ui.cellColor(0, At(0, 0)), TQOInlineCode_D9D224::kRed);
+
+    // With digits in the box, Ctrl+Z is the box's own: the game keeps its moves.
+    ui.typeNumber("4", false);
+    ui.undoInNumberBox();
+    EXPECT_EQ(list(), "5\r\n");
+    ui.typeNumber("", true);
+
+    ui.undoInNumberBox();
+    ui.undoInNumberBox(); // nothing left to take: no fault
+    EXPECT_EQ(list(), "");
+    EXPECT_EQ(moves(), "Ходов: 0");
+    EXPECT_EQ(ui.cellColor(0, At(0, 0)), TQOInlineCode_D9D224::kWhite);
+}
+
+TEST_F(CallCorrection, OnlyDeliveriesSinceTheTicketWasWhiteReplay) {
+    call({"5", "17"});
+    ui.platform().boxAnswers = {qo::IDYES};
+    ui.click(0, UiDriver::Button::kResetColours); // the ticket starts afresh
+    call({"38"});
+    ui.removeMove(0); // 5 came before the ticket was white: nothing on it changes
+    EXPECT_EQ(ui.cellColor(0, At(0, 0)), TQOInlineCode_D9D224::kWhite);
+    EXPECT_EQ(ui.cellColor(0, At(0, 3)), TQOInlineCode_D9D224::kRed);
+
+    // A number typed into a cell after its call is marked by the replay, as the rule says: the
+    // replay marks the cells as they stand.
+    ui.typeIntoCell(0, At(1, 1), "17");
+    ui.removeMove(1); // 38
+    EXPECT_EQ(ui.cellColor(0, At(0, 3)), TQOInlineCode_D9D224::kWhite);
+    EXPECT_EQ(ui.cellColor(0, At(1, 1)), TQOInlineCode_D9D224::kWhite) << "17 came before the reset";
+}
+
+TEST_F(CallCorrection, TheKeptGameKeepsWhatEachTicketWasGiven) {
+    QTemporaryDir data;
+    UiDriver::Options o;
+    o.dataFolder = data.path().toStdString() + "/";
+    {
+        UiDriver first(o);
+        first.newTickets(1);
+        first.typeIntoEntry(0, "5");
+        first.typeIntoEntry(0, "17");
+        first.typeNumber("5");
+        first.typeNumber("17");
+        first.close();
+    }
+    UiDriver second(o);
+    second.chooseMenu(9); // "Вернуть прошлую игру"
+    second.removeMove(0);
+    EXPECT_EQ(second.cellColor(0, At(0, 0)), TQOInlineCode_D9D224::kWhite);
+    EXPECT_EQ(second.cellColor(0, At(0, 1)), TQOInlineCode_D9D224::kRed);
+}
+
+} // namespace
+} // namespace qotest
