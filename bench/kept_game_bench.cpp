@@ -27,7 +27,7 @@
 #include "bench_support.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element_ex.h"
-#include "quiet_platform.h"
+#include "program_fixture.h"
 #include "runtime/cp1251.h"
 #include "runtime/event_scope.h"
 #include "runtime/link.h"
@@ -38,7 +38,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using qobench::Clock;
+using qobench::Median;
+using qobench::Ms;
+using qobench::Program;
+using qobench::Settle;
 constexpr int kWrites = 7;
 
 struct Result {
@@ -46,54 +50,6 @@ struct Result {
     double fileKb = 0;
     int tickets = 0; // tickets standing after the put back, to show the work was done
     bool ok = false;
-};
-
-double Ms(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-void Settle() {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-struct Program {
-    qobench::QuietPlatform platform;
-    qo::Platform* previous = qo::SetPlatform(&platform);
-    std::unique_ptr<lotto::TClassMainForm_D80004> root = std::make_unique<lotto::TClassMainForm_D80004>();
-
-    Program() {
-        root->form().Start();
-        root->form().control()->show();
-        Settle();
-        keeper().delayMs = 1 << 30; // writes only when the benchmark asks
-    }
-    ~Program() {
-        root.reset();
-        qo::SetPlatform(previous);
-    }
-    lotto::TQOInlineCode_KeptGame& keeper() { return root->keptGame(); }
-    lotto::TClassChildScrollBox_D80098& list() {
-        return *static_cast<lotto::TClassChildScrollBox_D80098*>(root->ticketList().Edge()->schemeObject);
-    }
-    void send(std::uint16_t input, std::int32_t value) {
-        qo::EventScope scope;
-        qo::TData d;
-        qo::MakeInteger(d, value);
-        root->ticketList().Input(d, input);
-    }
-    void deleteAll() {
-        {
-            qo::EventScope scope;
-            list().DeleteAllTickets();
-        }
-        Settle();
-    }
 };
 
 Result Measure(int n) {

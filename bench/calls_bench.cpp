@@ -1,0 +1,116 @@
+// Taking a call back with N = 1 000 and 10 000 filled tickets and 90 calls made in a shuffled
+// order, each N in a child process of its own:
+//   take back    the last call removed (Ctrl+Z's way in): the list rewritten, and every ticket
+//                that was given the number marked again from white with the other 89 (median of 7);
+//     floor      the same replay on plain values: each ticket's 54 cell texts read into numbers,
+//                its colours marked from white by the same rule, 89 calls, nothing shown;
+//   call         one call reaching every ticket and the game window, for scale.
+#include <QApplication>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/class_child_panel_d99a78.h"
+#include "app/class_child_panel_ex_d82a4c.h"
+#include "app/inline_code_d9d224.h"
+#include "bench_support.h"
+#include "containers/multi_element_ex.h"
+#include "program_fixture.h"
+#include "runtime/cp1251.h"
+
+namespace {
+
+using qobench::Clock;
+using qobench::Median;
+using qobench::Ms;
+using Ticket = lotto::TQOInlineCode_D9D224;
+constexpr int kRepeats = 7;
+
+struct Result {
+    double takeBackMs = 0, floorMs = 0, callMs = 0;
+    int tickets = 0;
+    bool ok = false;
+};
+
+Result Measure(int n) {
+    Result r;
+    qobench::Program p;
+    for (int i = 0; i < n; ++i)
+        p.addTicket();
+    p.fillAll();
+    std::vector<int> order(90);
+    std::iota(order.begin(), order.end(), 1);
+    std::shuffle(order.begin(), order.end(), std::mt19937(2024));
+    // As the number box's Enter does: the tickets first, then the game window's move.
+    auto call = [&p](int number) {
+        p.mark(number);
+        qobench::Program::send(p.root->gameWindow(), 1, number);
+    };
+    std::vector<double> calls;
+    for (const int number : order) {
+        const auto a = Clock::now();
+        call(number);
+        calls.push_back(Ms(a, Clock::now()));
+    }
+    qobench::Settle();
+    r.callMs = Median(calls);
+
+    // Every ticket's cell texts as plain values, for the floor.
+    const qo::TQOMultiElementEx& tickets = p.list().tickets();
+    std::vector<std::array<std::string, Ticket::kCells>> texts(tickets.InstanceCount());
+    for (std::size_t t = 0; t < texts.size(); ++t) {
+        const auto& logic = static_cast<lotto::TClassChildPanelEx_D82A4C*>(tickets.InstanceAt(t)->schemeObject)->body().logic();
+        for (int i = 0; i < Ticket::kCells; ++i)
+            texts[t][static_cast<std::size_t>(i)] = logic.cell(i)->text();
+    }
+
+    std::vector<double> takeBacks, floors;
+    for (int k = 0; k < kRepeats; ++k) {
+        const int last = order.back();
+        const auto a = Clock::now();
+        qobench::Program::send(p.root->gameWindow(), 2, 0); // the last move goes
+        takeBacks.push_back(Ms(a, Clock::now()));
+
+        const auto b = Clock::now();
+        int red = 0;
+        for (const auto& cells : texts) {
+            Ticket::Numbers numbers{};
+            for (std::size_t i = 0; i < cells.size(); ++i)
+                numbers[i] = cells[i].empty() ? 0 : std::stoi(cells[i]);
+            if (std::find(numbers.begin(), numbers.end(), last) == numbers.end()) continue;
+            Ticket::Colours colours;
+            colours.fill(Ticket::kWhite);
+            for (std::size_t m = 0; m + 1 < order.size(); ++m)
+                Ticket::Mark(numbers, colours, order[m]);
+            red += static_cast<int>(std::count(colours.begin(), colours.end(), Ticket::kRed));
+        }
+        floors.push_back(Ms(b, Clock::now()));
+        r.ok = red >= 0;
+        call(last); // back as it was, for the next round
+    }
+    qobench::Settle();
+    r.takeBackMs = Median(takeBacks);
+    r.floorMs = Median(floors);
+    r.tickets = static_cast<int>(tickets.InstanceCount());
+    return r;
+}
+
+} // namespace
+
+int main() {
+    std::printf("%-8s %-28s %-10s %-12s\n", "N", "take back / floor, ms", "(ratio)", "call, ms");
+    bool ok = true;
+    for (const int n : {1000, 10000}) {
+        const Result r = qobench::RunInChild<Result>("calls_bench", [n] { return Measure(n); });
+        ok = ok && r.ok && r.tickets == n;
+        char back[40], ratio[16];
+        std::snprintf(back, sizeof back, "%.2f / %.2f", r.takeBackMs, r.floorMs);
+        std::snprintf(ratio, sizeof ratio, "%.2fx", r.floorMs > 0 ? r.takeBackMs / r.floorMs : 0.0);
+        std::printf("%-8d %-28s %-10s %-12.2f\n", n, back, ratio, r.callMs);
+    }
+    return ok ? 0 : 1;
+}
