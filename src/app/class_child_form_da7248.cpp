@@ -174,7 +174,9 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     Place(calledBox, 110, 165, 130, 97, clWindow);
     SetUpListBox(calledBox, "Названные числа реальной игры");
     calledBox.control()->setAccessibleDescription(
-        qo::Cp1251("Delete убирает ход, на строке которого стоит курсор: билеты покажут игру без него"));
+        qo::Cp1251("Delete или «Удалить ход» в контекстном меню убирает ход, на строке которого стоит "
+                   "курсор: билеты покажут игру без него"));
+    calledBox.AddCommand(qo::Cp1251("Удалить ход"));
 
     auto& movesLb = add<TQOLabel>(win);
     Place(movesLb, 10, 245, 75, 17, clBtnFace);
@@ -210,6 +212,7 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     connect<&TQOMath::Calculate>(calledBox.onChange, movesCalc);
     // Added: a mis-call removed with Delete in the list, or the last one from outside.
     connect<&TQOInlineCode_DB522C::ListKey>(calledBox.onKeyDown, realGame);
+    connect<&TQOInlineCode_DB522C::RemoveSelected>(calledBox.onCommand, realGame);
     connect<&TQOEditMulti::Input>(realGame.takenBack, edge, 1);
 
     // The virtual game: a series, single draws, opening and closing.

@@ -5,6 +5,7 @@
 #include "app/icon0_png.h"
 #include "app/inline_code_dbd6fc.h"
 #include "app/inline_code_kept_game.h"
+#include "app/paste_calls.h"
 #include "app/undo_call_key.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element.h"
@@ -58,11 +59,12 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& menuHub = add<qo::TQOHub>();
     auto& closeHub = add<qo::TQOHub>();
     auto& undoKey = add<TQOInlineCode_UndoCallKey>();
+    auto& pasteCalls = add<TQOInlineCode_PasteCalls>();
 
     // ---- properties
     numberHub.inputCount = 2;
     numberHub.SetOutputCount(1);
-    entryHub.inputCount = 1;
+    entryHub.inputCount = 2;
     entryHub.SetOutputCount(2);
     menuHub.inputCount = 1;
     menuHub.SetOutputCount(2);
@@ -85,7 +87,8 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     numberBox.control()->setAccessibleName(qo::Cp1251("Названное число"));
     numberBox.control()->setAccessibleDescription(
         qo::Cp1251("Число от 1 до 90, названное в игре: Enter отмечает его на всех билетах и "
-                   "записывает ходом реальной игры"));
+                   "записывает ходом реальной игры; вставленный список чисел вводится по очереди; "
+                   "Ctrl+Z в пустом поле отменяет последний ход"));
 
     ticketList.SetCreateOnFirstUse(false);
     ticketList.SetFactory(&qo::MakeScheme<TClassChildScrollBox_D80098>);
@@ -118,6 +121,9 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOEdit::EditValue>(undoKey.boxValue, numberBox);
     connect<&qo::TQOMultiElement::Input>(undoKey.undo, gameWindow, 2);
     connect<&qo::TQOMultiElement::Input>(gameWindow.events[1], ticketList, 2);
+    // A pasted list of numbers: each one as if typed and confirmed with Enter.
+    connect<&TQOInlineCode_PasteCalls::Paste>(numberBox.onPaste, pasteCalls);
+    connect<&qo::TQOHub::Input>(pasteCalls.enter, entryHub, 1);
 
     menu.SetText(qo::LoadTextResource("Str7"));
     // Appended after the described items, so theirs keep their numbers; the list ignores it.

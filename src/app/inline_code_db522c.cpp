@@ -50,15 +50,21 @@ void TQOInlineCode_DB522C::RemoveLast(qo::TData&, std::uint16_t) {
     if (!called_.empty()) Remove(called_.size() - 1);
 }
 
-void TQOInlineCode_DB522C::ListKey(qo::TData& d, std::uint16_t) {
-    if (qo::ToInteger(d) != qo::VK_DELETE) return;
+std::size_t TQOInlineCode_DB522C::SelectedPlace() const {
     const auto* box = qo::As<qo::EditControl>(qo::Control::FromId(qo::ReadInteger(windowHandle)));
-    if (!box) return;
+    if (!box) return called_.size();
     // One number a line: the caret's line is the move's place.
     const std::string& text = box->text();
     const std::size_t caret = std::min(static_cast<std::size_t>(std::max(box->caret(), 0)), text.size());
-    const auto place = static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(caret), '\n'));
-    Remove(place);
+    return static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(caret), '\n'));
+}
+
+void TQOInlineCode_DB522C::ListKey(qo::TData& d, std::uint16_t) {
+    if (qo::ToInteger(d) == qo::VK_DELETE) Remove(SelectedPlace());
+}
+
+void TQOInlineCode_DB522C::RemoveSelected(qo::TData&, std::uint16_t) {
+    Remove(SelectedPlace());
 }
 
 void TQOInlineCode_DB522C::PutBack(const std::vector<int>& called) {

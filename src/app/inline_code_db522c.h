@@ -23,6 +23,7 @@ public:
     void RemoveAt(qo::TData& d, std::uint16_t index);
     void RemoveLast(qo::TData& d, std::uint16_t index);
     void ListKey(qo::TData& d, std::uint16_t index);
+    void RemoveSelected(qo::TData& d, std::uint16_t index); // the list's context command
 
     // The numbers called, in order; putting back a kept game lists them anew.
     const std::vector<int>& called() const { return called_; }
@@ -31,6 +32,7 @@ public:
 private:
     void Scroll(int lines);
     void Remove(std::size_t place);
+    std::size_t SelectedPlace() const; // the move on the line holding the list's caret
 
     std::vector<int> called_;
 };

@@ -49,6 +49,11 @@ void TQOEdit::Init() {
 
     control_->setOnChange([this] { Changed(); });
     control_->setOnChar([this](int& ch) { Typed(ch); });
+    edit()->setOnPaste([this](const std::string& text) {
+        if (!LinkConnected(onPaste)) return false;
+        FireString(onPaste, text);
+        return true;
+    });
 
     edit()->limitText(maxLength);
     numberLimit = maxNumber;

@@ -44,6 +44,7 @@ public:
     TEventLink onEnter;  // the valid value confirmed with Enter
     TEventLink onChange; // the valid value after each change
     TEventLink onChar;   // each typed character as a one-character text
+    TEventLink onPaste;  // pasted text; while it is linked, the box pastes nothing of its own
 
     void Init() override;
 

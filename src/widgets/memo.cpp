@@ -26,6 +26,12 @@ void TQOMemo::Init() {
     if (control_) control_->setText(initialText);
 }
 
+void TQOMemo::AddCommand(std::string_view text) {
+    if (!control_) return;
+    const int n = commands_++;
+    lines()->addContextCommand(text, [this, n] { FireInteger(onCommand, n); });
+}
+
 void TQOMemo::SetAllText(std::string_view text) {
     // A whole-text replacement: the box itself reports no change for it.
     if (control_) control_->setText(text);

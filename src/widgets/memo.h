@@ -18,6 +18,10 @@ public:
     std::string initialText;     // CR LF lines
 
     void Init() override;
+    // A command of its own at the end of the context menu (after Init); choosing it fires
+    // onCommand with its place among the memo's commands, from 0.
+    void AddCommand(std::string_view text);
+    TEventLink onCommand;
 
     void SetAllText(std::string_view text) override;
     void AddLineText(std::string_view text) override;
@@ -28,6 +32,7 @@ public:
 private:
     void Changed();
     void Typed(int& ch);
+    int commands_ = 0;
 };
 
 } // namespace qo

@@ -2,9 +2,22 @@
 // box, and every ticket showing what it would had the number never come.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
 #include "app/class_child_form_da7248.h"
 #include "app/inline_code_d9d224.h"
 #include "app/inline_code_kept_game.h"
+#include "app/class_main_form_d80004.h"
+#include "app/paste_calls.h"
+#include "support/wait.h"
+#include "widgets/edit.h"
 #include "runtime/cp1251.h"
 #include "support/ui_driver.h"
 #include "widgets/label.h"
@@ -110,6 +123,86 @@ TEST_F(CallCorrection, TheKeptGameKeepsWhatEachTicketWasGiven) {
     second.removeMove(0);
     EXPECT_EQ(second.cellColor(0, At(0, 0)), TQOInlineCode_D9D224::kWhite);
     EXPECT_EQ(second.cellColor(0, At(0, 1)), TQOInlineCode_D9D224::kRed);
+}
+
+// ---- Catching up in one paste, and the list's context menu.
+
+struct PasteCase {
+    const char* text;
+    std::vector<int> numbers;
+    std::vector<std::string> skipped;
+};
+
+class PasteSplit : public ::testing::TestWithParam<PasteCase> {};
+
+TEST_P(PasteSplit, NumbersInOrderAndTheRestNamed) {
+    const auto pieces = lotto::TQOInlineCode_PasteCalls::Split(GetParam().text);
+    EXPECT_EQ(pieces.numbers, GetParam().numbers);
+    EXPECT_EQ(pieces.skipped, GetParam().skipped);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, PasteSplit,
+    ::testing::Values(PasteCase{"12 45, 7;81", {12, 45, 7, 81}, {}},
+                      PasteCase{"\r\n 1\t90;;,", {1, 90}, {}},
+                      PasteCase{"07 0 00 91 007 5a -3 12.", {7}, {"0", "00", "91", "007", "5a", "-3", "12."}},
+                      PasteCase{"", {}, {}}));
+
+// Opens the widget's context menu at `at` and chooses its item with that text or object name.
+void ChooseFromContextMenu(QWidget* w, QPoint at, const QString& item) {
+    bool chosen = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            for (QAction* a : popup->actions()) {
+                if (a->text() == item || a->objectName() == item) {
+                    chosen = true;
+                    a->trigger();
+                }
+            }
+            popup->close();
+        }
+    });
+    QContextMenuEvent e(QContextMenuEvent::Mouse, at, w->mapToGlobal(at));
+    QApplication::sendEvent(w, &e);
+    waitUntilIdle();
+    EXPECT_TRUE(chosen) << item.toStdString();
+}
+
+TEST_F(CallCorrection, APastedListIsEnteredAsTypedAndTheRestNamedOnce) {
+    QApplication::clipboard()->setText(QStringLiteral("5 17, 38;61\n95 абв 0 07"));
+    QWidget* box = ui.root().numberBox().control()->widget();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    waitUntilIdle();
+    EXPECT_EQ(list(), "5\r\n17\r\n38\r\n61\r\n7\r\n");
+    EXPECT_EQ(ui.cellColor(0, At(0, 6)), TQOInlineCode_D9D224::kRed);
+    EXPECT_EQ(ui.numberBoxText(), "") << "nothing of the paste stays in the box";
+    ASSERT_EQ(ui.platform().boxes.size(), 1u);
+    EXPECT_EQ(qo::Cp1251ToUtf8(ui.platform().boxes[0].text),
+              "Вставлено чисел: 5. Пропущено то, что не число от 1 до 90: «95», «абв», «0».");
+
+    // Shift+Insert and the box's own menu paste the same way.
+    QApplication::clipboard()->setText(QStringLiteral("90"));
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    waitUntilIdle();
+    EXPECT_EQ(ui.cellColor(0, At(0, 8)), TQOInlineCode_D9D224::kGreen) << "the fifth number completes the row";
+    ui.undoInNumberBox();
+    QApplication::clipboard()->setText(QStringLiteral("90"));
+    ChooseFromContextMenu(box, QPoint(5, 5), QStringLiteral("edit-paste"));
+    EXPECT_EQ(ui.cellColor(0, At(0, 8)), TQOInlineCode_D9D224::kGreen);
+    EXPECT_EQ(ui.platform().boxes.size(), 1u);
+}
+
+TEST_F(CallCorrection, TheListsContextMenuRemovesTheMoveClickedOn) {
+    call({"5", "17", "38"});
+    ui.chooseMenu(7); // "Игра"
+    auto* list = ui.gameScheme().controls().calledNumbers->control();
+    auto* w = qobject_cast<QPlainTextEdit*>(list->widget());
+    ASSERT_NE(w, nullptr);
+    const QRect second = w->cursorRect(QTextCursor(w->document()->findBlockByNumber(1)));
+    ChooseFromContextMenu(w->viewport(), second.center(), QStringLiteral("Удалить ход"));
+    EXPECT_EQ(this->list(), "5\r\n38\r\n");
+    EXPECT_EQ(ui.cellColor(0, At(0, 1)), TQOInlineCode_D9D224::kWhite);
 }
 
 } // namespace

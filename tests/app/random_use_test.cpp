@@ -4,6 +4,8 @@
 // length.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <QWidget>
 #include <array>
@@ -16,6 +18,7 @@
 #include <sstream>
 
 #include "app/class_child_form_da7248.h"
+#include "app/class_main_form_d80004.h"
 #include "app/class_child_panel_d94ab8.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/inline_code_d9d224.h"
@@ -388,6 +391,25 @@ private:
                 ui_.undoInNumberBox();
                 if (!model_.called.empty()) model_.removeMove(model_.called.size() - 1);
                 return "undo last move";
+            }
+            if (kind < 90) { // a list of numbers pasted into the number box
+                std::string pasted;
+                std::vector<int> numbers;
+                for (int i = 0, n = 1 + below(6); i < n; ++i) {
+                    numbers.push_back(1 + below(90));
+                    pasted += std::to_string(numbers.back()) + (chance(50) ? ", " : " ");
+                }
+                activateMain();
+                QApplication::clipboard()->setText(QString::fromStdString(pasted));
+                QWidget* box = ui_.root().numberBox().control()->widget();
+                box->setFocus();
+                QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+                if (!waitUntilIdle()) failure_ = "the program was still busy after a paste";
+                for (const int n : numbers) {
+                    model_.numberBox = std::to_string(n);
+                    model_.confirmNumberBox();
+                }
+                return "paste '" + pasted + "'";
             }
         }
     }

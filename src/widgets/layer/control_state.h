@@ -61,6 +61,9 @@ struct RareState {
     bool linesValid = false;
     QString qtext;               // text with '\n' breaks, as the box holds it
     std::vector<LineSpan> lines; // as the box shows them
+    // Edits: what the element does with pasted text, and commands of its own in the context menu.
+    SmallFunction<bool(const std::string&)> onPaste; // EditControl::PasteHandler
+    std::vector<std::pair<std::string, Control::NotifyHandler>> contextCommands;
 };
 
 // Handlers an element installs; a bare cell has none.

@@ -1,6 +1,9 @@
 #pragma once
 // A one-line edit or a memo, and their line interface: lines as the box shows them (a memo wraps
 // unless it scrolls sideways), the caret and selection, appending, and the length limit.
+#include <string>
+#include <string_view>
+
 #include "widgets/layer/control.h"
 
 namespace qo {
@@ -27,6 +30,15 @@ public:
     int textLimit() const;
     void scrollLines(int lines); // EM_LINESCROLL: positive scrolls down (memos)
     int firstVisibleLine() const;
+
+    // Pasted text (Ctrl+V, Shift+Insert, the context menu's Paste), Windows-1251, offered to the
+    // handler first: true when it took it, and the box pastes nothing.
+    using PasteHandler = SmallFunction<bool(const std::string& text)>;
+    void setOnPaste(PasteHandler h);
+    // A command of the element's own, after the box's items in its context menu. A right click
+    // in a read-only memo that has one first puts the caret where it was clicked, as a list
+    // selects the line under the mouse.
+    void addContextCommand(std::string_view text, NotifyHandler run);
 
 private:
     using Control::Control;

@@ -7,6 +7,8 @@
 #include <Qt>
 
 class QEvent;
+class QMenu;
+class QPoint;
 class QKeyEvent;
 class QWheelEvent;
 class QWidget;
@@ -21,6 +23,12 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e);
 bool RouteKeyRelease(Control& c, QKeyEvent* e);
 // Typed text (of a key, or committed by an input method) as WM_CHAR, character by character.
 bool RouteTypedText(Control& c, const QString& text);
+
+// Paste keys of an edit whose element takes pasted text (edit_commands.cpp).
+bool RoutePaste(Control& c, QKeyEvent* e);
+// The context menu of an edit or memo: the toolkit's own, its Paste through the element, then the
+// element's commands.
+void ShowEditMenu(Control& c, QWidget& w, QMenu* standard, const QPoint& at);
 
 bool RouteMouse(Control& c, QWidget& w, QEvent* e);
 bool RouteWheel(Control& c, QWidget& w, QWheelEvent* e);

@@ -108,6 +108,7 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
     int key = VirtualKeyCode(*e);
     const int shift = KeyFlags(Qt::NoButton, e->modifiers());
     const bool tab = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
+    if (RoutePaste(c, e)) return true;
     if (tab && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         FormControl* form = c.form();
         if (form && form->keyboardNavigation() && d.tabNavigates) {

@@ -1,5 +1,7 @@
 #include "widgets/layer/widget_classes.h"
 
+#include <QContextMenuEvent>
+
 #include "widgets/layer/apply.h"
 #include "widgets/layer/canvas.h"
 #include "widgets/layer/control_state.h"
@@ -8,6 +10,7 @@
 #include "widgets/layer/realise.h"
 #include "widgets/layer/registry.h"
 #include "widgets/layer/scroll_view.h"
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -82,6 +85,20 @@ bool PanelWidget::event(QEvent* e) {
     if (t == QEvent::MouseButtonRelease && me->buttons() == Qt::NoButton) mouseTarget_ = nullptr;
     QCoreApplication::sendEvent(target, &forwarded);
     return true;
+}
+
+void EditWidget::contextMenuEvent(QContextMenuEvent* e) {
+    if (!control) return QLineEdit::contextMenuEvent(e);
+    Guarded("контекстное меню", 0, true, [&] { ShowEditMenu(*control, *this, createStandardContextMenu(), e->globalPos()); });
+}
+
+void MemoWidget::contextMenuEvent(QContextMenuEvent* e) {
+    if (!control) return QPlainTextEdit::contextMenuEvent(e);
+    Guarded("контекстное меню", 0, true, [&] {
+        // A list's line is picked by the click that opens its menu.
+        if (isReadOnly() && !control->d().rare().contextCommands.empty()) setTextCursor(cursorForPosition(e->pos()));
+        ShowEditMenu(*control, *this, createStandardContextMenu(e->pos()), e->globalPos());
+    });
 }
 
 bool MemoWidget::viewportEvent(QEvent* e) {

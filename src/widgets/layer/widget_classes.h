@@ -58,6 +58,9 @@ private:
 class EditWidget : public Routed<QLineEdit> {
 public:
     using Routed<QLineEdit>::Routed;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* e) override;
 };
 
 class MemoWidget : public Routed<QPlainTextEdit> {
@@ -66,6 +69,7 @@ public:
 
 protected:
     bool viewportEvent(QEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 };
 
 class ScrollBoxWidget : public Routed<QFrame> {
