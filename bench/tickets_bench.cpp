@@ -38,7 +38,7 @@
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
 #include "bench_support.h"
-#include "quiet_platform.h"
+#include "program_fixture.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element_ex.h"
 #include "runtime/event_scope.h"
@@ -52,7 +52,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using qobench::Clock;
 constexpr int kCells = 54;
 constexpr int kButtons = 6;
 constexpr int kScrollPages = 5; // the scroll figure is the mean of this many page-downs from the top
@@ -69,46 +69,15 @@ struct Result {
     bool ok = false;
 };
 
-void Settle() {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-double Ms(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
+using qobench::Ms;
+using qobench::Settle;
 
 // ---- The program.
 
-using qobench::QuietPlatform;
+// The program as the other benchmarks start it, with the ways in this one needs besides.
+struct ProgramTickets : qobench::Program {
+    void call(int number) { Program::mark(number); }
 
-struct ProgramTickets {
-    QuietPlatform platform;
-    qo::Platform* previous = qo::SetPlatform(&platform);
-    std::unique_ptr<lotto::TClassMainForm_D80004> root = std::make_unique<lotto::TClassMainForm_D80004>();
-
-    ProgramTickets() {
-        root->form().Start();
-        root->form().control()->show();
-    }
-    ~ProgramTickets() {
-        root.reset();
-        qo::SetPlatform(previous);
-    }
-    // As the menu and the number box reach the list: through its container, inside an event.
-    void send(std::uint16_t input, std::int32_t value) {
-        qo::EventScope scope;
-        qo::TData d;
-        qo::MakeInteger(d, value);
-        root->ticketList().Input(d, input);
-    }
-    void addTicket() { send(0, 1); }
-    void call(int number) { send(1, number); }
-    void fillAll() { send(0, 6); }
-
-    lotto::TClassChildScrollBox_D80098& list() {
-        return *static_cast<lotto::TClassChildScrollBox_D80098*>(root->ticketList().Edge()->schemeObject);
-    }
     lotto::TQOInlineCode_D9D224& logic(std::size_t t) {
         auto* edge = list().tickets().InstanceAt(t);
         return static_cast<lotto::TClassChildPanelEx_D82A4C*>(edge->schemeObject)->body().logic();
