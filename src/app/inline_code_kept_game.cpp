@@ -110,7 +110,7 @@ void TQOInlineCode_KeptGame::ReadLastGame() {
     } else if (!backupGood) {
         std::string what = "Файл прошлой игры повреждён; прочитано то, что удалось";
         if (reading.badLines > 0) what += " (не прочитано строк: " + std::to_string(reading.badLines) + ")";
-        if (reading.truncated) what += ", конец файла потерян";
+        if (reading.truncated) what += ", а файл оборван или изменён";
         problem_ = qo::Cp1251(what + ".");
         last_ = std::move(game);
     }
