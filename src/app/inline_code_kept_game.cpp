@@ -18,7 +18,6 @@
 namespace lotto {
 namespace {
 
-constexpr std::int32_t kNewTicketItem = 1; // the menu's "&Новый", which the list answers with a ticket
 constexpr const char* kCaption = "Прошлая игра";
 
 bool Asked(const std::string& questionCp1251) {
@@ -160,14 +159,10 @@ void TQOInlineCode_KeptGame::CollectInto(KeptGame& game) const {
 
 void TQOInlineCode_KeptGame::PutBack(const KeptGame& game) {
     list().DeleteAllTickets();
-    qo::TQOMultiElementEx& tickets = list().tickets();
     for (const KeptTicket& kept : game.tickets) {
         // Made as "&Новый" makes them, so each is numbered and placed as the player's own.
-        qo::TData item;
-        qo::MakeInteger(item, kNewTicketItem);
-        ticketList_.Input(item, 0);
-        if (tickets.InstanceCount() == 0) return;
-        auto* ticket = static_cast<TClassChildPanelEx_D82A4C*>(tickets.InstanceAt(tickets.InstanceCount() - 1)->schemeObject);
+        TClassChildPanelEx_D82A4C* ticket = list().NewTicket();
+        if (!ticket) return;
         ticket->PutBack(kept);
     }
     window().PutBack(game);
