@@ -13,6 +13,10 @@
 
 namespace lotto {
 
+const char* ProgramVersion() {
+    return QO_VERSION;
+}
+
 int RunProgram(int argc, const char* const* argv) {
     if (argc > 1 && std::string_view(argv[1]) == "/ih") {
         // Nothing else on this path: no window, no settings file, no resource.
