@@ -4,6 +4,7 @@
 #include "app/class_child_scroll_box_d80098.h"
 #include "app/icon0_png.h"
 #include "app/inline_code_dbd6fc.h"
+#include "app/inline_code_given_tickets.h"
 #include "app/inline_code_kept_game.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element.h"
@@ -56,6 +57,8 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& keptGame = add<TQOInlineCode_KeptGame>(ticketList, gameWindow);
     auto& menuHub = add<qo::TQOHub>();
     auto& closeHub = add<qo::TQOHub>();
+    // Added too: the ticket files the program was started with.
+    auto& givenTickets = add<TQOInlineCode_GivenTickets>(ticketList);
 
     // ---- properties
     numberHub.inputCount = 2;
@@ -110,6 +113,9 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOHub::Input>(form.onClose, closeHub);
     connect<&TQOInlineCode_DBD6FC::Input>(closeHub.outputs[0], advertisement);
     connect<&TQOInlineCode_KeptGame::Closing>(closeHub.outputs[1], keptGame);
+    // NOTE: opened once the kept game's start is over: putting the last game back replaces every
+    // ticket, a given one too.
+    connect<&TQOInlineCode_GivenTickets::Open>(keptGame.started, givenTickets);
 
     menu.SetText(qo::LoadTextResource("Str7"));
     // Appended after the described items, so theirs keep their numbers; the list ignores it.
@@ -122,6 +128,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     numberBox_ = &numberBox;
     gameWindow_ = &gameWindow;
     keptGame_ = &keptGame;
+    givenTickets_ = &givenTickets;
 }
 
 } // namespace lotto

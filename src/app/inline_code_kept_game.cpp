@@ -62,12 +62,15 @@ TClassChildForm_DA7248& TQOInlineCode_KeptGame::window() const {
 }
 
 void TQOInlineCode_KeptGame::Begin() {
+    // With no data folder nothing is kept and the program works as it always did; the start still
+    // ends with `started`.
     const std::string folder = qo::DataFolder();
-    if (folder.empty()) return; // no place to keep anything: the program works as it always did
-    path_ = folder + kFileName;
-    ReadLastGame();
-    // What stands at start (an empty list) is no reason to replace the last game on disk.
-    written_ = Collect();
+    if (!folder.empty()) {
+        path_ = folder + kFileName;
+        ReadLastGame();
+        // What stands at start (an empty list) is no reason to replace the last game on disk.
+        written_ = Collect();
+    }
     start_.start(0, [this] { AfterShow(); });
 }
 
@@ -122,7 +125,15 @@ void TQOInlineCode_KeptGame::ReadLastGame() {
 }
 
 void TQOInlineCode_KeptGame::AfterShow() {
-    Watch();
+    if (!path_.empty()) {
+        Watch();
+        Offer();
+    }
+    // NOTE: after the offer, whose yes replaces every ticket in the list.
+    qo::FireNull(started);
+}
+
+void TQOInlineCode_KeptGame::Offer() {
     if (!problem_.empty()) {
         Tell(problem_, {}, {}, kCaption);
         problem_.clear();

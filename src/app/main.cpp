@@ -1,6 +1,8 @@
 // The executable: the toolkit's application object around the program's entry.
 #include <QApplication>
+#include <QStringList>
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,5 +21,11 @@ int main(int argc, char** argv) {
     const std::vector<const char*> typed(argv, argv + argc);
     QApplication application(argc, argv);
     const qo::ToolkitSession session;
-    return lotto::RunProgram(static_cast<int>(typed.size()), typed.data());
+    // What the toolkit left, through the toolkit: a path arrives as UTF-8 on every platform,
+    // Windows' wide command line included.
+    std::vector<std::string> arguments;
+    const QStringList left = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < left.size(); ++i)
+        arguments.push_back(left[i].toStdString());
+    return lotto::RunProgram(static_cast<int>(typed.size()), typed.data(), arguments);
 }
