@@ -243,9 +243,16 @@ void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
 }
 
 void TQOInlineCode_D9D224::PlaySound(int which) const {
-    const std::string path = qo::ProgramFolder() + "Звук" + std::to_string(which) + ".wav";
-    // A missing sound is no reason to bother the player.
-    if (qo::FileExists(path)) qo::PlaySoundFile(path);
+    const std::string name = "Звук" + std::to_string(which) + ".wav";
+    // Beside the program first (a copy run from its own folder, as on Windows, or the build),
+    // else where an installed program keeps its files. A missing sound is no reason to bother
+    // the player.
+    for (const std::string& folder : {qo::ProgramFolder(), qo::InstalledDataFolder()}) {
+        if (!folder.empty() && qo::FileExists(folder + name)) {
+            qo::PlaySoundFile(folder + name);
+            return;
+        }
+    }
 }
 
 qo::Control* TQOInlineCode_D9D224::OwnerForm() const {
