@@ -264,7 +264,7 @@ const qo::Control* Named(const qo::Control& root, const std::string& name) {
     return nullptr;
 }
 
-// Closes the running program's main window once `ready` holds, or after two seconds so that a
+// Closes the running program's main window once `ready` holds, or after five seconds so that a
 // fault still ends the run; answers whether it was ready.
 std::shared_ptr<bool> CloseWhen(std::function<bool(const qo::Control& mainWindow)> ready) {
     auto wasReady = std::make_shared<bool>(false);
@@ -273,14 +273,13 @@ std::shared_ptr<bool> CloseWhen(std::function<bool(const qo::Control& mainWindow
     clock->start();
     QObject::connect(poll, &QTimer::timeout, [=] {
         qo::ApplicationControl* app = qo::ApplicationObject();
-        if (!app || app->children().empty()) return;
-        qo::Control& form = *app->children().front();
-        *wasReady = ready(form);
-        if (!*wasReady && clock->elapsed() < 2000) return;
+        qo::Control* form = app && !app->children().empty() ? app->children().front() : nullptr;
+        *wasReady = form && ready(*form);
+        if (!*wasReady && clock->elapsed() < 5000) return;
         poll->stop();
         poll->deleteLater();
         delete clock;
-        form.widget()->close();
+        if (form) form->widget()->close();
     });
     poll->start(5);
     return wasReady;
