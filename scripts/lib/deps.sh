@@ -8,6 +8,7 @@ QO_PACKAGES=(
   fonts-liberation2 fonts-dejavu-core
   qt6-translations-l10n
   xvfb openbox xdotool x11-xkb-utils x11-utils wmctrl
+  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
 )
 
 qo_ensure_packages() {

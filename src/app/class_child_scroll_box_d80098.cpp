@@ -128,6 +128,7 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     connect<&qo::TQOMultiElementEx::Deliver>(allTickets.fill, tickets, kFill);
     connect<&qo::TQOMultiElementEx::Deliver>(allTickets.takeBack, tickets, kTakeBack);
 
+    edge_ = &edge;
     box_ = &box;
     tickets_ = &tickets;
 }
@@ -135,6 +136,16 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
 void TClassChildScrollBox_D80098::DeleteAllTickets() {
     qo::TData none;
     tickets_->Clear(none, kClear);
+}
+
+TClassChildPanelEx_D82A4C* TClassChildScrollBox_D80098::NewTicket() {
+    const std::size_t before = tickets_->InstanceCount();
+    qo::TData item;
+    qo::MakeInteger(item, kNew);
+    qo::CallLink(edge_->innerEvents[0], item);
+    if (tickets_->InstanceCount() == before) return nullptr;
+    // The list's factory makes nothing but tickets, and adds each at the end.
+    return static_cast<TClassChildPanelEx_D82A4C*>(tickets_->InstanceAt(before)->schemeObject);
 }
 
 } // namespace lotto

@@ -4,6 +4,7 @@
 #include "app/class_child_scroll_box_d80098.h"
 #include "app/icon0_png.h"
 #include "app/inline_code_dbd6fc.h"
+#include "app/inline_code_given_tickets.h"
 #include "app/inline_code_kept_game.h"
 #include "app/paste_calls.h"
 #include "app/undo_call_key.h"
@@ -60,6 +61,8 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& closeHub = add<qo::TQOHub>();
     auto& undoKey = add<TQOInlineCode_UndoCallKey>();
     auto& pasteCalls = add<TQOInlineCode_PasteCalls>();
+    // Added too: the ticket files the program was started with.
+    auto& givenTickets = add<TQOInlineCode_GivenTickets>(ticketList);
 
     // ---- properties
     numberHub.inputCount = 2;
@@ -124,6 +127,9 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     // A pasted list of numbers: each one as if typed and confirmed with Enter.
     connect<&TQOInlineCode_PasteCalls::Paste>(numberBox.onPaste, pasteCalls);
     connect<&qo::TQOHub::Input>(pasteCalls.enter, entryHub, 1);
+    // NOTE: opened once the kept game's start is over: putting the last game back replaces every
+    // ticket, a given one too.
+    connect<&TQOInlineCode_GivenTickets::Open>(keptGame.started, givenTickets);
 
     menu.SetText(qo::LoadTextResource("Str7"));
     // Appended after the described items, so theirs keep their numbers; the list ignores it.
@@ -136,6 +142,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     numberBox_ = &numberBox;
     gameWindow_ = &gameWindow;
     keptGame_ = &keptGame;
+    givenTickets_ = &givenTickets;
 }
 
 } // namespace lotto

@@ -17,6 +17,7 @@ namespace lotto {
 
 class TQOInlineCode_DBD6FC;
 class TQOInlineCode_KeptGame;
+class TQOInlineCode_GivenTickets;
 
 class TClassMainForm_D80004 : public qo::TScheme {
 public:
@@ -29,6 +30,8 @@ public:
     qo::TQOChildScrollBox& ticketList() const { return *ticketList_; }
     qo::TQOMultiElement& gameWindow() const { return *gameWindow_; }
     TQOInlineCode_KeptGame& keptGame() const { return *keptGame_; }
+    // The ticket files the program was started with: set them before the form starts.
+    TQOInlineCode_GivenTickets& givenTickets() const { return *givenTickets_; }
 
 private:
     qo::TQOMainForm* form_ = nullptr;
@@ -37,6 +40,7 @@ private:
     qo::TQOEdit* numberBox_ = nullptr;
     qo::TQOMultiElement* gameWindow_ = nullptr;
     TQOInlineCode_KeptGame* keptGame_ = nullptr;
+    TQOInlineCode_GivenTickets* givenTickets_ = nullptr;
 };
 
 } // namespace lotto

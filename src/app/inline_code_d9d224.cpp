@@ -292,9 +292,16 @@ void TQOInlineCode_D9D224::TakeBack(std::int32_t n) {
 }
 
 void TQOInlineCode_D9D224::PlaySound(int which) const {
-    const std::string path = qo::ProgramFolder() + "Звук" + std::to_string(which) + ".wav";
-    // A missing sound is no reason to bother the player.
-    if (qo::FileExists(path)) qo::PlaySoundFile(path);
+    const std::string name = "Звук" + std::to_string(which) + ".wav";
+    // Beside the program first (a copy run from its own folder, as on Windows, or the build),
+    // else where an installed program keeps its files. A missing sound is no reason to bother
+    // the player.
+    for (const std::string& folder : {qo::ProgramFolder(), qo::InstalledDataFolder()}) {
+        if (!folder.empty() && qo::FileExists(folder + name)) {
+            qo::PlaySoundFile(folder + name);
+            return;
+        }
+    }
 }
 
 qo::Control* TQOInlineCode_D9D224::OwnerForm() const {
@@ -348,22 +355,28 @@ void TQOInlineCode_D9D224::Open(qo::TData&, std::uint16_t) {
     qo::Control* owner = OwnerForm();
     qo::FileDialog dialog = TicketDialog(false, owner);
     if (!dialog.execute()) return;
+    TicketFileContent content;
+    if (ReadTicketFile(dialog.fileName, owner, content)) PutTicketFile(content);
+}
 
+bool TQOInlineCode_D9D224::ReadTicketFile(const std::string& pathUtf8, qo::Control* owner,
+                                          TicketFileContent& content) {
     qo::StringList lines;
     std::string error;
     // A ticket file is a numbers line and some notes; anything far larger is no ticket, and
     // putting megabytes into the notes would freeze the window.
-    if (!lines.loadFromFile(dialog.fileName, &error, kLargestTicketFile)) {
-        Tell(owner, qo::Cp1251("Файл не прочитан, билет остался прежним."), dialog.fileName, error,
-             "Открытие");
-        return;
+    if (!lines.loadFromFile(pathUtf8, &error, kLargestTicketFile)) {
+        Tell(owner, qo::Cp1251("Файл не прочитан, билет остался прежним."), pathUtf8, error, "Открытие");
+        return false;
     }
-    TicketFileContent content;
     if (!ParseTicketFile(lines, content)) {
-        Tell(owner, qo::Cp1251("Файл пуст, билет остался прежним."), dialog.fileName, {}, "Открытие");
-        return;
+        Tell(owner, qo::Cp1251("Файл пуст, билет остался прежним."), pathUtf8, {}, "Открытие");
+        return false;
     }
+    return true;
+}
 
+void TQOInlineCode_D9D224::PutTicketFile(const TicketFileContent& content) {
     // NOTE: the notes first, then the grid: the order the file format has always been read in.
     qo::FireString(notesOut, content.notes);
     ClearNumbers();

@@ -17,6 +17,8 @@ class Control;
 
 namespace lotto {
 
+struct TicketFileContent;
+
 class TQOInlineCode_D9D224 {
 public:
     static constexpr int kColumns = 9;
@@ -48,6 +50,13 @@ public:
     void Save(qo::TData& d, std::uint16_t index);
     void Open(qo::TData& d, std::uint16_t index);
     void TakeBackInput(qo::TData& d, std::uint16_t index); // TakeBack of the number given
+
+    // "Открыть..." once a file is chosen, in two halves, so a file the program was started with
+    // is read, checked and told about exactly as one chosen in the dialog. Reading: the file's
+    // content, or false with the player told why (over `owner`) and nothing changed.
+    static bool ReadTicketFile(const std::string& pathUtf8, qo::Control* owner, TicketFileContent& content);
+    // Placing: the notes, then the numbers in file order, every cell white.
+    void PutTicketFile(const TicketFileContent& content);
 
     // The cell at ticket row R (0…5), column c (0…8); null before the grid is built or after the
     // body panel has gone.

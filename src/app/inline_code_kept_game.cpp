@@ -18,7 +18,6 @@
 namespace lotto {
 namespace {
 
-constexpr std::int32_t kNewTicketItem = 1; // the menu's "&Новый", which the list answers with a ticket
 constexpr const char* kCaption = "Прошлая игра";
 
 bool Asked(const std::string& questionCp1251) {
@@ -63,12 +62,15 @@ TClassChildForm_DA7248& TQOInlineCode_KeptGame::window() const {
 }
 
 void TQOInlineCode_KeptGame::Begin() {
+    // With no data folder nothing is kept and the program works as it always did; the start still
+    // ends with `started`.
     const std::string folder = qo::DataFolder();
-    if (folder.empty()) return; // no place to keep anything: the program works as it always did
-    path_ = folder + kFileName;
-    ReadLastGame();
-    // What stands at start (an empty list) is no reason to replace the last game on disk.
-    written_ = Collect();
+    if (!folder.empty()) {
+        path_ = folder + kFileName;
+        ReadLastGame();
+        // What stands at start (an empty list) is no reason to replace the last game on disk.
+        written_ = Collect();
+    }
     start_.start(0, [this] { AfterShow(); });
 }
 
@@ -123,7 +125,15 @@ void TQOInlineCode_KeptGame::ReadLastGame() {
 }
 
 void TQOInlineCode_KeptGame::AfterShow() {
-    Watch();
+    if (!path_.empty()) {
+        Watch();
+        Offer();
+    }
+    // NOTE: after the offer, whose yes replaces every ticket in the list.
+    qo::FireNull(started);
+}
+
+void TQOInlineCode_KeptGame::Offer() {
     if (!problem_.empty()) {
         Tell(problem_, {}, {}, kCaption);
         problem_.clear();
@@ -160,14 +170,10 @@ void TQOInlineCode_KeptGame::CollectInto(KeptGame& game) const {
 
 void TQOInlineCode_KeptGame::PutBack(const KeptGame& game) {
     list().DeleteAllTickets();
-    qo::TQOMultiElementEx& tickets = list().tickets();
     for (const KeptTicket& kept : game.tickets) {
         // Made as "&Новый" makes them, so each is numbered and placed as the player's own.
-        qo::TData item;
-        qo::MakeInteger(item, kNewTicketItem);
-        ticketList_.Input(item, 0);
-        if (tickets.InstanceCount() == 0) return;
-        auto* ticket = static_cast<TClassChildPanelEx_D82A4C*>(tickets.InstanceAt(tickets.InstanceCount() - 1)->schemeObject);
+        TClassChildPanelEx_D82A4C* ticket = list().NewTicket();
+        if (!ticket) return;
         ticket->PutBack(kept);
     }
     window().PutBack(game);

@@ -36,6 +36,10 @@ public:
     int menuItem = -1;     // the number of the menu item "Вернуть прошлую игру"
     int delayMs = 1000;    // how long changes gather before one write
 
+    // ---- Output: the start has asked what it had to (the offer of the last game answered);
+    // fired once, whether or not anything is kept.
+    qo::TEventLink started;
+
     // ---- Inputs.
     void Choose(qo::TData& d, std::uint16_t index);  // a menu item's number
     void Closing(qo::TData& d, std::uint16_t index); // the main window closes
@@ -61,7 +65,8 @@ public:
 
 private:
     void Begin();    // from the start-up list
-    void AfterShow(); // once the main window is up: what the player must hear, the offer
+    void AfterShow(); // once the main window is up
+    void Offer();     // what the player must hear about the file, the offer of the last game
     void Watch();
     bool Write(const KeptGame& game);
     std::string BackupPath() const;

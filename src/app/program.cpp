@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/class_main_form_d80004.h"
+#include "app/inline_code_given_tickets.h"
 #include "runtime/cp1251.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/message_loop.h"
@@ -12,21 +13,44 @@
 #include "widgets/main_form.h"
 
 namespace lotto {
+namespace {
 
-int RunProgram(int argc, const char* const* argv) {
-    if (argc > 1 && std::string_view(argv[1]) == "/ih") {
+constexpr std::string_view kInfoSwitch = "/ih";
+
+} // namespace
+
+const char* ProgramVersion() {
+    return QO_VERSION;
+}
+
+std::unique_ptr<TClassMainForm_D80004> BuildMainWindow(const std::vector<std::string>& arguments) {
+    auto root = std::make_unique<TClassMainForm_D80004>();
+    for (const std::string& a : arguments) {
+        // A switch of the program's in any place, never a file: "-reverse /ih" runs the program
+        // as it always did.
+        if (a != kInfoSwitch) root->givenTickets().files.push_back(a);
+    }
+    return root;
+}
+
+int RunProgram(int argc, const char* const* argv, const std::vector<std::string>& arguments) {
+    if (argc > 1 && argv[1] == kInfoSwitch) {
         // Nothing else on this path: no window, no settings file, no resource.
         qo::ShowMessageBox(nullptr, qo::Cp1251("Сделано в Tessel."), qo::Cp1251("Tessel Info"), qo::MB_OK);
         return 0;
     }
     qo::ResetMessageLoop();
-    auto root = std::make_unique<TClassMainForm_D80004>();
+    auto root = BuildMainWindow(arguments);
     qo::TQOMainForm& form = root->form();
     form.Start();
     if (form.formControl()) qo::RunMessageLoop(*form.formControl());
     // Dispatch went off when the close was accepted: destructors that fire events reach nobody.
     root.reset();
     return 0;
+}
+
+int RunProgram(int argc, const char* const* argv) {
+    return RunProgram(argc, argv, std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
 }
 
 } // namespace lotto

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -165,6 +166,26 @@ TEST(MissingSounds, CompletedTicketColoursWithoutSoundOrMessage) {
     EXPECT_EQ(ui.cellColor(0, 0), TQOInlineCode_D9D224::kLightBlue);
     EXPECT_TRUE(ui.platform().sounds.empty());
     EXPECT_TRUE(ui.platform().boxes.empty());
+}
+
+// An installed program keeps its sounds in share/fishkodrom/, not beside itself in bin/; a copy that
+// has them beside it (the build, a portable folder) plays those.
+TEST(InstalledSounds, PlayedFromTheInstalledFolderUnlessBesideTheProgram) {
+    QTemporaryDir installed;
+    for (const bool beside : {false, true}) {
+        UiDriver::Options options;
+        options.withSounds = beside;
+        UiDriver ui(options);
+        ui.platform().installedDataFolderPath = installed.path().toStdString() + "/";
+        ASSERT_TRUE(writeFile(ui.platform().installedDataFolderPath + "Звук1.wav", "RIFF"));
+        ui.newTickets(1);
+        for (const char* n : {"1", "12", "23", "34", "45"}) {
+            ui.typeIntoEntry(0, n);
+            ui.typeNumber(n);
+        }
+        const std::string folder = beside ? ui.programFolder() : ui.platform().installedDataFolderPath;
+        EXPECT_EQ(ui.platform().sounds, std::vector<std::string>{folder + "Звук1.wav"}) << beside;
+    }
 }
 
 // The toolkit's own sound path, on a machine with no audio device (as here): playing, replacing

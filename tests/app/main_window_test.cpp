@@ -2,8 +2,11 @@
 // the menu's ticket commands, the entry's "/ih" and the settings file the main window keeps.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
+#include <functional>
+#include <memory>
 #include <QWidget>
 
 #include "app/advertisement.h"
@@ -223,8 +226,9 @@ TEST(MainWindow, CloseOpensAnAdvertisementOnAboutOneCloseInTen) {
     int opened = 0;
     constexpr int kCloses = 40;
     for (int i = 0; i < kCloses; ++i) {
-        UiDriver ui(
-            UiDriver::Options{true, static_cast<std::int64_t>((i * 2654435761ULL + 12345) % 86400000), {}, {}, {}});
+        UiDriver::Options options;
+        options.timeOfDayMs = static_cast<std::int64_t>((i * 2654435761ULL + 12345) % 86400000);
+        UiDriver ui(options);
         ui.close();
         opened += static_cast<int>(ui.platform().urls.size());
         for (const std::string& url : ui.platform().urls)
@@ -236,30 +240,79 @@ TEST(MainWindow, CloseOpensAnAdvertisementOnAboutOneCloseInTen) {
 
 TEST(ProgramEntry, InfoSwitchShowsOnlyTheBoxAndTouchesNoSettings) {
     ScriptedPlatform platform;
-    const char* argv[] = {"fishkodrom", "/ih"};
-    EXPECT_EQ(lotto::RunProgram(2, argv), 0);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, qo::Cp1251("Сделано в Tessel."));
-    EXPECT_EQ(platform.boxes[0].caption, qo::Cp1251("Tessel Info"));
-    EXPECT_EQ(platform.boxes[0].style, qo::MB_OK);
-    EXPECT_EQ(platform.boxes[0].owner, nullptr);
-    EXPECT_EQ(qo::ApplicationObject(), nullptr);
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(platform.folder() + "Параметры.ini")));
+    const std::string ticket = platform.writeFile("t.tkt", "5;\r\n");
+    // A ticket file after it changes nothing: "/ih" first as typed is all that is read.
+    for (const std::vector<const char*>& argv :
+         {std::vector<const char*>{"fishkodrom", "/ih"}, {"fishkodrom", "/ih", ticket.c_str()}}) {
+        platform.boxes.clear();
+        EXPECT_EQ(lotto::RunProgram(static_cast<int>(argv.size()), argv.data()), 0);
+        ASSERT_EQ(platform.boxes.size(), 1u);
+        EXPECT_EQ(platform.boxes[0].text, qo::Cp1251("Сделано в Tessel."));
+        EXPECT_EQ(platform.boxes[0].caption, qo::Cp1251("Tessel Info"));
+        EXPECT_EQ(platform.boxes[0].style, qo::MB_OK);
+        EXPECT_EQ(platform.boxes[0].owner, nullptr);
+        EXPECT_EQ(qo::ApplicationObject(), nullptr);
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(platform.folder() + "Параметры.ini")));
+    }
+}
+
+// The first control under `root` (itself included) whose spoken name is `name` (Windows-1251).
+const qo::Control* Named(const qo::Control& root, const std::string& name) {
+    if (root.accessibleName() == name) return &root;
+    for (const qo::Control* child : root.children()) {
+        if (const qo::Control* found = Named(*child, name)) return found;
+    }
+    return nullptr;
+}
+
+// Closes the running program's main window once `ready` holds, or after five seconds so that a
+// fault still ends the run; answers whether it was ready.
+std::shared_ptr<bool> CloseWhen(std::function<bool(const qo::Control& mainWindow)> ready) {
+    auto wasReady = std::make_shared<bool>(false);
+    auto* poll = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        qo::ApplicationControl* app = qo::ApplicationObject();
+        qo::Control* form = app && !app->children().empty() ? app->children().front() : nullptr;
+        *wasReady = form && ready(*form);
+        if (!*wasReady && clock->elapsed() < 5000) return;
+        poll->stop();
+        poll->deleteLater();
+        delete clock;
+        if (form) form->widget()->close();
+    });
+    poll->start(5);
+    return wasReady;
 }
 
 // Any other first argument runs the program: the main window opens, and closing it ends the run.
+// The arguments are ticket files then, "/IH" too, while "/ih" is never one.
 TEST(ProgramEntry, OtherArgumentsRunTheMainWindowUntilItCloses) {
     ScriptedPlatform platform;
     const char* argv[] = {"fishkodrom", "/IH", "/ih"};
-    QTimer::singleShot(0, [] {
-        if (qo::ApplicationControl* app = qo::ApplicationObject()) {
-            ASSERT_FALSE(app->children().empty());
-            app->children().front()->widget()->close();
-        }
-    });
+    const auto told = CloseWhen([&](const qo::Control&) { return !platform.boxes.empty(); });
     EXPECT_EQ(lotto::RunProgram(3, argv), 0);
+    EXPECT_TRUE(*told);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, qo::Cp1251("Открытие"));
+    EXPECT_NE(platform.boxes[0].text.find("/IH"), std::string::npos);
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(platform.folder() + "Параметры.ini")));
     EXPECT_EQ(qo::ApplicationObject(), nullptr);
+}
+
+// The toolkit takes its options out of what the program reads as files, while "/ih" is read where
+// it was typed: "-reverse /ih t.tkt" runs the program and opens the ticket.
+TEST(ProgramEntry, TicketFilesAreWhatTheToolkitLeaves) {
+    ScriptedPlatform platform;
+    const std::string ticket = platform.writeFile("Билет.tkt", "5;17;\r\n");
+    const char* typed[] = {"fishkodrom", "-reverse", "/ih", ticket.c_str()};
+    const auto opened = CloseWhen([](const qo::Control& form) {
+        return Named(form, qo::Cp1251("Билет 1, карточка 1, ряд 1, столбец 2, число 17")) != nullptr;
+    });
+    EXPECT_EQ(lotto::RunProgram(4, typed, {"/ih", ticket}), 0);
+    EXPECT_TRUE(*opened);
+    EXPECT_TRUE(platform.boxes.empty());
 }
 
 } // namespace

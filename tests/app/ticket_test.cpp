@@ -92,7 +92,9 @@ TEST(Ticket, AfterThirtyNumbersFurtherEntriesAreIgnoredUntilReset) {
 
 TEST(Ticket, FillGivesThirtyDistinctNumbersFivePerRowInTheirColumnsAllWhite) {
     for (std::int64_t clock : {1, 43'210'987, 86'399'999}) {
-        UiDriver ui(UiDriver::Options{true, clock, {}, {}, {}});
+        UiDriver::Options options;
+        options.timeOfDayMs = clock;
+        UiDriver ui(options);
         ui.newTickets(1);
         ui.typeIntoCell(0, At(2, 2), "25");
         ui.typeNumber("25"); // a red cell before the fill

@@ -60,6 +60,9 @@ public:
     // A temporary folder of its own unless `dataFolderPath` names one (with a trailing '/').
     std::string dataFolder() override;
     std::string dataFolderPath;
+    // None unless a test names one (with a trailing '/').
+    std::string installedDataFolder() override { return installedDataFolderPath; }
+    std::string installedDataFolderPath;
 
 private:
     QTemporaryDir dir_;

@@ -22,6 +22,7 @@
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
 #include "app/inline_code_kept_game.h"
+#include "app/program.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element_ex.h"
 #include "runtime/init_man.h"
@@ -111,18 +112,21 @@ UiDriver::UiDriver(Options options) {
     if (options.prepareFolder) options.prepareFolder(platform_.folder());
     platform_.dataFolderPath = options.dataFolder;
     platform_.boxAnswers = std::move(options.startAnswers);
-    start();
+    start(options.arguments);
 }
 
-void UiDriver::start() {
+void UiDriver::start(const std::vector<std::string>& arguments) {
     qo::ResetMessageLoop();
-    root_ = std::make_unique<lotto::TClassMainForm_D80004>();
+    root_ = lotto::BuildMainWindow(arguments);
     root_->form().Start();
     // The program's message loop shows the main window; the driver runs no loop of its own.
     mainWindow().show();
     QWidget* w = mainWindow().widget();
     w->activateWindow();
     Require(QTest::qWaitForWindowExposed(w), "the main window did not show");
+    // What the start does at the first turns of the program's loop (the kept game's offer, the
+    // ticket files given) is over before the first action, as a player finds it.
+    Finish("starting");
 }
 
 UiDriver::~UiDriver() {

@@ -39,6 +39,8 @@ public:
         std::string dataFolder;
         // Answers for boxes shown while the program starts (the offer to put a game back).
         std::deque<int> startAnswers;
+        // The program's own arguments, as the command line gives them (a ticket file's path).
+        std::vector<std::string> arguments;
     };
     using Button = lotto::TClassChildPanel_D99A78::Button;
 
@@ -100,7 +102,7 @@ public:
     qo::Control* gameWindow();
 
 private:
-    void start();
+    void start(const std::vector<std::string>& arguments);
     void closeWindow();
     lotto::TClassChildScrollBox_D80098& list();
 

@@ -153,6 +153,12 @@ public:
         return (QCoreApplication::applicationDirPath() + QLatin1Char('/')).toStdString();
     }
 
+    std::string installedDataFolder() override {
+        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/") +
+                               QCoreApplication::applicationName();
+        return (QDir::cleanPath(folder) + QLatin1Char('/')).toStdString();
+    }
+
     bool fileExists(const std::string& pathUtf8) override {
         const QFileInfo info(QString::fromStdString(pathUtf8));
         return info.exists() && !info.isDir();
@@ -220,6 +226,9 @@ std::string SettingsFolder() {
 }
 std::string DataFolder() {
     return CurrentPlatform().dataFolder();
+}
+std::string InstalledDataFolder() {
+    return CurrentPlatform().installedDataFolder();
 }
 bool FileExists(const std::string& pathUtf8) {
     return CurrentPlatform().fileExists(pathUtf8);

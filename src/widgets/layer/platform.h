@@ -30,6 +30,10 @@ public:
     // The folder for the settings file, with a trailing separator (UTF-8). A platform that knows
     // no better keeps settings beside the program, where a portable copy carries them along.
     virtual std::string settingsFolder() { return programFolder(); }
+    // Where an installed program's own read-only files lie (its sounds), with a trailing
+    // separator (UTF-8): <prefix>/share/<program>/ for a program in <prefix>/bin/ or
+    // <prefix>/games/, as the system's rules for installed files want. "" when there is none.
+    virtual std::string installedDataFolder() { return {}; }
     // The user's own folder for what the program keeps between runs, with a trailing separator
     // (UTF-8), made when missing; "" when the system names none.
     virtual std::string dataFolder() { return settingsFolder(); }
@@ -48,6 +52,7 @@ std::int64_t UtcTimeOfDayMs();
 std::string ProgramFolder();
 std::string SettingsFolder();
 std::string DataFolder();
+std::string InstalledDataFolder();
 bool FileExists(const std::string& pathUtf8);
 
 // Lets go of the toolkit platform's sound device (see toolkit_session.h); the next sound makes it anew.

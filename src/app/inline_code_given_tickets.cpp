@@ -1,0 +1,30 @@
+#include "app/inline_code_given_tickets.h"
+
+#include <utility>
+
+#include "app/class_child_panel_d99a78.h"
+#include "app/class_child_panel_ex_d82a4c.h"
+#include "app/class_child_scroll_box_d80098.h"
+#include "app/inline_code_d9d224.h"
+#include "app/ticket_file.h"
+#include "containers/multi_element.h"
+#include "widgets/layer/control.h"
+#include "widgets/layer/form_control.h"
+
+namespace lotto {
+
+void TQOInlineCode_GivenTickets::Open(qo::TData&, std::uint16_t) {
+    auto& list = *static_cast<TClassChildScrollBox_D80098*>(ticketList_.Edge()->schemeObject);
+    // The main window, as for "Открыть..." on any of its tickets, whichever window is active.
+    qo::Control* owner = ticketList_.ParentWindow() ? ticketList_.ParentWindow()->form() : nullptr;
+    for (const std::string& path : std::exchange(files, {})) {
+        TicketFileContent content;
+        // Read before the ticket is made: a file that cannot be read leaves the list as it was,
+        // and an empty ticket would only replace the kept game on disk for nothing.
+        if (!TQOInlineCode_D9D224::ReadTicketFile(path, owner, content)) continue;
+        if (TClassChildPanelEx_D82A4C* ticket = list.NewTicket())
+            ticket->body().logic().PutTicketFile(content);
+    }
+}
+
+} // namespace lotto
