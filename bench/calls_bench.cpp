@@ -63,7 +63,7 @@ Result Measure(int n) {
     const qo::TQOMultiElementEx& tickets = p.list().tickets();
     std::vector<std::array<std::string, Ticket::kCells>> texts(tickets.InstanceCount());
     for (std::size_t t = 0; t < texts.size(); ++t) {
-        const auto& logic = static_cast<lotto::TClassChildPanelEx_D82A4C*>(tickets.InstanceAt(t)->schemeObject)->body().logic();
+        const auto& logic = p.list().ticket(t).body().logic();
         for (int i = 0; i < Ticket::kCells; ++i)
             texts[t][static_cast<std::size_t>(i)] = logic.cell(i)->text();
     }

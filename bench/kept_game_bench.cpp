@@ -62,7 +62,7 @@ Result Measure(int n) {
         p.send(1, number * 4 % 90 + 1);
     const std::string notes = qo::Cp1251("Билет с заметками\r\nвторая строка");
     for (std::size_t i = 0; i < p.list().tickets().InstanceCount(); i += 10) {
-        auto* ticket = static_cast<lotto::TClassChildPanelEx_D82A4C*>(p.list().tickets().InstanceAt(i)->schemeObject);
+        auto* ticket = &p.list().ticket(i);
         ticket->notes().memo().control()->setText(notes);
     }
     Settle();

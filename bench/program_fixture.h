@@ -53,7 +53,7 @@ struct Program {
     }
     lotto::TQOInlineCode_KeptGame& keeper() { return root->keptGame(); }
     lotto::TClassChildScrollBox_D80098& list() {
-        return *static_cast<lotto::TClassChildScrollBox_D80098*>(root->ticketList().Edge()->schemeObject);
+        return lotto::TClassChildScrollBox_D80098::Of(root->ticketList());
     }
     // Into a container's input, inside an event as the toolkit would deliver it.
     static void send(qo::TQOMultiElement& container, std::uint16_t input, std::int32_t value) {

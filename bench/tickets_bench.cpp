@@ -79,8 +79,7 @@ struct ProgramTickets : qobench::Program {
     void call(int number) { Program::mark(number); }
 
     lotto::TQOInlineCode_D9D224& logic(std::size_t t) {
-        auto* edge = list().tickets().InstanceAt(t);
-        return static_cast<lotto::TClassChildPanelEx_D82A4C*>(edge->schemeObject)->body().logic();
+        return list().ticket(t).body().logic();
     }
     // The marked number in each ticket's first cell and nowhere else, every cell white.
     void mark() {

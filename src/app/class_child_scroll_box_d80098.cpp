@@ -5,6 +5,7 @@
 #include "app/inline_code_daad94.h"
 #include "app/ticket_numbers.h"
 #include "containers/edit_multi.h"
+#include "containers/multi_element.h"
 #include "containers/multi_element_ex.h"
 #include "logic/message.h"
 #include "runtime/cp1251.h"
@@ -144,8 +145,15 @@ TClassChildPanelEx_D82A4C* TClassChildScrollBox_D80098::NewTicket() {
     qo::MakeInteger(item, kNew);
     qo::CallLink(edge_->innerEvents[0], item);
     if (tickets_->InstanceCount() == before) return nullptr;
-    // The list's factory makes nothing but tickets, and adds each at the end.
-    return static_cast<TClassChildPanelEx_D82A4C*>(tickets_->InstanceAt(before)->schemeObject);
+    return &ticket(before); // each is added at the end
+}
+
+TClassChildPanelEx_D82A4C& TClassChildScrollBox_D80098::ticket(std::size_t position) const {
+    return *static_cast<TClassChildPanelEx_D82A4C*>(tickets_->InstanceAt(position)->schemeObject);
+}
+
+TClassChildScrollBox_D80098& TClassChildScrollBox_D80098::Of(const qo::TQOMultiElement& container) {
+    return *static_cast<TClassChildScrollBox_D80098*>(container.Edge()->schemeObject);
 }
 
 } // namespace lotto

@@ -5,6 +5,7 @@
 
 namespace qo {
 class TQOScrollBox;
+class TQOMultiElement;
 class TQOMultiElementEx;
 class TQOEditMulti;
 } // namespace qo
@@ -19,6 +20,10 @@ public:
 
     qo::TQOScrollBox& box() const { return *box_; }
     qo::TQOMultiElementEx& tickets() const { return *tickets_; }
+    // The ticket at a place in the list, from 0 (the list's factory makes nothing but tickets).
+    TClassChildPanelEx_D82A4C& ticket(std::size_t position) const;
+    // The list a main scheme's container holds.
+    static TClassChildScrollBox_D80098& Of(const qo::TQOMultiElement& container);
     // Deletes every ticket without asking (the caller has asked what it needed to).
     void DeleteAllTickets();
     // Makes a ticket as the menu's "&Новый" does (the list scrolled to the top, the ticket added

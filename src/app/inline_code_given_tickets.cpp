@@ -14,7 +14,7 @@
 namespace lotto {
 
 void TQOInlineCode_GivenTickets::Open(qo::TData&, std::uint16_t) {
-    auto& list = *static_cast<TClassChildScrollBox_D80098*>(ticketList_.Edge()->schemeObject);
+    auto& list = TClassChildScrollBox_D80098::Of(ticketList_);
     // The main window, as for "Открыть..." on any of its tickets, whichever window is active.
     qo::Control* owner = ticketList_.ParentWindow() ? ticketList_.ParentWindow()->form() : nullptr;
     for (const std::string& path : std::exchange(files, {})) {

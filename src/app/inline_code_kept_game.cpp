@@ -54,7 +54,7 @@ TQOInlineCode_KeptGame::~TQOInlineCode_KeptGame() {
 }
 
 TClassChildScrollBox_D80098& TQOInlineCode_KeptGame::list() const {
-    return *static_cast<TClassChildScrollBox_D80098*>(ticketList_.Edge()->schemeObject);
+    return TClassChildScrollBox_D80098::Of(ticketList_);
 }
 
 TClassChildForm_DA7248& TQOInlineCode_KeptGame::window() const {
@@ -159,12 +159,10 @@ KeptGame TQOInlineCode_KeptGame::Collect() const {
 
 void TQOInlineCode_KeptGame::CollectInto(KeptGame& game) const {
     game.endedByClosing = false;
-    const qo::TQOMultiElementEx& tickets = list().tickets();
-    game.tickets.resize(tickets.InstanceCount());
-    for (std::size_t i = 0; i < game.tickets.size(); ++i) {
-        // The list's factory makes nothing but tickets.
-        static_cast<const TClassChildPanelEx_D82A4C*>(tickets.InstanceAt(i)->schemeObject)->Keep(game.tickets[i]);
-    }
+    const TClassChildScrollBox_D80098& tickets = list();
+    game.tickets.resize(tickets.tickets().InstanceCount());
+    for (std::size_t i = 0; i < game.tickets.size(); ++i)
+        tickets.ticket(i).Keep(game.tickets[i]);
     window().Keep(game);
 }
 
