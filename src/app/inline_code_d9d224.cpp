@@ -36,6 +36,16 @@ std::int32_t DrawForColumn(int m) {
     return RoundedDraw(9, 10.0 * (m - 1));
 }
 
+// What a cell's text is called as: only a number's own text ("7", never "07" or "7 "), and only
+// one of the game's (at most two digits); 0 for anything else. Read on every call for every
+// cell, so it makes no string.
+std::int32_t CalledValue(const std::string& t) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (t.empty() || t.size() > 2 || !digit(t[0]) || t[0] == '0') return 0;
+    if (t.size() == 1) return t[0] - '0';
+    return digit(t[1]) ? (t[0] - '0') * 10 + (t[1] - '0') : 0;
+}
+
 } // namespace
 
 TQOInlineCode_D9D224::TQOInlineCode_D9D224() {
@@ -238,12 +248,7 @@ TQOInlineCode_D9D224::Completions TQOInlineCode_D9D224::Mark(const Numbers& numb
 void TQOInlineCode_D9D224::Read(Numbers& numbers, Colours& colours) const {
     for (std::size_t i = 0; i < cells_.size(); ++i) {
         const qo::Control* c = cells_[i];
-        // Only a number's own text is called: "07" or "7 " never matches 7.
-        numbers[i] = 0;
-        if (c && !c->text().empty()) {
-            const std::int32_t v = qo::TextToInteger(c->text());
-            if (qo::IntegerToText(v) == c->text()) numbers[i] = v;
-        }
+        numbers[i] = c ? CalledValue(c->text()) : 0;
         colours[i] = c ? c->color() : kWhite;
     }
 }
