@@ -10,6 +10,11 @@ SmallFunction<void()>& Watcher() {
     return watcher;
 }
 
+ChangeListener*& Listeners() {
+    static ChangeListener* first = nullptr;
+    return first;
+}
+
 } // namespace
 
 void WatchNextChange(SmallFunction<void()> onChange) {
@@ -20,7 +25,22 @@ void StopWatchingChanges() {
     Watcher() = nullptr;
 }
 
-void NoteContentChange() {
+ChangeListener::ChangeListener(Heard heard) : heard_(std::move(heard)), next_(Listeners()) {
+    Listeners() = this;
+}
+
+ChangeListener::~ChangeListener() {
+    for (ChangeListener** l = &Listeners(); *l; l = &(*l)->next_) {
+        if (*l == this) {
+            *l = next_;
+            return;
+        }
+    }
+}
+
+void NoteContentChange(const Control& changed, ContentChange what) {
+    for (ChangeListener* l = Listeners(); l; l = l->next_)
+        l->heard_(changed, what);
     SmallFunction<void()>& w = Watcher();
     if (!w) return;
     // Taken out first: the watcher may set itself again from inside.

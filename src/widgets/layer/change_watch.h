@@ -1,13 +1,35 @@
 #pragma once
-// Tells once that what the controls hold has changed: a text (set or typed), a colour, a control
-// gone. One watcher at a time; it is told at the first change after it was set and must set
-// itself again to hear of the next. Costs one test per change while nobody watches.
+// Tells that what the controls hold has changed: a text (set or typed), a colour, a control gone.
+// Two ways to hear of it:
+// - the watch: one watcher at a time, told at the first change after it was set; it must set
+//   itself again to hear of the next;
+// - listeners: each told of every change while it lives, with the control and what changed, for
+//   a view that must tell a ticket's cells from everything else.
+// Costs one test per change while nobody watches or listens.
 #include "widgets/layer/small_function.h"
 
 namespace qo {
 
+class Control;
+
+enum class ContentChange : unsigned char { Text, Colour, Gone };
+
 void WatchNextChange(SmallFunction<void()> onChange);
 // Forgets the watcher.
 void StopWatchingChanges();
+
+class ChangeListener {
+public:
+    using Heard = SmallFunction<void(const Control&, ContentChange)>;
+    explicit ChangeListener(Heard heard);
+    ~ChangeListener();
+    ChangeListener(const ChangeListener&) = delete;
+    ChangeListener& operator=(const ChangeListener&) = delete;
+
+private:
+    friend void NoteContentChange(const Control&, ContentChange);
+    Heard heard_;
+    ChangeListener* next_ = nullptr;
+};
 
 } // namespace qo

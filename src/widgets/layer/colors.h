@@ -43,6 +43,7 @@ constexpr Color clWindow = 0x80000005u;
 constexpr Color clWindowText = 0x80000008u;
 constexpr Color clBtnShadow = 0x80000010u;
 constexpr Color clBtnHighlight = 0x80000014u;
+constexpr Color clGrayText = 0x80000011u;
 constexpr Color clBlack = 0x000000u;
 constexpr Color clNavy = 0x800000u;
 constexpr Color clWhite = 0xFFFFFFu;

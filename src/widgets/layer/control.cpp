@@ -63,7 +63,7 @@ void Control::destroy() {
         &DeleteAs<LabelControl>,       &DeleteAs<PanelControl>,    &DeleteAs<EditControl>,
         &DeleteAs<EditControl>,        &DeleteAs<ScrollBoxControl>};
     static_assert(std::size(kDelete) == static_cast<std::size_t>(ControlKind::ScrollBox) + 1);
-    NoteContentChange();
+    NoteContentChange(*this, ContentChange::Gone);
     kDelete[static_cast<std::size_t>(d_->kind)](this);
 }
 

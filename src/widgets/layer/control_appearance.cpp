@@ -39,7 +39,7 @@ void ParentNotice(Control& c) {
 
 void Control::setColor(Color color) {
     if (d_->color == color && d_->widget) return;
-    if (d_->color != color) NoteContentChange();
+    if (d_->color != color) NoteContentChange(*this, ContentChange::Colour);
     d_->color = color;
     ApplyPalette(*this); // a new palette repaints by itself
 }
@@ -82,7 +82,7 @@ void Control::copyParentFont() {
 
 void Control::setText(std::string_view text) {
     auto& d = *d_;
-    if (d.text != text) NoteContentChange();
+    if (d.text != text) NoteContentChange(*this, ContentChange::Text);
     d.text = std::string(text);
     AccessibleTextChanged(*this);
     switch (d.kind) {

@@ -197,6 +197,26 @@ void EditControl::appendText(std::string_view text) {
     setText(all);
 }
 
+void EditControl::prependText(std::string_view text) {
+    if (text.empty()) return;
+    auto& d = this->d();
+    NoteContentChange(*this, ContentChange::Text);
+    d.text.insert(0, text);
+    InvalidateLines(*this);
+    AccessibleTextChanged(*this);
+    const int shift = static_cast<int>(text.size());
+    d.selStart += shift;
+    d.selEnd += shift;
+    if (auto* m = qobject_cast<QPlainTextEdit*>(d.widget.data())) {
+        d.settingText = true;
+        QTextCursor start(m->document());
+        start.insertText(d.kind == ControlKind::Memo ? EditDisplayText(text) : ToQString(text));
+        d.settingText = false;
+    } else if (d.widget) {
+        ApplyText(*this);
+    }
+}
+
 void EditControl::clear() {
     setText({});
 }
@@ -204,7 +224,7 @@ void EditControl::clear() {
 void TextChangedByUser(Control& c, const QString& shown) {
     auto& d = c.d();
     d.text = d.kind == ControlKind::Memo ? EditStoredText(shown) : FromQString(shown);
-    NoteContentChange();
+    NoteContentChange(c, ContentChange::Text);
     InvalidateLines(c);
     AccessibleTextChanged(c);
     CallHandler(d.on().onChange);

@@ -19,6 +19,9 @@ public:
     int lineCount() const; // an empty box has 1 line; a final CR LF counts an empty last line
     std::string line(int index) const;
     void appendText(std::string_view text); // whole text replaced by old + new
+    // Puts text before the first line without writing the rest again, so a long list that grows
+    // at the top costs only what is added; the caret stays where it was in the old text.
+    void prependText(std::string_view text);
     void clear();
     void replaceAll(std::string_view text) { setText(text); }
     void replaceSelection(std::string_view text);

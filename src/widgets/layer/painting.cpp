@@ -87,8 +87,13 @@ void Canvas::polyline(const std::vector<std::pair<int, int>>& points, Color colo
 }
 
 void Canvas::drawText(const Rect& r, std::string_view text, int horizontal, int vertical) {
-    painter_.setFont(FontFor(control_.font()));
-    painter_.setPen(ToQColor(control_.font().color));
+    drawText(r, text, horizontal, vertical, control_.font());
+}
+
+void Canvas::drawText(const Rect& r, std::string_view text, int horizontal, int vertical,
+                      const FontDesc& font) {
+    painter_.setFont(FontFor(font));
+    painter_.setPen(ToQColor(font.color));
     painter_.drawText(QRect(r.left, r.top, r.width, r.height),
                       HorizontalFlag(horizontal) | VerticalFlag(vertical) | Qt::TextSingleLine |
                           Qt::TextExpandTabs,
