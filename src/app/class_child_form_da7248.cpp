@@ -245,9 +245,9 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
 }
 
 void TClassChildForm_DA7248::Keep(KeptGame& game) const {
-    game.realMoves = realGame_->called();
+    game.realMoves = moves();
     game.virtualOpen = virtualGame_->drawn().has_value();
-    game.virtualDrawn = game.virtualOpen ? *virtualGame_->drawn() : std::vector<int>{};
+    game.virtualDrawn = drawn();
     game.virtualCount = controls_.autogenCount->control()->text();
 }
 
@@ -257,6 +257,18 @@ void TClassChildForm_DA7248::PutBack(const KeptGame& game) {
     if (virtualGame_->drawn().has_value() != game.virtualOpen) qo::FireNull(controls_.openClose->onClick);
     if (game.virtualOpen) virtualGame_->PutBack(game.virtualDrawn);
     controls_.autogenCount->control()->setText(game.virtualCount);
+}
+
+const std::vector<int>& TClassChildForm_DA7248::moves() const {
+    return realGame_->called();
+}
+
+std::vector<int> TClassChildForm_DA7248::drawn() const {
+    return virtualGame_->drawn().value_or(std::vector<int>{});
+}
+
+TClassChildForm_DA7248& TClassChildForm_DA7248::Of(const qo::TQOMultiElement& container) {
+    return *static_cast<TClassChildForm_DA7248*>(container.Edge()->schemeObject);
 }
 
 } // namespace lotto

@@ -2,6 +2,8 @@
 // The game window: a virtual game that draws the numbers itself and a real game that records the
 // numbers called out at the table. Its container has two inputs (0 show/hide, 1 a called number)
 // and one event (0 a drawn number); how the tickets use the numbers is not its concern.
+#include <vector>
+
 #include "containers/scheme.h"
 
 namespace qo {
@@ -10,6 +12,7 @@ class TQOEdit;
 class TQOLabel;
 class TQOMainForm;
 class TQOMemo;
+class TQOMultiElement;
 } // namespace qo
 
 namespace lotto {
@@ -41,6 +44,12 @@ public:
     // kept game; and putting it back, as the window showed it, without marking any ticket.
     void Keep(KeptGame& game) const;
     void PutBack(const KeptGame& game);
+
+    // The real game's moves in order, and the open virtual game's draws (none while it is closed).
+    const std::vector<int>& moves() const;
+    std::vector<int> drawn() const;
+    // The window a main scheme's container holds.
+    static TClassChildForm_DA7248& Of(const qo::TQOMultiElement& container);
 
 private:
     Controls controls_;

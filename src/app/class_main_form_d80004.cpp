@@ -1,9 +1,11 @@
 #include "app/class_main_form_d80004.h"
 
 #include "app/class_child_form_da7248.h"
+#include "app/class_child_form_game_log.h"
 #include "app/class_child_scroll_box_d80098.h"
 #include "app/icon0_png.h"
 #include "app/inline_code_dbd6fc.h"
+#include "app/inline_code_game_log.h"
 #include "app/inline_code_given_tickets.h"
 #include "app/inline_code_kept_game.h"
 #include "app/paste_calls.h"
@@ -63,6 +65,8 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& pasteCalls = add<TQOInlineCode_PasteCalls>();
     // Added too: the ticket files the program was started with.
     auto& givenTickets = add<TQOInlineCode_GivenTickets>(ticketList);
+    // Added too: the "Ход игры" window.
+    auto& gameLog = add<qo::TQOMultiElement>(form.control());
 
     // ---- properties
     numberHub.inputCount = 2;
@@ -70,7 +74,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     entryHub.inputCount = 2;
     entryHub.SetOutputCount(2);
     menuHub.inputCount = 1;
-    menuHub.SetOutputCount(2);
+    menuHub.SetOutputCount(3);
     closeHub.inputCount = 1;
     closeHub.SetOutputCount(2);
 
@@ -103,6 +107,11 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     gameWindow.SetEventCount(2);
     gameWindow.SetDataInputCount(0);
 
+    gameLog.SetCreateOnFirstUse(false);
+    gameLog.SetFactory(&qo::MakeScheme<TClassChildForm_GameLog>);
+    gameLog.SetEventCount(1);
+    gameLog.SetDataInputCount(0);
+
     // ---- links
     connect<&qo::TQOHub::Input>(numberBox.onEnter, entryHub, 0);
     // NOTE: the tickets first, the game window second: a typed number is marked before it is
@@ -115,6 +124,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOHub::Input>(menu.onChoose, menuHub);
     connect<&qo::TQOMultiElement::Input>(menuHub.outputs[0], ticketList, 0);
     connect<&TQOInlineCode_KeptGame::Choose>(menuHub.outputs[1], keptGame);
+    connect<&qo::TQOMultiElement::Input>(menuHub.outputs[2], gameLog, 0);
     connect<&qo::TQOHub::Input>(form.onClose, closeHub);
     connect<&TQOInlineCode_DBD6FC::Input>(closeHub.outputs[0], advertisement);
     connect<&TQOInlineCode_KeptGame::Closing>(closeHub.outputs[1], keptGame);
@@ -124,6 +134,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOEdit::EditValue>(undoKey.boxValue, numberBox);
     connect<&qo::TQOMultiElement::Input>(undoKey.undo, gameWindow, 2);
     connect<&qo::TQOMultiElement::Input>(gameWindow.events[1], ticketList, 2);
+    connect<&qo::TQOMultiElement::Input>(gameLog.events[0], gameWindow, 2);
     // A pasted list of numbers: each one as if typed and confirmed with Enter.
     connect<&TQOInlineCode_PasteCalls::Paste>(numberBox.onPaste, pasteCalls);
     connect<&qo::TQOHub::Input>(pasteCalls.enter, entryHub, 1);
@@ -134,6 +145,9 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     menu.SetText(qo::LoadTextResource("Str7"));
     // Appended after the described items, so theirs keep their numbers; the list ignores it.
     keptGame.menuItem = menu.AddItem(qo::Cp1251("&Заполнить все"), qo::Cp1251("&Вернуть прошлую игру"));
+    TQOInlineCode_GameLog& log = TClassChildForm_GameLog::Of(gameLog).code();
+    log.menuItem = menu.AddItem(qo::Cp1251("Игра"), qo::Cp1251("&Ход игры"));
+    log.Follow(ticketList, gameWindow);
     form.formControl()->setKeyboardNavigation(true);
 
     form_ = &form;
@@ -141,6 +155,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     ticketList_ = &ticketList;
     numberBox_ = &numberBox;
     gameWindow_ = &gameWindow;
+    gameLog_ = &gameLog;
     keptGame_ = &keptGame;
     givenTickets_ = &givenTickets;
 }

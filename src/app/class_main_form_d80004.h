@@ -29,6 +29,7 @@ public:
     qo::TQOEdit& numberBox() const { return *numberBox_; }
     qo::TQOChildScrollBox& ticketList() const { return *ticketList_; }
     qo::TQOMultiElement& gameWindow() const { return *gameWindow_; }
+    qo::TQOMultiElement& gameLog() const { return *gameLog_; } // the "Ход игры" window
     TQOInlineCode_KeptGame& keptGame() const { return *keptGame_; }
     // The ticket files the program was started with: set them before the form starts.
     TQOInlineCode_GivenTickets& givenTickets() const { return *givenTickets_; }
@@ -39,6 +40,7 @@ private:
     qo::TQOChildScrollBox* ticketList_ = nullptr;
     qo::TQOEdit* numberBox_ = nullptr;
     qo::TQOMultiElement* gameWindow_ = nullptr;
+    qo::TQOMultiElement* gameLog_ = nullptr;
     TQOInlineCode_KeptGame* keptGame_ = nullptr;
     TQOInlineCode_GivenTickets* givenTickets_ = nullptr;
 };

@@ -122,6 +122,7 @@ void TQOInlineCode_D9D224::WhitenCells() {
     for (qo::Control* c : cells_)
         Colour(c, kWhite);
     delivered_.clear(); // a white ticket starts its own record of the numbers it was given
+    completed_.clear();
 }
 
 void TQOInlineCode_D9D224::Colour(qo::Control* cell, qo::Color colour) {
@@ -179,6 +180,11 @@ void TQOInlineCode_D9D224::PutBack(const std::array<std::string, kCells>& texts,
         cells_[i]->setText(texts[i]);
         Colour(cells_[i], colours[i]);
     }
+    // The colours come back as kept; what made them is told again by the deliveries.
+    Numbers numbers;
+    Colours replayed;
+    Read(numbers, replayed);
+    Replay(numbers, replayed);
     fillPosition_ = std::clamp(fillPosition, -1, kPlaces - 1);
 }
 
@@ -214,7 +220,7 @@ void TQOInlineCode_D9D224::Fill(qo::TData&, std::uint16_t) {
 }
 
 TQOInlineCode_D9D224::Completions TQOInlineCode_D9D224::Mark(const Numbers& numbers, Colours& colours,
-                                                           std::int32_t n) {
+                                                             std::int32_t n) {
     Completions done;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (colours[i] == kWhite && numbers[i] == n) colours[i] = kRed;
@@ -253,6 +259,13 @@ void TQOInlineCode_D9D224::Read(Numbers& numbers, Colours& colours) const {
     }
 }
 
+void TQOInlineCode_D9D224::AddNumbersTo(std::bitset<91>& on) const {
+    for (const qo::Control* c : cells_) {
+        const std::int32_t n = c ? CalledValue(c->text()) : 0;
+        if (n >= 1 && n <= 90) on.set(static_cast<std::size_t>(n));
+    }
+}
+
 void TQOInlineCode_D9D224::Show(const Colours& colours) {
     for (std::size_t i = 0; i < cells_.size(); ++i)
         Colour(cells_[i], colours[i]);
@@ -268,6 +281,8 @@ void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
     Read(numbers, colours);
     const Completions done = Mark(numbers, colours, n);
     Show(colours);
+    if (done.rows || done.cards || done.ticket)
+        completed_.push_back({static_cast<std::uint32_t>(delivered_.size() - 1), done});
     for (int row = 0; row < kRows; ++row) {
         if (done.rows & (1u << row)) PlaySound(1);
     }
@@ -290,10 +305,18 @@ void TQOInlineCode_D9D224::TakeBack(std::int32_t n) {
     Numbers numbers;
     Colours colours;
     Read(numbers, colours);
-    colours.fill(kWhite);
-    for (const std::uint8_t m : delivered_)
-        Mark(numbers, colours, m);
+    Replay(numbers, colours);
     Show(colours);
+}
+
+void TQOInlineCode_D9D224::Replay(const Numbers& numbers, Colours& colours) {
+    colours.fill(kWhite);
+    completed_.clear();
+    for (std::size_t i = 0; i < delivered_.size(); ++i) {
+        const Completions done = Mark(numbers, colours, delivered_[i]);
+        if (done.rows || done.cards || done.ticket)
+            completed_.push_back({static_cast<std::uint32_t>(i), done});
+    }
 }
 
 void TQOInlineCode_D9D224::PlaySound(int which) const {

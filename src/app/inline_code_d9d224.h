@@ -4,6 +4,7 @@
 // and sounds, random fill, and the ticket file. The buttons, questions and notes are the body
 // scheme's; this block only acts when told.
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,7 +70,8 @@ public:
     // Puts back a kept ticket's cells exactly: texts, colours (without sounds), the entry box's
     // place and the notes.
     void PutBack(const std::array<std::string, kCells>& texts, const std::array<qo::Color, kCells>& colours,
-                 std::int32_t fillPosition, const std::string& notes, const std::vector<std::uint8_t>& delivered);
+                 std::int32_t fillPosition, const std::string& notes,
+                 const std::vector<std::uint8_t>& delivered);
 
     // The numbers called on this ticket since its cells were last made white, in order.
     const std::vector<std::uint8_t>& delivered() const { return delivered_; }
@@ -87,6 +89,17 @@ public:
         bool ticket = false;
     };
     static Completions Mark(const Numbers& numbers, Colours& colours, std::int32_t n);
+
+    // What the deliveries since the ticket was last white completed, oldest first: the delivery's
+    // place in `delivered()` and what it made. Kept with the deliveries, so a take-back or a kept
+    // game brings it up to date with them.
+    struct Completed {
+        std::uint32_t delivery = 0;
+        Completions what;
+    };
+    const std::vector<Completed>& completed() const { return completed_; }
+    // Marks in `on` every number of the game its cells hold.
+    void AddNumbersTo(std::bitset<91>& on) const;
 
     // The column a number 1…90 belongs to: its decade, with 90 joining the 80s.
     static int ColumnOf(std::int32_t number) { return number >= 90 ? 8 : number / 10; }
@@ -114,7 +127,9 @@ private:
     std::int32_t cellParentId_ = 0; // the body panel, looked up: it may go before this block
     std::int32_t fillPosition_ = -1;
     int ticketNumber_ = 0;
+    void Replay(const Numbers& numbers, Colours& colours); // from white, silently
     std::vector<std::uint8_t> delivered_;
+    std::vector<Completed> completed_;
 };
 
 } // namespace lotto

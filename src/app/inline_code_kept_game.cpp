@@ -58,7 +58,7 @@ TClassChildScrollBox_D80098& TQOInlineCode_KeptGame::list() const {
 }
 
 TClassChildForm_DA7248& TQOInlineCode_KeptGame::window() const {
-    return *static_cast<TClassChildForm_DA7248*>(gameWindow_.Edge()->schemeObject);
+    return TClassChildForm_DA7248::Of(gameWindow_);
 }
 
 void TQOInlineCode_KeptGame::Begin() {

@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace lottomodel {
@@ -53,9 +54,12 @@ struct Ticket {
     std::array<std::string, 54> markedAs{}; // the text a cell held when it turned red
     std::set<std::string> calledSinceWhite; // numbers checked since the cells were last made white
     std::vector<std::string> delivered;     // the same, in the order they came, repeats kept
-    int place = -1;                         // places used since the numbers were cleared, minus one
-    std::string notes;                      // as the memo holds it, CR LF breaks
-    std::string entry;                      // the entry box
+    // What each delivery completed: its place in `delivered`, and "весь билет", "карточка 1" or
+    // "ряд 2", in that order within one delivery.
+    std::vector<std::pair<std::size_t, std::string>> completed;
+    int place = -1;    // places used since the numbers were cleared, minus one
+    std::string notes; // as the memo holds it, CR LF breaks
+    std::string entry; // the entry box
 
     Ticket() { colour.fill(kWhite); }
 
@@ -76,6 +80,7 @@ struct Ticket {
         markedAs.fill({});
         calledSinceWhite.clear();
         delivered.clear();
+        completed.clear();
     }
     // A call taken back: the cells show what the other calls, marked from white in their order,
     // make of them now; nothing is heard.
@@ -105,22 +110,29 @@ struct Ticket {
         auto paint = [this](int first, int n, std::uint32_t c) {
             std::fill(colour.begin() + first, colour.begin() + first + n, c);
         };
+        std::vector<std::string> made, cards; // what this delivery completed, rows and cards
         for (int row = 0; row < 6; ++row) {
             if (count(row * 9, 9, kRed) == 5) {
                 paint(row * 9, 9, kGreen);
                 sounds.push_back(1);
+                made.push_back("ряд " + std::to_string(row + 1));
             }
         }
         for (int card = 0; card < 2; ++card) {
             if (count(card * 27, 27, kGreen) == 27) {
                 paint(card * 27, 27, kYellow);
                 sounds.push_back(2);
+                cards.push_back("карточка " + std::to_string(card + 1));
             }
         }
         if (count(0, 54, kYellow) == 54) {
             paint(0, 54, kLightBlue);
             sounds.push_back(3);
+            cards.insert(cards.begin(), "весь билет");
         }
+        made.insert(made.begin(), cards.begin(), cards.end());
+        for (const std::string& m : made)
+            completed.emplace_back(delivered.size() - 1, m);
         return sounds;
     }
     void fill(Generator& g) {
@@ -254,6 +266,31 @@ struct Program {
         return virtualOpen ? "Осталось: " + std::to_string(90 - drawn.size()) : "Сеанс закрыт";
     }
     std::string movesLabel() const { return "Ходов: " + std::to_string(called.size()); }
+    // The "Ход игры" window's log: newest delivery first, then by ticket.
+    std::string logText() const {
+        std::vector<std::tuple<std::size_t, std::size_t, std::size_t, std::string>> lines;
+        for (std::size_t t = 0; t < tickets.size(); ++t) {
+            const Ticket& ticket = tickets[t];
+            for (std::size_t i = 0; i < ticket.completed.size(); ++i) {
+                const auto& [delivery, what] = ticket.completed[i];
+                const std::string n = ticket.delivered[delivery];
+                const auto move = std::find(called.begin(), called.end(), std::stoi(n));
+                const auto drew = std::find(drawn.begin(), drawn.end(), std::stoi(n));
+                std::string line =
+                    move != called.end() ? "Ход " + std::to_string(move - called.begin() + 1) + " (" + n + ")"
+                    : drew != drawn.end()
+                        ? "Бочонок " + std::to_string(drew - drawn.begin() + 1) + " (" + n + ")"
+                        : "Число " + n;
+                lines.emplace_back(ticket.delivered.size() - 1 - delivery, t, i,
+                                   line + ": билет " + std::to_string(t + 1) + ", " + what + "\r\n");
+            }
+        }
+        std::sort(lines.begin(), lines.end());
+        std::string text;
+        for (const auto& l : lines)
+            text += std::get<3>(l);
+        return text;
+    }
     static std::string Lines(const std::vector<int>& numbers) {
         std::string s;
         for (int n : numbers)

@@ -18,10 +18,12 @@
 #include <sstream>
 
 #include "app/class_child_form_da7248.h"
-#include "app/class_main_form_d80004.h"
+#include "app/class_child_form_game_log.h"
 #include "app/class_child_panel_d94ab8.h"
 #include "app/class_child_panel_ex_d82a4c.h"
+#include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
+#include "app/inline_code_game_log.h"
 #include "lotto_model.h"
 #include "runtime/cp1251.h"
 #include "runtime/random.h"
@@ -379,8 +381,10 @@ private:
             }
             if (kind < 86) { // Delete on a move of the real game's list
                 if (!model_.gameVisible) showGame();
-                const std::size_t place = model_.called.empty() ? 0 : static_cast<std::size_t>(below(
-                                                                           static_cast<int>(model_.called.size())));
+                const std::size_t place =
+                    model_.called.empty()
+                        ? 0
+                        : static_cast<std::size_t>(below(static_cast<int>(model_.called.size())));
                 activate(game().form->control()->widget());
                 ui_.removeMove(static_cast<int>(place));
                 model_.removeMove(place);
@@ -480,6 +484,12 @@ private:
                     model_.virtualOpen ? "yes" : "no") ||
             !expect("autogen count", g.autogenCount->control()->text(), model_.autogenCount))
             return out.str();
+
+        // The "Ход игры" log, brought up to date after every action as the window does it: mostly
+        // lines added on top, written whole after anything else.
+        auto& log = lotto::TClassChildForm_GameLog::Of(ui_.root().gameLog());
+        log.code().Refresh();
+        if (!expect("log", Utf8(log.controls().log->control()->text()), model_.logText())) return out.str();
 
         const auto& sounds = ui_.soundNames();
         if (sounds.size() != model_.sounds.size()) {

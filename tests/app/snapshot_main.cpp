@@ -1,5 +1,6 @@
 // Pictures of the program's two windows for the README and for review: plays a short game offscreen
-// through the UI driver and writes main_window.png and game_window.png into the folder given.
+// through the UI driver and writes main_window.png, game_window.png and game_log.png into the
+// folder given.
 //   app_snapshot [FOLDER [SUFFIX]]   SUFFIX goes before ".png": "@2x" for pictures taken with
 //                                    QT_SCALE_FACTOR=2, at twice the pixels.
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "app/class_child_form_da7248.h"
+#include "app/class_child_form_game_log.h"
 #include "support/ui_driver.h"
 #include "support/wait.h"
 #include "widgets/button.h"
@@ -84,6 +86,8 @@ int main(int argc, char** argv) {
         if (qo::Control* window = ui.gameWindow())
             ok = Save(*window, folder + QStringLiteral("/game_window") + suffix + QStringLiteral(".png")) &&
                  ok;
+        qo::Control* log = ui.gameLog().controls().form->control();
+        ok = Save(*log, folder + QStringLiteral("/game_log") + suffix + QStringLiteral(".png")) && ok;
     }
     if (!ok) std::fprintf(stderr, "a picture could not be written into %s\n", qPrintable(folder));
     return ok ? 0 : 1;

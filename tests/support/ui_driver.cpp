@@ -16,11 +16,13 @@
 #include <string>
 
 #include "app/class_child_form_da7248.h"
+#include "app/class_child_form_game_log.h"
 #include "app/class_child_panel_d94ab8.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_child_scroll_box_d80098.h"
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
+#include "app/inline_code_game_log.h"
 #include "app/inline_code_kept_game.h"
 #include "app/program.h"
 #include "containers/child_scroll_box.h"
@@ -297,7 +299,14 @@ bool UiDriver::settingsFileExists() const {
 }
 
 lotto::TClassChildForm_DA7248& UiDriver::gameScheme() {
-    return *static_cast<lotto::TClassChildForm_DA7248*>(root_->gameWindow().Edge()->schemeObject);
+    return lotto::TClassChildForm_DA7248::Of(root_->gameWindow());
+}
+
+lotto::TClassChildForm_GameLog& UiDriver::gameLog() {
+    auto& log = lotto::TClassChildForm_GameLog::Of(root_->gameLog());
+    if (!log.controls().form->control()->visible()) chooseMenu(log.code().menuItem);
+    waitUntilIdle(); // the window catches up a moment after a change
+    return log;
 }
 
 void UiDriver::removeMove(int place) {

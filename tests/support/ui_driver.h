@@ -20,6 +20,7 @@ class TClassMainForm_D80004;
 class TClassChildScrollBox_D80098;
 class TClassChildPanelEx_D82A4C;
 class TClassChildForm_DA7248;
+class TClassChildForm_GameLog;
 class TQOInlineCode_D9D224;
 class TQOInlineCode_KeptGame;
 } // namespace lotto
@@ -100,6 +101,9 @@ public:
     void undoInNumberBox();
     // The game window's form (a second top-level window), or null once it has gone.
     qo::Control* gameWindow();
+
+    // ---- The "Ход игры" window: shown through its menu item, and brought up to date.
+    lotto::TClassChildForm_GameLog& gameLog();
 
 private:
     void start(const std::vector<std::string>& arguments);

@@ -1,0 +1,124 @@
+#include "app/class_child_form_game_log.h"
+
+#include "app/inline_code_game_log.h"
+#include "containers/edit_multi.h"
+#include "containers/multi_element.h"
+#include "runtime/cp1251.h"
+#include "widgets/button.h"
+#include "widgets/label.h"
+#include "widgets/layer/colors.h"
+#include "widgets/layer/control.h"
+#include "widgets/layer/edit_control.h"
+#include "widgets/layer/form_control.h"
+#include "widgets/main_form.h"
+#include "widgets/memo.h"
+#include "widgets/panel.h"
+
+namespace lotto {
+
+namespace {
+
+void Place(qo::TQOWin& w, int left, int top, int width, int height, qo::Color color) {
+    w.left = left;
+    w.top = top;
+    w.width = width;
+    w.height = height;
+    w.color = color;
+    w.font.color = 0;
+}
+
+void SetUpLabel(qo::TQOLabel& l, std::string_view textUtf8, bool bold) {
+    l.font.style = bold ? 1 : 0;
+    l.SetCaptionText(qo::Cp1251(textUtf8));
+    l.SetAlignment(0);
+    l.SetAutoSize(true);
+    l.Init();
+}
+
+} // namespace
+
+TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
+    using namespace qo;
+    using Code = TQOInlineCode_GameLog;
+    constexpr int kLogTop = 58 + Code::kBoardHeight + 24;
+
+    // ---- The window: beside the game window, kept in place under keys of its own.
+    auto& form = addWindow<TQOMainForm>(parent);
+    Place(form, 300, 105, Code::kBoardWidth + 24, kLogTop + 150, clBtnFace);
+    form.ClientSizing = true;
+    form.SetCaption(Cp1251("Ход игры"));
+    form.SetBorderStyle(3);
+    form.visible = 0;
+    form.Modal = false; // a close only hides it
+    form.WindowState = 0;
+    form.AlphaBlendValue = 255;
+    form.SetTaskbar(1);
+    form.keepProperties = 1;
+    form.keptPropertyList = "left=hLeft\r\ntop=hTop";
+    form.settingsFile = Cp1251("Параметры.ini");
+    form.settingsSection = Cp1251("Форма");
+    form.Init();
+    Control* const win = form.control();
+
+    // ---- The edge: input 0 a menu item's number; event 0 "Отменить ход".
+    auto& edge = addEdge<TQOEditMulti>();
+    edge.SetEventCount(1);
+    edge.SetDataInputCount(0);
+
+    // ---- Elements, in creation order.
+    auto& lastHeading = add<TQOLabel>(win);
+    Place(lastHeading, 12, 20, 100, 17, clBtnFace);
+    SetUpLabel(lastHeading, "Последнее число:", false);
+
+    auto& lastLb = add<TQOLabel>(win);
+    Place(lastLb, 112, 8, 50, 36, clBtnFace);
+    lastLb.font = {"Arial", 22, 1, clNavy, 204};
+    SetUpLabel(lastLb, "-", true);
+    lastLb.control()->setAccessibleName(Cp1251("Последнее названное число"));
+
+    auto& undoBt = add<TQOButton>(win);
+    Place(undoBt, Code::kBoardWidth + 12 - 95, 14, 95, 24, clBtnFace);
+    undoBt.SetCaptionText(Cp1251("&Отменить ход"));
+    undoBt.SetCaptionAlign(2);
+    undoBt.Init();
+    undoBt.control()->setAccessibleDescription(
+        Cp1251("Убирает последний ход реальной игры: билеты покажут игру без него"));
+
+    auto& board = add<TQOPanel>(win);
+    Place(board, 12, 50, Code::kBoardWidth, Code::kBoardHeight, clBtnFace);
+    board.borderStyle = 1;
+    board.borderWidth = 0;
+    board.Init();
+    board.control()->setAccessibleName(Cp1251("Поле чисел от 1 до 90"));
+
+    auto& logHeading = add<TQOLabel>(win);
+    Place(logHeading, 12, kLogTop - 20, 100, 17, clBtnFace);
+    SetUpLabel(logHeading, "Закрыто:", true);
+
+    auto& logBox = add<TQOMemo>(win);
+    Place(logBox, 12, kLogTop, Code::kBoardWidth, 138, clWindow);
+    logBox.scrollBars = 2;
+    logBox.editable = 0;
+    logBox.flatBorder = 0;
+    logBox.Init();
+    logBox.control()->setAccessibleName(Cp1251("Закрытые ряды, карточки и билеты, последние сверху"));
+
+    auto& code = add<TQOInlineCode_GameLog>();
+
+    // ---- Links.
+    connect<&TQOInlineCode_GameLog::Choose>(edge.innerEvents[0], code);
+    connect<&TQOMainForm::Visible>(code.show, form);
+    connect<&TQOEditMulti::Input>(undoBt.onClick, edge, 0);
+
+    code.Attach(win, board.control(), lastLb.control(), As<EditControl>(logBox.control()));
+    form.formControl()->setKeyboardNavigation(true);
+
+    controls_ = {&form, &lastLb, &undoBt, &board, &logBox};
+    code_ = &code;
+}
+
+TClassChildForm_GameLog& TClassChildForm_GameLog::Of(const qo::TQOMultiElement& container) {
+    return *static_cast<TClassChildForm_GameLog*>(container.Edge()->schemeObject);
+}
+
+} // namespace lotto

@@ -1,0 +1,158 @@
+#include "app/inline_code_game_log.h"
+
+#include <string>
+
+#include "app/class_child_form_da7248.h"
+#include "app/class_child_panel_d99a78.h"
+#include "app/class_child_panel_ex_d82a4c.h"
+#include "app/class_child_scroll_box_d80098.h"
+#include "app/inline_code_d9d224.h"
+#include "containers/multi_element_ex.h"
+#include "runtime/cp1251.h"
+#include "widgets/layer/canvas.h"
+#include "widgets/layer/colors.h"
+#include "widgets/layer/edit_control.h"
+
+namespace lotto {
+
+TQOInlineCode_GameLog::TQOInlineCode_GameLog()
+    : listener_([this](const qo::Control& c, qo::ContentChange what) { Heard(c, what); }) {}
+
+void TQOInlineCode_GameLog::Choose(qo::TData& d, std::uint16_t) {
+    if (menuItem >= 0 && qo::ToInteger(d) == menuItem) qo::FireInteger(show, 1);
+}
+
+void TQOInlineCode_GameLog::Attach(qo::Control* form, qo::Control* board, qo::Control* last,
+                                   qo::EditControl* log) {
+    form_ = form;
+    boardControl_ = board;
+    last_ = last;
+    log_ = log;
+    boardControl_->setOnPaint([this](qo::Canvas& canvas) { Paint(canvas); });
+    form_->setOnShow([this] {
+        if (behind_) Refresh();
+    });
+}
+
+void TQOInlineCode_GameLog::Follow(const qo::TQOMultiElement& ticketList,
+                                   const qo::TQOMultiElement& gameWindow) {
+    ticketList_ = &ticketList;
+    gameWindow_ = &gameWindow;
+}
+
+bool TQOInlineCode_GameLog::showing() const {
+    return form_ && form_->visible();
+}
+
+void TQOInlineCode_GameLog::Heard(const qo::Control& changed, qo::ContentChange what) {
+    if (refreshing_) return;
+    // A ticket's cells are the edits that stand on a panel; a control gone may be a whole ticket.
+    if (what == qo::ContentChange::Gone ||
+        (what == qo::ContentChange::Text && changed.kind() == qo::ControlKind::Edit && changed.parent() &&
+         changed.parent()->kind() == qo::ControlKind::Panel))
+        numbersChanged_ = true;
+    behind_ = true;
+    if (showing() && !later_.active()) later_.start(0, [this] { Refresh(); });
+}
+
+void TQOInlineCode_GameLog::Refresh() {
+    if (!ticketList_ || !gameWindow_ || !form_) return;
+    later_.stop();
+    behind_ = false;
+    refreshing_ = true;
+    const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(*ticketList_);
+    const TClassChildForm_DA7248& game = TClassChildForm_DA7248::Of(*gameWindow_);
+    const std::size_t count = list.tickets().InstanceCount();
+
+    Board board;
+    if (numbersChanged_) {
+        for (std::size_t i = 0; i < count; ++i)
+            list.ticket(i).body().logic().AddNumbersTo(board.onTicket);
+        numbersChanged_ = false;
+    } else {
+        board.onTicket = board_.onTicket;
+    }
+    const std::vector<int>& moves = game.moves();
+    const std::vector<int> drawn = game.drawn();
+    for (const int n : moves)
+        board.called.set(static_cast<std::size_t>(n));
+    for (const int n : drawn)
+        board.called.set(static_cast<std::size_t>(n));
+
+    made_.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+        const TQOInlineCode_D9D224& ticket = list.ticket(i).body().logic();
+        // Every call reaches every ticket: any ticket's latest delivery is the game's latest call.
+        if (board.last == 0 && !ticket.delivered().empty()) board.last = ticket.delivered().back();
+        AddTicketLog(ticket, made_);
+    }
+    if (board.last == 0) board.last = !moves.empty() ? moves.back() : !drawn.empty() ? drawn.back() : 0;
+    SortLog(made_);
+    ShowLog(made_, CallPlaces(moves, drawn));
+
+    if (!(board == board_)) {
+        board_ = board;
+        last_->setText(board_.last ? std::to_string(board_.last) : std::string("-"));
+        boardControl_->setAccessibleDescription(BoardDescription(board_));
+        boardControl_->repaint();
+    }
+    refreshing_ = false;
+}
+
+void TQOInlineCode_GameLog::ShowLog(std::vector<LogEntry>& log, const CallPlaces& places) {
+    // Most changes are a call that added lines at the top: only those are written. Anything else
+    // (a removal, a reset, a ticket gone) writes the log again.
+    const std::size_t added = log.size() >= shown_.size() ? log.size() - shown_.size() : 0;
+    bool onTop = log.size() >= shown_.size();
+    std::bitset<91> numbers;
+    for (std::size_t i = 0; onTop && i < shown_.size(); ++i) {
+        onTop = log[added + i].sameAs(shown_[i]);
+        numbers.set(shown_[i].number);
+    }
+    onTop = onTop && places.sameFor(shownPlaces_, numbers);
+    std::string text;
+    for (std::size_t i = 0; i < (onTop ? added : log.size()); ++i)
+        text += LogLine(log[i], places);
+    if (onTop) {
+        log_->prependText(text);
+    } else {
+        log_->setText(text);
+    }
+    std::swap(shown_, log);
+    shownPlaces_ = places;
+}
+
+qo::Rect TQOInlineCode_GameLog::Square(int n) {
+    const int column = TQOInlineCode_D9D224::ColumnOf(n);
+    const int row = n - 10 * column; // 1…9 in the first column, 0…10 in the last
+    return {kBoardMargin + column * kSquareWidth, kBoardMargin + row * kSquareHeight, kSquareWidth - 2,
+            kSquareHeight - 2};
+}
+
+void TQOInlineCode_GameLog::Paint(qo::Canvas& canvas) const {
+    // Called numbers as the tickets show them (red), the player's own numbers bold, the last call
+    // framed.
+    qo::FontDesc plain{"Arial", 9, 0, qo::clGrayText, 1};
+    qo::FontDesc own{"Arial", 9, qo::font_style::Bold, qo::clWindowText, 1};
+    for (int n = 1; n <= 90; ++n) {
+        const qo::Rect r = Square(n);
+        const bool called = board_.called[static_cast<std::size_t>(n)];
+        const bool mine = board_.onTicket[static_cast<std::size_t>(n)];
+        canvas.fillRect(r, called ? TQOInlineCode_D9D224::kRed : qo::clWindow);
+        qo::FontDesc font = mine ? own : plain;
+        if (called) font.color = qo::clWhite;
+        canvas.drawText(r, std::to_string(n), 2, 0, font);
+        if (n == board_.last) {
+            const int x0 = r.left - 1, y0 = r.top - 1, x1 = r.right(), y1 = r.bottom();
+            for (int k = 0; k < 2; ++k)
+                canvas.polyline({{x0 - k, y0 - k},
+                                 {x1 + k, y0 - k},
+                                 {x1 + k, y1 + k},
+                                 {x0 - k, y1 + k},
+                                 {x0 - k, y0 - k}},
+                                qo::clNavy);
+        }
+    }
+}
+
+} // namespace lotto

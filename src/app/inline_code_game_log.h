@@ -1,0 +1,74 @@
+#pragma once
+// The "Ход игры" window's code: the 1–90 board, the last number and the completions log, brought up
+// to date a moment after anything in the game changes (a call, a removal, a draw, a ticket typed,
+// filled, reset, added or deleted). What is shown is made by game_log.h from the tickets and the
+// game window each time; the window's layout is its scheme's. While the window is hidden nothing is
+// made: it catches up when shown.
+#include <cstdint>
+#include <vector>
+
+#include "app/game_log.h"
+#include "runtime/link.h"
+#include "widgets/layer/change_watch.h"
+#include "widgets/layer/control.h"
+#include "widgets/layer/timer.h"
+
+namespace qo {
+class Canvas;
+class EditControl;
+class TQOMultiElement;
+} // namespace qo
+
+namespace lotto {
+
+class TQOInlineCode_GameLog {
+public:
+    // The board's squares, for the scheme's layout and for tests that click or look.
+    static constexpr int kSquareWidth = 28, kSquareHeight = 19, kBoardMargin = 4;
+    static constexpr int kBoardWidth = 2 * kBoardMargin + 9 * kSquareWidth;
+    static constexpr int kBoardHeight = 2 * kBoardMargin + 11 * kSquareHeight;
+
+    TQOInlineCode_GameLog();
+
+    int menuItem = -1;   // the number of the menu item "Ход игры"
+    qo::TEventLink show; // the window is to be shown (data 1)
+
+    void Choose(qo::TData& d, std::uint16_t index); // a menu item's number
+
+    // Set by the scheme once its controls are made: the window, the board's panel, the last
+    // number's label and the log's memo.
+    void Attach(qo::Control* form, qo::Control* board, qo::Control* last, qo::EditControl* log);
+    // The main scheme's containers the game is read from, borrowed for the block's lifetime.
+    void Follow(const qo::TQOMultiElement& ticketList, const qo::TQOMultiElement& gameWindow);
+
+    // Brings everything shown up to date now: what the loop does a moment after a change.
+    void Refresh();
+    const Board& board() const { return board_; }
+    const std::vector<LogEntry>& log() const { return shown_; } // newest first
+    // Where number n's square stands on the board, in the board's coordinates.
+    static qo::Rect Square(int n);
+
+private:
+    void Heard(const qo::Control& changed, qo::ContentChange what);
+    void Paint(qo::Canvas& canvas) const;
+    void ShowLog(std::vector<LogEntry>& log, const CallPlaces& places);
+    bool showing() const;
+
+    const qo::TQOMultiElement* ticketList_ = nullptr;
+    const qo::TQOMultiElement* gameWindow_ = nullptr;
+    qo::Control* form_ = nullptr;
+    qo::Control* boardControl_ = nullptr;
+    qo::Control* last_ = nullptr;
+    qo::EditControl* log_ = nullptr;
+
+    Board board_;
+    std::vector<LogEntry> shown_, made_; // the log shown, and the storage the next one is made in
+    CallPlaces shownPlaces_;
+    bool numbersChanged_ = true; // a ticket cell's text may have changed: the bold numbers are read again
+    bool behind_ = true;         // something changed while the window was hidden
+    bool refreshing_ = false;    // the window's own controls change: nothing to hear
+    qo::Timer later_;
+    qo::ChangeListener listener_;
+};
+
+} // namespace lotto
