@@ -4,8 +4,14 @@
 //                that was given the number marked again from white with the other 89 (median of 7);
 //     floor      the same replay on plain values: each ticket's 54 cell texts read into numbers,
 //                its colours marked from white by the same rule, 89 calls, nothing shown;
-//   call         one call reaching every ticket and the game window, for scale.
+//   call         one call reaching every ticket and the game window, for scale;
+//   log          what the shown "Ход игры" window does a moment after each call: the tickets'
+//                completions gathered, the lines the call added written on top, the board
+//                brought up to date (median of the 90 calls);
+//     floor      the same lines put on top of a shown plain text box holding the same log.
 #include <QApplication>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -14,13 +20,17 @@
 #include <string>
 #include <vector>
 
+#include "app/class_child_form_game_log.h"
 #include "app/class_child_panel_d99a78.h"
 #include "app/class_child_panel_ex_d82a4c.h"
+#include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
+#include "app/inline_code_game_log.h"
 #include "bench_support.h"
 #include "containers/multi_element_ex.h"
 #include "program_fixture.h"
 #include "runtime/cp1251.h"
+#include "widgets/memo.h"
 
 namespace {
 
@@ -31,7 +41,7 @@ using Ticket = lotto::TQOInlineCode_D9D224;
 constexpr int kRepeats = 7;
 
 struct Result {
-    double takeBackMs = 0, floorMs = 0, callMs = 0;
+    double takeBackMs = 0, floorMs = 0, callMs = 0, logMs = 0, logFloorMs = 0;
     int tickets = 0;
     bool ok = false;
 };
@@ -50,14 +60,45 @@ Result Measure(int n) {
         p.mark(number);
         qobench::Program::send(p.root->gameWindow(), 1, number);
     };
-    std::vector<double> calls;
+    // The "Ход игры" window, shown from its menu item.
+    auto& log = lotto::TClassChildForm_GameLog::Of(p.root->gameLog());
+    qobench::Program::send(p.root->gameLog(), 0, log.code().menuItem);
+    qobench::Settle();
+    const qo::Control& logBox = *log.controls().log->control();
+    std::vector<double> calls, logs;
+    std::vector<std::string> added; // what each call put on top of the log
     for (const int number : order) {
         const auto a = Clock::now();
         call(number);
         calls.push_back(Ms(a, Clock::now()));
+        const std::size_t before = logBox.text().size();
+        const auto b = Clock::now();
+        log.code().Refresh();
+        logs.push_back(Ms(b, Clock::now()));
+        added.push_back(logBox.text().substr(0, logBox.text().size() - before));
+        qobench::Settle(); // the window paints, as between two calls at a table
     }
-    qobench::Settle();
     r.callMs = Median(calls);
+    r.logMs = Median(logs);
+    {
+        QPlainTextEdit plain;
+        plain.resize(log.controls().log->control()->widget()->size());
+        plain.show();
+        std::vector<QString> lines;
+        for (const std::string& a : added)
+            lines.push_back(QString::fromStdString(qo::Cp1251ToUtf8(a))
+                                .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        std::vector<double> floors;
+        for (const QString& l : lines) {
+            const auto a = Clock::now();
+            QTextCursor top(plain.document());
+            top.insertText(l);
+            floors.push_back(Ms(a, Clock::now()));
+            qobench::Settle();
+        }
+        r.logFloorMs = Median(floors);
+        r.ok = plain.document()->characterCount() > 1 || logBox.text().empty();
+    }
 
     // Every ticket's cell texts as plain values, for the floor.
     const qo::TQOMultiElementEx& tickets = p.list().tickets();
@@ -89,7 +130,7 @@ Result Measure(int n) {
             red += static_cast<int>(std::count(colours.begin(), colours.end(), Ticket::kRed));
         }
         floors.push_back(Ms(b, Clock::now()));
-        r.ok = red >= 0;
+        r.ok = r.ok && red >= 0;
         call(last); // back as it was, for the next round
     }
     qobench::Settle();
@@ -102,7 +143,8 @@ Result Measure(int n) {
 } // namespace
 
 int main() {
-    std::printf("%-8s %-28s %-10s %-12s\n", "N", "take back / floor, ms", "(ratio)", "call, ms");
+    std::printf("%-8s %-28s %-10s %-12s %-24s\n", "N", "take back / floor, ms", "(ratio)", "call, ms",
+                "log / floor, ms");
     bool ok = true;
     for (const int n : {1000, 10000}) {
         const Result r = qobench::RunInChild<Result>("calls_bench", [n] { return Measure(n); });
@@ -110,7 +152,9 @@ int main() {
         char back[40], ratio[16];
         std::snprintf(back, sizeof back, "%.2f / %.2f", r.takeBackMs, r.floorMs);
         std::snprintf(ratio, sizeof ratio, "%.2fx", r.floorMs > 0 ? r.takeBackMs / r.floorMs : 0.0);
-        std::printf("%-8d %-28s %-10s %-12.2f\n", n, back, ratio, r.callMs);
+        char logs[40];
+        std::snprintf(logs, sizeof logs, "%.3f / %.3f", r.logMs, r.logFloorMs);
+        std::printf("%-8d %-28s %-10s %-12.2f %-24s\n", n, back, ratio, r.callMs, logs);
     }
     return ok ? 0 : 1;
 }

@@ -42,9 +42,9 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
     using Code = TQOInlineCode_GameLog;
     constexpr int kLogTop = 58 + Code::kBoardHeight + 24;
 
-    // ---- The window: beside the game window, kept in place under keys of its own.
+    // ---- The window: right of the main window, kept in place under keys of its own.
     auto& form = addWindow<TQOMainForm>(parent);
-    Place(form, 300, 105, Code::kBoardWidth + 24, kLogTop + 150, clBtnFace);
+    Place(form, 580, 105, Code::kBoardWidth + 24, kLogTop + 140, clBtnFace);
     form.ClientSizing = true;
     form.SetCaption(Cp1251("Ход игры"));
     form.SetBorderStyle(3);
@@ -96,7 +96,7 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
     SetUpLabel(logHeading, "Закрыто:", true);
 
     auto& logBox = add<TQOMemo>(win);
-    Place(logBox, 12, kLogTop, Code::kBoardWidth, 138, clWindow);
+    Place(logBox, 12, kLogTop, Code::kBoardWidth, 112, clWindow);
     logBox.scrollBars = 2;
     logBox.editable = 0;
     logBox.flatBorder = 0;

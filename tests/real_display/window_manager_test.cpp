@@ -10,10 +10,12 @@
 #include <string>
 
 #include "app/class_child_form_da7248.h"
+#include "app/class_child_form_game_log.h"
 #include "real_display/real_display_test.h"
 #include "support/ui_driver.h"
 #include "support/wait.h"
 #include "widgets/layer/platform.h"
+#include "widgets/main_form.h"
 
 namespace qotest {
 namespace {
@@ -78,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                          ui.chooseMenu(kGameWindow);
                          return Shown(ui.gameWindow()->widget());
                      }},
+        TitledWindow{"GameLogWindow", "Ход игры",
+                     [](UiDriver& ui) { return Shown(ui.gameLog().controls().form->control()->widget()); }},
         TitledWindow{"QuestionBox", "Подтверждение",
                      [](UiDriver& ui) { return ModalTitle([&] { ui.chooseMenu(kDeleteAll); }); }},
         TitledWindow{"SaveDialog", "Сохранение",
