@@ -8,7 +8,9 @@
 //   log          what the shown "Ход игры" window does a moment after each call: the tickets'
 //                completions gathered, the lines the call added written on top, the board
 //                brought up to date (median of the 90 calls);
-//     floor      the same lines put on top of a shown plain text box holding the same log.
+//     floor      the same lines put on top of a shown plain text box holding the same log;
+//   Жду          the same window's "Жду" list made again: what each number would complete now on
+//                every ticket, read from every ticket's cells (median of the 90 calls).
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -41,7 +43,7 @@ using Ticket = lotto::TQOInlineCode_D9D224;
 constexpr int kRepeats = 7;
 
 struct Result {
-    double takeBackMs = 0, floorMs = 0, callMs = 0, logMs = 0, logFloorMs = 0;
+    double takeBackMs = 0, floorMs = 0, callMs = 0, logMs = 0, logFloorMs = 0, waitingMs = 0;
     int tickets = 0;
     bool ok = false;
 };
@@ -65,7 +67,7 @@ Result Measure(int n) {
     qobench::Program::send(p.root->gameLog(), 0, log.code().menuItem);
     qobench::Settle();
     const qo::Control& logBox = *log.controls().log->control();
-    std::vector<double> calls, logs;
+    std::vector<double> calls, logs, waitings;
     std::vector<std::string> added; // what each call put on top of the log
     for (const int number : order) {
         const auto a = Clock::now();
@@ -73,13 +75,17 @@ Result Measure(int n) {
         calls.push_back(Ms(a, Clock::now()));
         const std::size_t before = logBox.text().size();
         const auto b = Clock::now();
-        log.code().Refresh();
+        log.code().RefreshLog();
         logs.push_back(Ms(b, Clock::now()));
+        const auto c = Clock::now();
+        log.code().RefreshWaiting();
+        waitings.push_back(Ms(c, Clock::now()));
         added.push_back(logBox.text().substr(0, logBox.text().size() - before));
         qobench::Settle(); // the window paints, as between two calls at a table
     }
     r.callMs = Median(calls);
     r.logMs = Median(logs);
+    r.waitingMs = Median(waitings);
     {
         QPlainTextEdit plain;
         plain.resize(log.controls().log->control()->widget()->size());
@@ -143,8 +149,8 @@ Result Measure(int n) {
 } // namespace
 
 int main() {
-    std::printf("%-8s %-28s %-10s %-12s %-24s\n", "N", "take back / floor, ms", "(ratio)", "call, ms",
-                "log / floor, ms");
+    std::printf("%-8s %-28s %-10s %-12s %-24s %s\n", "N", "take back / floor, ms", "(ratio)", "call, ms",
+                "log / floor, ms", "Жду, ms");
     bool ok = true;
     for (const int n : {1000, 10000}) {
         const Result r = qobench::RunInChild<Result>("calls_bench", [n] { return Measure(n); });
@@ -154,7 +160,7 @@ int main() {
         std::snprintf(ratio, sizeof ratio, "%.2fx", r.floorMs > 0 ? r.takeBackMs / r.floorMs : 0.0);
         char logs[40];
         std::snprintf(logs, sizeof logs, "%.3f / %.3f", r.logMs, r.logFloorMs);
-        std::printf("%-8d %-28s %-10s %-12.2f %-24s\n", n, back, ratio, r.callMs, logs);
+        std::printf("%-8d %-28s %-10s %-12.2f %-24s %.2f\n", n, back, ratio, r.callMs, logs, r.waitingMs);
     }
     return ok ? 0 : 1;
 }

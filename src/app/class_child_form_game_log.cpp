@@ -35,16 +35,26 @@ void SetUpLabel(qo::TQOLabel& l, std::string_view textUtf8, bool bold) {
     l.Init();
 }
 
+// A read-only list with its spoken name.
+void SetUpList(qo::TQOMemo& m, std::string_view nameUtf8) {
+    m.scrollBars = 2;
+    m.editable = 0;
+    m.flatBorder = 0;
+    m.Init();
+    m.control()->setAccessibleName(qo::Cp1251(nameUtf8));
+}
+
 } // namespace
 
 TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
     using namespace qo;
     using Code = TQOInlineCode_GameLog;
     constexpr int kLogTop = 58 + Code::kBoardHeight + 24;
+    constexpr int kWaitingTop = kLogTop + 112 + 26;
 
     // ---- The window: right of the main window, kept in place under keys of its own.
     auto& form = addWindow<TQOMainForm>(parent);
-    Place(form, 580, 105, Code::kBoardWidth + 24, kLogTop + 140, clBtnFace);
+    Place(form, 580, 105, Code::kBoardWidth + 24, kWaitingTop + 140, clBtnFace);
     form.ClientSizing = true;
     form.SetCaption(Cp1251("Ход игры"));
     form.SetBorderStyle(3);
@@ -97,11 +107,16 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
 
     auto& logBox = add<TQOMemo>(win);
     Place(logBox, 12, kLogTop, Code::kBoardWidth, 112, clWindow);
-    logBox.scrollBars = 2;
-    logBox.editable = 0;
-    logBox.flatBorder = 0;
-    logBox.Init();
-    logBox.control()->setAccessibleName(Cp1251("Закрытые ряды, карточки и билеты, последние сверху"));
+    SetUpList(logBox, "Закрытые ряды, карточки и билеты, последние сверху");
+
+    auto& waitingHeading = add<TQOLabel>(win);
+    Place(waitingHeading, 12, kWaitingTop - 20, 100, 17, clBtnFace);
+    SetUpLabel(waitingHeading, "Жду:", true);
+
+    auto& waitingBox = add<TQOMemo>(win);
+    Place(waitingBox, 12, kWaitingTop, Code::kBoardWidth, 112, clWindow);
+    SetUpList(waitingBox,
+              "Жду: что сделает каждое из чисел, если его назовут; больше всего закрывающие сверху");
 
     auto& code = add<TQOInlineCode_GameLog>();
 
@@ -110,10 +125,11 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
     connect<&TQOMainForm::Visible>(code.show, form);
     connect<&TQOEditMulti::Input>(undoBt.onClick, edge, 0);
 
-    code.Attach(win, board.control(), lastLb.control(), As<EditControl>(logBox.control()));
+    code.Attach(win, board.control(), lastLb.control(), As<EditControl>(logBox.control()),
+                As<EditControl>(waitingBox.control()));
     form.formControl()->setKeyboardNavigation(true);
 
-    controls_ = {&form, &lastLb, &undoBt, &board, &logBox};
+    controls_ = {&form, &lastLb, &undoBt, &board, &logBox, &waitingBox};
     code_ = &code;
 }
 

@@ -98,6 +98,8 @@ public:
         Completions what;
     };
     const std::vector<Completed>& completed() const { return completed_; }
+    // The cells as the marking rule reads them: each one's number of the game (0 for none) and colour.
+    void Read(Numbers& numbers, Colours& colours) const;
     // Marks in `on` every number of the game its cells hold.
     void AddNumbersTo(std::bitset<91>& on) const;
 
@@ -118,7 +120,6 @@ private:
     void ClearNumbers();
     void WhitenCells();
     void Colour(qo::Control* cell, qo::Color colour);
-    void Read(Numbers& numbers, Colours& colours) const;
     void Show(const Colours& colours);
     void PlaySound(int which) const;
     qo::Control* OwnerForm() const;

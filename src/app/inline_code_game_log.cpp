@@ -23,8 +23,9 @@ void TQOInlineCode_GameLog::Choose(qo::TData& d, std::uint16_t) {
 }
 
 void TQOInlineCode_GameLog::Attach(qo::Control* form, qo::Control* board, qo::Control* last,
-                                   qo::EditControl* log) {
+                                   qo::EditControl* log, qo::EditControl* waiting) {
     form_ = form;
+    waiting_ = waiting;
     boardControl_ = board;
     last_ = last;
     log_ = log;
@@ -60,6 +61,12 @@ void TQOInlineCode_GameLog::Refresh() {
     later_.stop();
     behind_ = false;
     refreshing_ = true;
+    RefreshLog();
+    RefreshWaiting();
+    refreshing_ = false;
+}
+
+void TQOInlineCode_GameLog::RefreshLog() {
     const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(*ticketList_);
     const TClassChildForm_DA7248& game = TClassChildForm_DA7248::Of(*gameWindow_);
     const std::size_t count = list.tickets().InstanceCount();
@@ -96,7 +103,23 @@ void TQOInlineCode_GameLog::Refresh() {
         boardControl_->setAccessibleDescription(BoardDescription(board_));
         boardControl_->repaint();
     }
-    refreshing_ = false;
+}
+
+void TQOInlineCode_GameLog::RefreshWaiting() {
+    const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(*ticketList_);
+    for (auto& p : prospects_)
+        p.clear();
+    TQOInlineCode_D9D224::Numbers numbers;
+    TQOInlineCode_D9D224::Colours colours;
+    for (std::size_t i = 0, count = list.tickets().InstanceCount(); i < count; ++i) {
+        const TQOInlineCode_D9D224& ticket = list.ticket(i).body().logic();
+        ticket.Read(numbers, colours);
+        AddTicketProspects(ticket.ticketNumber(), numbers, colours, prospects_);
+    }
+    std::string waiting;
+    for (const int n : WaitingOrder(prospects_))
+        waiting += WaitingLine(n, prospects_[static_cast<std::size_t>(n)]);
+    if (waiting != waiting_->text()) waiting_->setText(waiting);
 }
 
 void TQOInlineCode_GameLog::ShowLog(std::vector<LogEntry>& log, const CallPlaces& places) {

@@ -1,5 +1,6 @@
 #pragma once
-// The "Ход игры" window's code: the 1–90 board, the last number and the completions log, brought up
+// The "Ход игры" window's code: the 1–90 board, the last number, the completions log and the "Жду"
+// list of what each number would do, brought up
 // to date a moment after anything in the game changes (a call, a removal, a draw, a ticket typed,
 // filled, reset, added or deleted). What is shown is made by game_log.h from the tickets and the
 // game window each time; the window's layout is its scheme's. While the window is hidden nothing is
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/assistant.h"
 #include "app/game_log.h"
 #include "runtime/link.h"
 #include "widgets/layer/change_watch.h"
@@ -36,15 +38,20 @@ public:
     void Choose(qo::TData& d, std::uint16_t index); // a menu item's number
 
     // Set by the scheme once its controls are made: the window, the board's panel, the last
-    // number's label and the log's memo.
-    void Attach(qo::Control* form, qo::Control* board, qo::Control* last, qo::EditControl* log);
+    // number's label, the log's memo and the "Жду" list's.
+    void Attach(qo::Control* form, qo::Control* board, qo::Control* last, qo::EditControl* log,
+                qo::EditControl* waiting);
     // The main scheme's containers the game is read from, borrowed for the block's lifetime.
     void Follow(const qo::TQOMultiElement& ticketList, const qo::TQOMultiElement& gameWindow);
 
-    // Brings everything shown up to date now: what the loop does a moment after a change.
+    // Brings everything shown up to date now: what the loop does a moment after a change. In two
+    // halves, for the benchmarks: the board, the last number and the log; the "Жду" list.
     void Refresh();
+    void RefreshLog();
+    void RefreshWaiting();
     const Board& board() const { return board_; }
     const std::vector<LogEntry>& log() const { return shown_; } // newest first
+    const Prospects& prospects() const { return prospects_; }   // what each number would do
     // Where number n's square stands on the board, in the board's coordinates.
     static qo::Rect Square(int n);
 
@@ -60,10 +67,12 @@ private:
     qo::Control* boardControl_ = nullptr;
     qo::Control* last_ = nullptr;
     qo::EditControl* log_ = nullptr;
+    qo::EditControl* waiting_ = nullptr;
 
     Board board_;
     std::vector<LogEntry> shown_, made_; // the log shown, and the storage the next one is made in
     CallPlaces shownPlaces_;
+    Prospects prospects_;
     bool numbersChanged_ = true; // a ticket cell's text may have changed: the bold numbers are read again
     bool behind_ = true;         // something changed while the window was hidden
     bool refreshing_ = false;    // the window's own controls change: nothing to hear

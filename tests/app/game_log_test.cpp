@@ -86,6 +86,20 @@ TEST(GameLog, TellsWhoCompletedWhatNewestFirstAndFollowsEveryChange) {
     EXPECT_EQ(LogText(*ui), "");
 }
 
+TEST(GameLog, WaitingListsWhatEachNumberWouldDoMostFirst) {
+    auto ui = TwoTickets();
+    auto waiting = [&ui] { return qo::Cp1251ToUtf8(ui->gameLog().controls().waiting->control()->text()); };
+    Call(*ui, {"5", "17", "1", "12"});
+    EXPECT_EQ(waiting(), "");
+    Call(*ui, {"38", "23"}); // each row three short of five: two numbers would leave one
+    EXPECT_EQ(waiting(), "61 — билет 1, ряд 1: останется одно; билет 2, ряд 1: останется одно\r\n"
+                         "34 — билет 2, ряд 1: останется одно\r\n"
+                         "90 — билет 1, ряд 1: останется одно\r\n");
+    Call(*ui, {"90"}); // 61 now completes ticket 1's row, and leaves ticket 2's one short
+    EXPECT_EQ(waiting(), "61 — билет 1, ряд 1; билет 2, ряд 1: останется одно\r\n"
+                         "34 — билет 2, ряд 1: останется одно\r\n");
+}
+
 TEST(GameLog, ItsButtonTakesTheLastMoveBackAndTheWindowSpeaks) {
     auto ui = TwoTickets();
     Call(*ui, {"5", "17", "38", "90", "61"});

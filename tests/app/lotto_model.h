@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -289,6 +290,73 @@ struct Program {
         std::string text;
         for (const auto& l : lines)
             text += std::get<3>(l);
+        return text;
+    }
+    // The "Жду" list: each number standing in a white cell, called on a copy of every ticket.
+    std::string waitingText() const {
+        struct Waiting {
+            std::array<int, 4> score{}; // whole tickets, cards, rows, rows left one away
+            std::vector<std::string> what;
+        };
+        std::map<int, Waiting> byNumber;
+        for (std::size_t t = 0; t < tickets.size(); ++t) {
+            const Ticket& ticket = tickets[t];
+            std::set<int> tried;
+            for (std::size_t i = 0; i < 54; ++i) {
+                const std::string& text = ticket.text[i];
+                if (ticket.colour[i] != kWhite || text.empty() ||
+                    std::to_string(std::atoi(text.c_str())) != text)
+                    continue;
+                const int n = std::atoi(text.c_str());
+                if (n < 1 || n > 90 || !tried.insert(n).second) continue;
+                Ticket after = ticket;
+                after.check(text);
+                Waiting& w = byNumber[n];
+                const std::string name = "билет " + std::to_string(t + 1) + ", ";
+                for (std::size_t c = ticket.completed.size(); c < after.completed.size(); ++c) {
+                    const std::string& done = after.completed[c].second;
+                    ++w.score[done == "весь билет" ? 0 : done.rfind("карточка", 0) == 0 ? 1 : 2];
+                    w.what.push_back(name + done);
+                }
+                for (int row = 0; row < 6; ++row) {
+                    const auto begin = after.colour.begin() + row * 9;
+                    const int red = static_cast<int>(std::count(begin, begin + 9, kRed));
+                    if (red == static_cast<int>(std::count(ticket.colour.begin() + row * 9,
+                                                           ticket.colour.begin() + row * 9 + 9, kRed)))
+                        continue; // the number does not stand in this row
+                    for (int c = row * 9; c < row * 9 + 9; ++c) {
+                        const std::string& m = after.text[static_cast<std::size_t>(c)];
+                        if (after.colour[static_cast<std::size_t>(c)] != kWhite || m.empty()) continue;
+                        int whiteAlike = 0;
+                        for (int d = row * 9; d < row * 9 + 9; ++d)
+                            whiteAlike += after.colour[static_cast<std::size_t>(d)] == kWhite &&
+                                          after.text[static_cast<std::size_t>(d)] == m;
+                        const int v = std::atoi(m.c_str());
+                        if (v >= 1 && v <= 90 && std::to_string(v) == m && red + whiteAlike == 5) {
+                            ++w.score[3];
+                            w.what.push_back(name + "ряд " + std::to_string(row + 1) + ": останется одно");
+                            break;
+                        }
+                    }
+                }
+            }
+        }
+        std::vector<std::pair<std::array<int, 4>, int>> order;
+        for (const auto& [n, w] : byNumber) {
+            if (!w.what.empty()) order.emplace_back(w.score, n);
+        }
+        std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first > b.first : a.second < b.second;
+        });
+        std::string text;
+        for (const auto& [score, n] : order) {
+            const auto& what = byNumber[n].what;
+            text += std::to_string(n) + " —";
+            for (std::size_t i = 0; i < what.size() && i < 5; ++i)
+                text += (i ? "; " : " ") + what[i];
+            if (what.size() > 5) text += "; и ещё " + std::to_string(what.size() - 5);
+            text += "\r\n";
+        }
         return text;
     }
     static std::string Lines(const std::vector<int>& numbers) {

@@ -489,7 +489,9 @@ private:
         // lines added on top, written whole after anything else.
         auto& log = lotto::TClassChildForm_GameLog::Of(ui_.root().gameLog());
         log.code().Refresh();
-        if (!expect("log", Utf8(log.controls().log->control()->text()), model_.logText())) return out.str();
+        if (!expect("log", Utf8(log.controls().log->control()->text()), model_.logText()) ||
+            !expect("waiting", Utf8(log.controls().waiting->control()->text()), model_.waitingText()))
+            return out.str();
 
         const auto& sounds = ui_.soundNames();
         if (sounds.size() != model_.sounds.size()) {

@@ -61,13 +61,13 @@ int main(int argc, char** argv) {
         for (const char* n : {"5", "17", "38", "61", "90"})
             ui.typeIntoEntry(1, n);
 
-        // Call the first row of the filled ticket, one more of its numbers, and one of the second.
+        // Call the first row of the filled ticket, three of its second row, and one of the second ticket.
         std::vector<std::string> called;
         for (int column = 0; column < 9; ++column) {
             const std::string text = ui.cellText(0, column);
             if (!text.empty()) called.push_back(text);
         }
-        for (int column = 0; column < 9 && called.size() < 6; ++column) {
+        for (int column = 0; column < 9 && called.size() < 8; ++column) {
             if (!ui.cellText(0, 9 + column).empty()) called.push_back(ui.cellText(0, 9 + column));
         }
         called.push_back("17");
