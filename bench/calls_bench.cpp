@@ -10,7 +10,10 @@
 //                brought up to date (median of the 90 calls);
 //     floor      the same lines put on top of a shown plain text box holding the same log;
 //   Жду          the same window's "Жду" list made again: what each number would complete now on
-//                every ticket, read from every ticket's cells (median of the 90 calls).
+//                every ticket, read from every ticket's cells (median of the 90 calls);
+//   hints        "Подсказки" on: the tickets' marks brought up to date a moment after each call,
+//                for the tickets whose cells the call changed (median of the 90 calls);
+//   digit        the same after one digit typed into one cell (median of 21).
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -26,6 +29,7 @@
 #include "app/class_child_panel_d99a78.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_main_form_d80004.h"
+#include "app/inline_code_assistant.h"
 #include "app/inline_code_d9d224.h"
 #include "app/inline_code_game_log.h"
 #include "bench_support.h"
@@ -43,7 +47,8 @@ using Ticket = lotto::TQOInlineCode_D9D224;
 constexpr int kRepeats = 7;
 
 struct Result {
-    double takeBackMs = 0, floorMs = 0, callMs = 0, logMs = 0, logFloorMs = 0, waitingMs = 0;
+    double takeBackMs = 0, floorMs = 0, callMs = 0, logMs = 0, logFloorMs = 0, waitingMs = 0, hintsMs = 0,
+           digitMs = 0;
     int tickets = 0;
     bool ok = false;
 };
@@ -67,7 +72,9 @@ Result Measure(int n) {
     qobench::Program::send(p.root->gameLog(), 0, log.code().menuItem);
     qobench::Settle();
     const qo::Control& logBox = *log.controls().log->control();
-    std::vector<double> calls, logs, waitings;
+    lotto::TQOInlineCode_Assistant& hints = p.root->assistant();
+    hints.SetOn(true);
+    std::vector<double> calls, logs, waitings, hinted;
     std::vector<std::string> added; // what each call put on top of the log
     for (const int number : order) {
         const auto a = Clock::now();
@@ -80,12 +87,31 @@ Result Measure(int n) {
         const auto c = Clock::now();
         log.code().RefreshWaiting();
         waitings.push_back(Ms(c, Clock::now()));
+        const auto h = Clock::now();
+        hints.Refresh();
+        hinted.push_back(Ms(h, Clock::now()));
         added.push_back(logBox.text().substr(0, logBox.text().size() - before));
         qobench::Settle(); // the window paints, as between two calls at a table
     }
     r.callMs = Median(calls);
     r.logMs = Median(logs);
     r.waitingMs = Median(waitings);
+    r.hintsMs = Median(hinted);
+    {
+        // A digit typed into the first empty cell of the first ticket, and taken out again.
+        const auto& logic = p.list().ticket(0).body().logic();
+        int empty = 0;
+        while (empty < Ticket::kCells && !logic.cell(empty)->text().empty())
+            ++empty;
+        std::vector<double> digits;
+        for (int k = 0; k < 21; ++k) {
+            logic.cell(empty)->setText(k % 2 ? "" : "7");
+            const auto a = Clock::now();
+            hints.Refresh();
+            digits.push_back(Ms(a, Clock::now()));
+        }
+        r.digitMs = Median(digits);
+    }
     {
         QPlainTextEdit plain;
         plain.resize(log.controls().log->control()->widget()->size());
@@ -150,7 +176,7 @@ Result Measure(int n) {
 
 int main() {
     std::printf("%-8s %-28s %-10s %-12s %-24s %s\n", "N", "take back / floor, ms", "(ratio)", "call, ms",
-                "log / floor, ms", "Жду, ms");
+                "log / floor, ms", "Жду, ms  hints, ms  digit, ms");
     bool ok = true;
     for (const int n : {1000, 10000}) {
         const Result r = qobench::RunInChild<Result>("calls_bench", [n] { return Measure(n); });
@@ -160,7 +186,8 @@ int main() {
         std::snprintf(ratio, sizeof ratio, "%.2fx", r.floorMs > 0 ? r.takeBackMs / r.floorMs : 0.0);
         char logs[40];
         std::snprintf(logs, sizeof logs, "%.3f / %.3f", r.logMs, r.logFloorMs);
-        std::printf("%-8d %-28s %-10s %-12.2f %-24s %.2f\n", n, back, ratio, r.callMs, logs, r.waitingMs);
+        std::printf("%-8d %-28s %-10s %-12.2f %-24s %-8.2f %-9.2f %.3f\n", n, back, ratio, r.callMs, logs,
+                    r.waitingMs, r.hintsMs, r.digitMs);
     }
     return ok ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // Makes the program's own sounds and icon at build time, so nothing is downloaded or borrowed:
 //   make_assets SOUND_DIR ICON_PNG ICON_HEADER
-// writes SOUND_DIR/Звук1.wav, Звук2.wav, Звук3.wav (row, card, whole ticket: rising in importance),
+// writes SOUND_DIR/Звук1.wav, Звук2.wav, Звук3.wav (row, card, whole ticket: rising in importance)
+// and Звук4.wav (a ticket one number away: a quiet hint, below them all),
 // the icon "ICON0" (a lotto keg with 90 on it) as a PNG, and a header holding the PNG's bytes.
 #include <array>
 #include <cmath>
@@ -227,10 +228,12 @@ int main(int argc, char** argv) {
                                 {0.36, 0.7, 1046.5, 0.7},
                                 {0.36, 0.7, 2093.0, 0.5}},
                                1.1);
+    // One away: a single soft low note, a hint rather than news.
+    const auto oneAway = Render({{0.0, 0.2, 659.3, 0.6}}, 0.24);
     // NOTE: the names as UTF-8 paths: on Windows a narrow name would be read in the ANSI code page.
     const std::filesystem::path folder(dir);
     bool ok = WriteWav(folder / u8"Звук1.wav", row) && WriteWav(folder / u8"Звук2.wav", card) &&
-              WriteWav(folder / u8"Звук3.wav", ticket);
+              WriteWav(folder / u8"Звук3.wav", ticket) && WriteWav(folder / u8"Звук4.wav", oneAway);
 
     const std::string png = EncodePng(64, 64, DrawKeg(64));
     std::ofstream(argv[2], std::ios::binary) << png;

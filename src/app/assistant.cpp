@@ -13,13 +13,12 @@ namespace {
 using Ticket = TQOInlineCode_D9D224;
 constexpr int kNumbersPerRow = 5;
 
-} // namespace
-
-void AddTicketProspects(int ticket, const Ticket::Numbers& numbers, const Ticket::Colours& colours,
-                        Prospects& prospects) {
-    // A row turns green at exactly five red cells, so only a number whose white cells in a row
-    // bring it to five completes it; one that leaves a number whose white cells would make five
-    // brings the row to one away. The marking rule itself says what a completion completes.
+// Calls `f(n, done, oneAwayRows)` for each number standing in a white cell that would complete
+// something (`done`, by the marking rule) or bring rows to one away. A row turns green at exactly
+// five red cells, so only a number whose white cells in a row bring it to five completes it; one
+// that leaves a number whose white cells would make five brings the row to one away.
+template <typename F>
+void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colours, F&& f) {
     std::bitset<91> completes;
     std::array<std::uint8_t, 91> oneAway{}; // rows, by number
     for (int row = 0; row < Ticket::kRows; ++row) {
@@ -54,6 +53,15 @@ void AddTicketProspects(int ticket, const Ticket::Numbers& numbers, const Ticket
             Ticket::Colours after = colours;
             done = Ticket::Mark(numbers, after, n);
         }
+        f(n, done, static_cast<std::uint8_t>(oneAway[static_cast<std::size_t>(n)] & ~done.rows));
+    }
+}
+
+} // namespace
+
+void AddTicketProspects(int ticket, const Ticket::Numbers& numbers, const Ticket::Colours& colours,
+                        Prospects& prospects) {
+    ForEachProspect(numbers, colours, [&](int n, const Ticket::Completions& done, std::uint8_t oneAway) {
         auto& p = prospects[static_cast<std::size_t>(n)];
         if (done.ticket) p.push_back({ticket, Prospect::Kind::Ticket, 0});
         for (std::uint8_t card = 0; card < 2; ++card) {
@@ -63,10 +71,88 @@ void AddTicketProspects(int ticket, const Ticket::Numbers& numbers, const Ticket
             if (done.rows & (1u << row)) p.push_back({ticket, Prospect::Kind::Row, row});
         }
         for (std::uint8_t row = 0; row < Ticket::kRows; ++row) {
-            if ((oneAway[static_cast<std::size_t>(n)] & (1u << row)) && !(done.rows & (1u << row)))
-                p.push_back({ticket, Prospect::Kind::OneAway, row});
+            if (oneAway & (1u << row)) p.push_back({ticket, Prospect::Kind::OneAway, row});
+        }
+    });
+}
+
+TicketHints HintsFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours) {
+    TicketHints h;
+    ForEachProspect(numbers, colours, [&](int n, const Ticket::Completions& done, std::uint8_t) {
+        if (!done.rows) return;
+        const std::uint8_t level = done.ticket ? 3 : done.cards ? 2 : 1;
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            if (numbers[i] == n && colours[i] == Ticket::kWhite) h.last[i] = std::max(h.last[i], level);
+        }
+        for (std::uint8_t row = 0; row < Ticket::kRows; ++row) {
+            if (done.rows & (1u << row)) h.waits.emplace_back(row, static_cast<std::uint8_t>(n));
+        }
+    });
+    std::sort(h.waits.begin(), h.waits.end());
+    // What was typed where it cannot stand.
+    std::array<std::uint8_t, 100> seen{};
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const int n = numbers[i];
+        if (n == 0) continue;
+        ++h.numbers;
+        ++seen[static_cast<std::size_t>(n)];
+        if (colours[i] != Ticket::kWhite) ++h.called;
+        if (n > 90) {
+            h.problems[i] |= TicketHints::kNotOfTheGame;
+        } else if (Ticket::ColumnOf(n) != static_cast<int>(i) % Ticket::kColumns) {
+            h.problems[i] |= TicketHints::kWrongColumn;
         }
     }
+    for (int row = 0; row < Ticket::kRows; ++row) {
+        const int first = row * Ticket::kColumns;
+        const auto begin = numbers.begin() + first;
+        const bool crowded =
+            Ticket::kColumns - std::count(begin, begin + Ticket::kColumns, 0) > kNumbersPerRow;
+        for (int c = first; c < first + Ticket::kColumns; ++c) {
+            const int n = numbers[static_cast<std::size_t>(c)];
+            if (n == 0) continue;
+            if (crowded) h.problems[static_cast<std::size_t>(c)] |= TicketHints::kCrowdedRow;
+            if (seen[static_cast<std::size_t>(n)] > 1)
+                h.problems[static_cast<std::size_t>(c)] |= TicketHints::kTwice;
+        }
+    }
+    return h;
+}
+
+std::string TicketHints::Key(const Ticket::Numbers& numbers) {
+    std::string key;
+    for (const std::int32_t n : numbers) {
+        if (n != 0) key += static_cast<char>(n);
+    }
+    std::sort(key.begin(), key.end());
+    return key;
+}
+
+std::string TicketHints::CellReasons(std::size_t cell, int sameAs) const {
+    std::string why;
+    const auto add = [&why](const char* reason) {
+        if (!why.empty()) why += "; ";
+        why += qo::Cp1251(reason);
+    };
+    static const char* const kLast[] = {"", "последнее число ряда", "последнее число карточки",
+                                        "последнее число билета"};
+    if (last[cell]) add(kLast[last[cell]]);
+    const std::uint8_t p = problems[cell];
+    if (p & kNotOfTheGame) add("не число от 1 до 90");
+    if (p & kWrongColumn) add("число не своего столбца");
+    if (p & kTwice) add("число повторяется в билете");
+    if (p & kCrowdedRow) add("в ряду больше пяти чисел");
+    if (sameAs > 0)
+        why += (why.empty() ? "" : "; ") + qo::Cp1251("такие же числа у билета ") + std::to_string(sameAs);
+    return why;
+}
+
+std::string TicketHints::Summary(int ticket) const {
+    std::string text = qo::Cp1251("Билет ") + std::to_string(ticket) + qo::Cp1251(": выпало ") +
+                       std::to_string(called) + qo::Cp1251(" из ") + std::to_string(numbers);
+    for (const auto& [row, n] : waits)
+        text += qo::Cp1251("; ряд ") + std::to_string(row + 1) + qo::Cp1251(" ждёт ") + std::to_string(n);
+    return text;
 }
 
 std::vector<int> WaitingOrder(const Prospects& prospects) {

@@ -23,7 +23,14 @@ namespace lotto {
 namespace {
 
 // The ticket's inward commands (resource "Str3"), by line.
-enum Command : std::size_t { kAdd = 0, kCheck = 4, kResetNumbers = 5, kResetColours = 6, kFill = 7, kTakeBack = 8 };
+enum Command : std::size_t {
+    kAdd = 0,
+    kCheck = 4,
+    kResetNumbers = 5,
+    kResetColours = 6,
+    kFill = 7,
+    kTakeBack = 8
+};
 
 // The described commands, and after them the ones added since, so the described keep their lines.
 std::string InwardCommands() {
@@ -125,7 +132,9 @@ void TClassChildPanelEx_D82A4C::NameControls() {
     // Read when a widget is made or the number changes: the list may renumber a ticket at any time.
     for (const auto& [control, what] : NumberedControls()) {
         const char* words = what;
-        control->setAccessibleNameSource([this, words] { return Spoken(words); });
+        control->setAccessibleNameSource([this, control, words] {
+            return control == panel_->control() && !summary_.empty() ? summary_ : Spoken(words);
+        });
     }
     body().entryBox().control()->setAccessibleDescription(
         qo::Cp1251("Числа билета по одному: Enter ставит число в его столбец, по пять в ряд"));
@@ -135,6 +144,13 @@ std::string TClassChildPanelEx_D82A4C::Spoken(const char* whatUtf8) const {
     std::string text = whatUtf8;
     if (number_ > 0) text += " " + std::to_string(number_);
     return qo::Cp1251(text);
+}
+
+void TClassChildPanelEx_D82A4C::SetSummary(const std::string& summary) {
+    if (summary == summary_) return;
+    summary_ = summary;
+    panel_->control()->setToolTip(summary_);
+    panel_->control()->refreshAccessibleName();
 }
 
 void TClassChildPanelEx_D82A4C::SetNumber(int number) {

@@ -35,6 +35,9 @@ public:
     void Keep(KeptTicket& ticket) const;
     void PutBack(const KeptTicket& ticket);
     int number() const { return number_; }
+    // How far the ticket has got, in its tip and spoken name while hints are on ("" for none):
+    // "Билет 3: выпало 12 из 30; ряд 2 ждёт 47". Windows-1251.
+    void SetSummary(const std::string& summary);
 
 private:
     void NameControls();
@@ -46,6 +49,7 @@ private:
     qo::TQOMultiElement* body_ = nullptr;
     qo::TQOMultiElement* notes_ = nullptr;
     int number_ = 0;
+    std::string summary_;
 };
 
 } // namespace lotto

@@ -17,6 +17,7 @@ namespace lotto {
 
 class TQOInlineCode_DBD6FC;
 class TQOInlineCode_KeptGame;
+class TQOInlineCode_Assistant;
 class TQOInlineCode_GivenTickets;
 
 class TClassMainForm_D80004 : public qo::TScheme {
@@ -29,7 +30,8 @@ public:
     qo::TQOEdit& numberBox() const { return *numberBox_; }
     qo::TQOChildScrollBox& ticketList() const { return *ticketList_; }
     qo::TQOMultiElement& gameWindow() const { return *gameWindow_; }
-    qo::TQOMultiElement& gameLog() const { return *gameLog_; } // the "Ход игры" window
+    qo::TQOMultiElement& gameLog() const { return *gameLog_; }         // the "Ход игры" window
+    TQOInlineCode_Assistant& assistant() const { return *assistant_; } // "Подсказки"
     TQOInlineCode_KeptGame& keptGame() const { return *keptGame_; }
     // The ticket files the program was started with: set them before the form starts.
     TQOInlineCode_GivenTickets& givenTickets() const { return *givenTickets_; }
@@ -41,6 +43,7 @@ private:
     qo::TQOEdit* numberBox_ = nullptr;
     qo::TQOMultiElement* gameWindow_ = nullptr;
     qo::TQOMultiElement* gameLog_ = nullptr;
+    TQOInlineCode_Assistant* assistant_ = nullptr;
     TQOInlineCode_KeptGame* keptGame_ = nullptr;
     TQOInlineCode_GivenTickets* givenTickets_ = nullptr;
 };

@@ -167,6 +167,9 @@ std::string TQOInlineCode_D9D224::CellName(int index) const {
     default:
         break;
     }
+    for (const auto& [cell, hint] : hints_) {
+        if (cell == index) name += ", " + hint;
+    }
     return name;
 }
 
@@ -319,7 +322,7 @@ void TQOInlineCode_D9D224::Replay(const Numbers& numbers, Colours& colours) {
     }
 }
 
-void TQOInlineCode_D9D224::PlaySound(int which) const {
+void TQOInlineCode_D9D224::PlaySound(int which) {
     const std::string name = "Звук" + std::to_string(which) + ".wav";
     // Beside the program first (a copy run from its own folder, as on Windows, or the build),
     // else where an installed program keeps its files. A missing sound is no reason to bother
@@ -330,6 +333,19 @@ void TQOInlineCode_D9D224::PlaySound(int which) const {
             return;
         }
     }
+}
+
+void TQOInlineCode_D9D224::SetCellHint(int index, std::string hint) {
+    const auto at =
+        std::find_if(hints_.begin(), hints_.end(), [index](const auto& h) { return h.first == index; });
+    if (at == hints_.end() ? hint.empty() : at->second == hint) return;
+    if (at != hints_.end()) hints_.erase(at);
+    if (!hint.empty()) hints_.emplace_back(static_cast<std::uint8_t>(index), std::move(hint));
+    if (qo::Control* c = cell(index)) c->refreshAccessibleName();
+}
+
+qo::Control* TQOInlineCode_D9D224::cellPanel() const {
+    return qo::Control::FromId(cellParentId_);
 }
 
 qo::Control* TQOInlineCode_D9D224::OwnerForm() const {

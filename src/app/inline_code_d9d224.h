@@ -113,6 +113,12 @@ public:
     // What a screen reader says for a cell: where it is, the number it holds, what its colour means.
     // The cells' panel asks it; the layer asks again when a cell's text changes.
     std::string CellName(int index) const; // Windows-1251
+    // What a hint says of a cell, added to its spoken name ("" for nothing). Windows-1251.
+    void SetCellHint(int index, std::string hint);
+    // The panel the cells stand on; null before the grid is built or once it has gone.
+    qo::Control* cellPanel() const;
+    // Plays "ЗвукN.wav": 1 a row, 2 a card, 3 the whole ticket, 4 a ticket one number away.
+    static void PlaySound(int which);
 
 private:
     void BuildGrid();
@@ -121,7 +127,6 @@ private:
     void WhitenCells();
     void Colour(qo::Control* cell, qo::Color colour);
     void Show(const Colours& colours);
-    void PlaySound(int which) const;
     qo::Control* OwnerForm() const;
 
     std::array<qo::Control*, kCells> cells_{};
@@ -131,6 +136,7 @@ private:
     void Replay(const Numbers& numbers, Colours& colours); // from white, silently
     std::vector<std::uint8_t> delivered_;
     std::vector<Completed> completed_;
+    std::vector<std::pair<std::uint8_t, std::string>> hints_; // by cell, only where a hint says something
 };
 
 } // namespace lotto

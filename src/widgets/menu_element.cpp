@@ -149,6 +149,17 @@ int TQOMenu::AddItem(std::string_view afterText, std::string_view text) {
     return number;
 }
 
+void TQOMenu::SetChecked(int itemNumber, bool checked) {
+    MenuItem* item = FindItem(itemNumber);
+    if (!item || item->hasSubmenu || item->kind == MenuItemKind::Separator) return;
+    if (item->kind == MenuItemKind::Check && item->checked == checked) return;
+    item->kind = MenuItemKind::Check;
+    item->checked = checked;
+    // The bar is built from the items: shown again, it shows the mark.
+    if (formWindow_ && Control::FromId(formId_) == formWindow_ && formWindow_->menu() == menu_.get())
+        formWindow_->setMenu(menu_.get());
+}
+
 MenuItem* TQOMenu::FindItem(std::int64_t value) const {
     if (!menu_) return nullptr;
     MenuItem* found = nullptr;

@@ -41,6 +41,8 @@ public:
     // none is) and returns its number: one past every number given before, so the numbers the
     // menu text gave stay as they were. -1 before the text is set.
     int AddItem(std::string_view afterText, std::string_view text);
+    // Makes the item with that number a check item, marked or not, as the menu bar shows it.
+    void SetChecked(int itemNumber, bool checked);
 
     // The item with that number (depth-first, parent before children, from 0), or by command
     // identifier when the value is 4096 or more; nullptr when none.

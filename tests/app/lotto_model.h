@@ -292,6 +292,59 @@ struct Program {
             text += std::get<3>(l);
         return text;
     }
+    bool hints = false; // "Подсказки"
+
+    // What the cells' values read as: a number's own text, at most two digits; 0 for anything else.
+    static int Value(const std::string& t) {
+        if (t.empty() || t.size() > 2 || t[0] == '0') return 0;
+        for (const char c : t)
+            if (c < '0' || c > '9') return 0;
+        return std::atoi(t.c_str());
+    }
+    // The hint each cell of ticket `t` shows: 0 none, 1/2/3 the last number of a row / card / the
+    // whole ticket, 4 a number that cannot stand there.
+    std::array<int, 54> hintsFor(std::size_t t) const {
+        const Ticket& ticket = tickets[t];
+        std::array<int, 54> hint{};
+        std::array<int, 100> seen{};
+        std::vector<int> mine;
+        for (std::size_t i = 0; i < 54; ++i) {
+            const int v = Value(ticket.text[i]);
+            if (v) ++seen[static_cast<std::size_t>(v)], mine.push_back(v);
+        }
+        std::sort(mine.begin(), mine.end());
+        bool alike = false;
+        for (std::size_t o = 0; o < tickets.size() && !mine.empty(); ++o) {
+            if (o == t) continue;
+            std::vector<int> theirs;
+            for (const std::string& x : tickets[o].text)
+                if (Value(x)) theirs.push_back(Value(x));
+            std::sort(theirs.begin(), theirs.end());
+            alike = alike || theirs == mine;
+        }
+        for (std::size_t i = 0; i < 54; ++i) {
+            const int v = Value(ticket.text[i]);
+            const auto row = ticket.text.begin() + static_cast<std::ptrdiff_t>(i / 9 * 9);
+            const int inRow = static_cast<int>(
+                std::count_if(row, row + 9, [](const std::string& x) { return Value(x) != 0; }));
+            if ((alike && !ticket.text[i].empty()) ||
+                (v && (v > 90 || (v >= 90 ? 8 : v / 10) != static_cast<int>(i % 9) ||
+                       seen[static_cast<std::size_t>(v)] > 1 || inRow > 5))) {
+                hint[i] = 4;
+                continue;
+            }
+            if (ticket.colour[i] != kWhite || v == 0 || v > 90) continue;
+            Ticket after = ticket;
+            after.check(ticket.text[i]);
+            for (std::size_t c = ticket.completed.size(); c < after.completed.size(); ++c) {
+                const std::string& done = after.completed[c].second;
+                hint[i] = std::max(hint[i], done == "весь билет"             ? 3
+                                            : done.rfind("карточка", 0) == 0 ? 2
+                                                                             : 1);
+            }
+        }
+        return hint;
+    }
     // The "Жду" list: each number standing in a white cell, called on a copy of every ticket.
     std::string waitingText() const {
         struct Waiting {

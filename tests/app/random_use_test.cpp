@@ -22,6 +22,7 @@
 #include "app/class_child_panel_d94ab8.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_main_form_d80004.h"
+#include "app/inline_code_assistant.h"
 #include "app/inline_code_d9d224.h"
 #include "app/inline_code_game_log.h"
 #include "lotto_model.h"
@@ -74,6 +75,8 @@ public:
         // NOTE: after the scheme is built, because building it seeds the generator from the clock.
         qo::RandSeed() = seed;
         model_.random.state = seed;
+        ui_.chooseMenu(11); // "Подсказки": on for most of the run, switched now and then
+        model_.hints = true;
     }
 
     // Runs one random action; "" while the program agrees with the model, else what differs.
@@ -415,6 +418,12 @@ private:
                 }
                 return "paste '" + pasted + "'";
             }
+            if (kind < 91) { // "Подсказки" on or off
+                activateMain();
+                ui_.chooseMenu(11);
+                model_.hints = !model_.hints;
+                return model_.hints ? "hints on" : "hints off";
+            }
         }
     }
 
@@ -493,7 +502,31 @@ private:
             !expect("waiting", Utf8(log.controls().waiting->control()->text()), model_.waitingText()))
             return out.str();
 
-        const auto& sounds = ui_.soundNames();
+        // The hints on the cells. (Their quiet sound depends on what the player typed between two
+        // keys; the hints' own test hears it.)
+        waitUntilIdle();
+        static constexpr qo::Color kMarks[] = {
+            qo::kNoMark, lotto::TQOInlineCode_Assistant::kRowMark, lotto::TQOInlineCode_Assistant::kCardMark,
+            lotto::TQOInlineCode_Assistant::kTicketMark, lotto::TQOInlineCode_Assistant::kProblem};
+        for (std::size_t i = 0; i < model_.tickets.size(); ++i) {
+            const auto hint = model_.hints ? model_.hintsFor(i) : std::array<int, 54>{};
+            for (int c = 0; c < 54; ++c) {
+                const qo::Control& cell = ui_.cell(static_cast<int>(i), c);
+                const qo::Color mark = kMarks[hint[static_cast<std::size_t>(c)]];
+                const qo::Color text = hint[static_cast<std::size_t>(c)] == 4
+                                           ? lotto::TQOInlineCode_Assistant::kProblem
+                                           : qo::clWindowText;
+                if (cell.mark() != mark || cell.font().color != text) {
+                    out << "ticket " << i << " cell " << c << " ('" << cell.text() << "'): mark " << std::hex
+                        << cell.mark() << " text " << cell.font().color << ", expected " << mark << " / "
+                        << text;
+                    return out.str();
+                }
+            }
+        }
+
+        std::vector<std::string> sounds = ui_.soundNames();
+        std::erase(sounds, "Звук4.wav");
         if (sounds.size() != model_.sounds.size()) {
             out << sounds.size() << " sounds played, " << model_.sounds.size() << " expected";
             return out.str();

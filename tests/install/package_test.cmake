@@ -96,6 +96,7 @@ set(expected
     usr/share/fishkodrom/Звук1.wav
     usr/share/fishkodrom/Звук2.wav
     usr/share/fishkodrom/Звук3.wav
+    usr/share/fishkodrom/Звук4.wav
     usr/share/icons/hicolor/64x64/apps/fishkodrom.png
     usr/share/icons/hicolor/64x64/mimetypes/application-x-fishkodrom-ticket.png
     usr/share/man/man6/fishkodrom.6.gz

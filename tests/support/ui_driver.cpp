@@ -108,7 +108,7 @@ UiDriver::UiDriver() : UiDriver(Options{}) {}
 UiDriver::UiDriver(Options options) {
     platform_.timeOfDayMs = options.timeOfDayMs;
     if (options.withSounds) {
-        for (const char* name : {"Звук1.wav", "Звук2.wav", "Звук3.wav"})
+        for (const char* name : {"Звук1.wav", "Звук2.wav", "Звук3.wav", "Звук4.wav"})
             platform_.writeFile(name, "RIFF");
     }
     if (options.prepareFolder) options.prepareFolder(platform_.folder());

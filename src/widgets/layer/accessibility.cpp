@@ -4,6 +4,7 @@
 #include "widgets/layer/accessibility.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/painted_edit.h"
 #include "widgets/layer/widget_classes.h"
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -54,6 +55,8 @@ void ApplyAccessibility(Control& c) {
     if (w->accessibleName() != name) w->setAccessibleName(name);
     const QString description = ToQString(c.accessibleDescription());
     if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+    const QString tip = ToQString(c.toolTip());
+    if (w->toolTip() != tip) w->setToolTip(tip);
 }
 
 void AccessibleTextChanged(Control& c) {
@@ -112,6 +115,30 @@ void Control::setAccessibleDescription(std::string_view description) {
 
 std::string Control::accessibleDescription() const {
     return d_->accessible() ? d_->accessible()->description : std::string();
+}
+
+void Control::setToolTip(std::string_view text) {
+    if (toolTip() == text) return;
+    Accessible(*d_).toolTip = std::string(text);
+    ApplyAccessibility(*this);
+}
+
+std::string Control::toolTip() const {
+    return d_->accessible() ? d_->accessible()->toolTip : std::string();
+}
+
+void Control::setMark(Color frame) {
+    if (mark() == frame) return;
+    Accessible(*d_).mark = frame;
+    if (d_->widget) {
+        d_->widget->update();
+    } else {
+        UpdatePainted(*this);
+    }
+}
+
+Color Control::mark() const {
+    return d_->accessible() ? d_->accessible()->mark : kNoMark;
 }
 
 } // namespace qo

@@ -47,6 +47,8 @@ constexpr Color clGrayText = 0x80000011u;
 constexpr Color clBlack = 0x000000u;
 constexpr Color clNavy = 0x800000u;
 constexpr Color clWhite = 0xFFFFFFu;
+// No colour at all: what a control carries where nothing was asked for.
+constexpr Color kNoMark = 0xFFFFFFFFu;
 
 // The colour as 0x00RRGGBB after resolving a system colour against the current palette.
 std::uint32_t ResolveColor(Color c);

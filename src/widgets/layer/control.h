@@ -199,6 +199,14 @@ public:
     std::string accessibleName() const; // given, made by a source, or "" for the kind's default
     void setAccessibleDescription(std::string_view description);
     std::string accessibleDescription() const;
+    // What the pointer resting on the control shows (Windows-1251); "" for nothing.
+    void setToolTip(std::string_view text);
+    std::string toolTip() const;
+
+    // A coloured frame inside the control's border that leaves its fill and text as they are: a
+    // mark that says something about the content (kNoMark: none). Edits only.
+    void setMark(Color frame);
+    Color mark() const;
 
     // ---- Focus, keyboard and mouse.
     void setFocus(); // does nothing for a control that is not focusable

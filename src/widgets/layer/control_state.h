@@ -27,6 +27,8 @@ struct AccessibleState {
     std::string description;
     Control::NameSource source;     // the control's name, made when asked
     Control::ChildNames childNames; // for children without a name of their own
+    std::string toolTip;
+    Color mark = kNoMark; // a frame drawn inside the border, over the fill: few controls carry one
 };
 
 // What few controls need: forms, scroll boxes, panels and multi-line text. Kept apart so that a

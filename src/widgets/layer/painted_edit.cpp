@@ -58,6 +58,7 @@ void PaintChildEdits(QPainter& p, const Control& panel, const QRect& area) {
         frame.lineWidth = framed ? frameWidth : 0;
         frame.midLineWidth = 0;
         style->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &p, nullptr);
+        if (child->mark() != kNoMark) PaintMark(p, r, child->mark());
         if (d.text.empty()) continue;
         QRect text = style->subElementRect(QStyle::SE_LineEditContents, &frame, nullptr);
         text.adjust(2, 1, -2, -1); // the line edit's own margins
@@ -68,6 +69,16 @@ void PaintChildEdits(QPainter& p, const Control& panel, const QRect& area) {
         p.setPen(frame.palette.color(d.enabled ? QPalette::Active : QPalette::Disabled, QPalette::Text));
         p.drawText(text, EditAlignment(d) | Qt::TextSingleLine, ToQString(d.text));
     }
+}
+
+void PaintMark(QPainter& p, const QRect& r, Color mark) {
+    // Two pixels wide, a pixel inside the sunken border, under the text.
+    const int inset = QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
+    p.save();
+    p.setPen(QPen(ToQColor(mark), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(r).adjusted(inset, inset, -inset, -inset));
+    p.restore();
 }
 
 Control* PaintedEditAt(const Control& panel, const QPoint& pos) {

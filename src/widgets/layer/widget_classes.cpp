@@ -5,6 +5,7 @@
 #include "widgets/layer/apply.h"
 #include "widgets/layer/canvas.h"
 #include "widgets/layer/control_state.h"
+#include "widgets/layer/encoding.h"
 #include "widgets/layer/painted_edit.h"
 #include "widgets/layer/painting.h"
 #include "widgets/layer/realise.h"
@@ -12,8 +13,10 @@
 #include "widgets/layer/scroll_view.h"
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace qo {
 
@@ -64,6 +67,14 @@ void PanelWidget::paintEvent(QPaintEvent* e) {
 // caret lands where the player clicked, as in any edit.
 bool PanelWidget::event(QEvent* e) {
     const QEvent::Type t = e->type();
+    if (t == QEvent::ToolTip && control) {
+        // A drawn edit has no widget to carry its tip: the panel shows it.
+        auto* he = static_cast<QHelpEvent*>(e);
+        if (Control* cell = PaintedEditAt(*control, he->pos()); cell && !cell->toolTip().empty()) {
+            QToolTip::showText(he->globalPos(), ToQString(cell->toolTip()), this);
+            return true;
+        }
+    }
     if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonDblClick && t != QEvent::MouseMove &&
         t != QEvent::MouseButtonRelease)
         return Routed<QFrame>::event(e);
@@ -87,16 +98,25 @@ bool PanelWidget::event(QEvent* e) {
     return true;
 }
 
+void EditWidget::paintEvent(QPaintEvent* e) {
+    QLineEdit::paintEvent(e);
+    if (!control || control->mark() == kNoMark) return;
+    QPainter p(this);
+    PaintMark(p, rect(), control->mark());
+}
+
 void EditWidget::contextMenuEvent(QContextMenuEvent* e) {
     if (!control) return QLineEdit::contextMenuEvent(e);
-    Guarded("контекстное меню", 0, true, [&] { ShowEditMenu(*control, *this, createStandardContextMenu(), e->globalPos()); });
+    Guarded("контекстное меню", 0, true,
+            [&] { ShowEditMenu(*control, *this, createStandardContextMenu(), e->globalPos()); });
 }
 
 void MemoWidget::contextMenuEvent(QContextMenuEvent* e) {
     if (!control) return QPlainTextEdit::contextMenuEvent(e);
     Guarded("контекстное меню", 0, true, [&] {
         // A list's line is picked by the click that opens its menu.
-        if (isReadOnly() && !control->d().rare().contextCommands.empty()) setTextCursor(cursorForPosition(e->pos()));
+        if (isReadOnly() && !control->d().rare().contextCommands.empty())
+            setTextCursor(cursorForPosition(e->pos()));
         ShowEditMenu(*control, *this, createStandardContextMenu(e->pos()), e->globalPos());
     });
 }

@@ -61,6 +61,7 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 };
 
 class MemoWidget : public Routed<QPlainTextEdit> {

@@ -1,0 +1,77 @@
+#pragma once
+// Hints on the tickets themselves while "Подсказки" is on (off as the program starts, unless the
+// settings file says otherwise): a cell whose number would complete its row, card or whole ticket
+// is framed; a number typed where it cannot stand is framed and written in another colour; each
+// ticket's tip and spoken name say how far it has got; a quiet sound when a ticket first comes one
+// number away. Worked out a moment after a change, again only for the tickets whose cells changed.
+// The fill colours, the other sounds and everything typed stay as they are.
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "app/assistant.h"
+#include "runtime/link.h"
+#include "widgets/layer/change_watch.h"
+#include "widgets/layer/colors.h"
+#include "widgets/layer/timer.h"
+
+namespace qo {
+class TQOMenu;
+class TQOMultiElement;
+} // namespace qo
+
+namespace lotto {
+
+class TClassChildPanelEx_D82A4C;
+
+class TQOInlineCode_Assistant {
+public:
+    // Frames, 0x00BBGGRR: the last number of a row, of a card, of the whole ticket; a number typed
+    // where it cannot stand (its text takes the same colour).
+    static constexpr qo::Color kRowMark = 0x0080FF;    // orange
+    static constexpr qo::Color kCardMark = 0xC000C0;   // purple
+    static constexpr qo::Color kTicketMark = 0xFF0000; // blue
+    static constexpr qo::Color kProblem = 0x0000A0;    // dark red
+
+    TQOInlineCode_Assistant(qo::TQOMultiElement& ticketList, qo::TQOMenu& menu);
+    ~TQOInlineCode_Assistant();
+    TQOInlineCode_Assistant(const TQOInlineCode_Assistant&) = delete;
+    TQOInlineCode_Assistant& operator=(const TQOInlineCode_Assistant&) = delete;
+
+    int menuItem = -1; // the number of the menu item "Подсказки"
+
+    void Choose(qo::TData& d, std::uint16_t index); // a menu item's number: its own switches hints
+
+    bool on() const { return on_; }
+    // Switches hints, keeps the choice in the settings file and marks the menu item.
+    void SetOn(bool on);
+    // Brings every ticket's hints up to date now: what the loop does a moment after a change.
+    void Refresh();
+
+private:
+    void Begin(); // from the start-up list: the choice the settings file keeps
+    void Heard(const qo::Control& changed, qo::ContentChange what);
+    void Show(TClassChildPanelEx_D82A4C& ticket, const TicketHints& hints, int sameAs);
+    std::string SettingsPath() const;
+
+    struct Known {
+        TicketHints hints;
+        std::string key; // its numbers, to find tickets alike
+        bool oneAway = false;
+        int shownSameAs = -1;
+        int shownNumber = 0;
+    };
+
+    qo::TQOMultiElement& ticketList_;
+    qo::TQOMenu& menu_;
+    bool on_ = false;
+    bool refreshing_ = false;
+    bool everything_ = true; // a ticket may have gone: every ticket is read again
+    std::unordered_set<const qo::Control*> changedPanels_;
+    std::unordered_map<const void*, Known> known_; // by ticket
+    qo::Timer later_;
+    qo::ChangeListener listener_;
+};
+
+} // namespace lotto

@@ -1,0 +1,138 @@
+// "Подсказки": the cell that would complete a row, a card or a whole ticket framed, numbers typed
+// where they cannot stand marked with why, each ticket saying how far it has got, a quiet sound when
+// a ticket first comes one away; off until the player turns it on, and kept in the settings file.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QWidget>
+
+#include "app/class_child_panel_ex_d82a4c.h"
+#include "app/class_main_form_d80004.h"
+#include "app/inline_code_assistant.h"
+#include "app/inline_code_d9d224.h"
+#include "runtime/cp1251.h"
+#include "support/ui_driver.h"
+#include "support/wait.h"
+#include "widgets/layer/control.h"
+#include "widgets/panel.h"
+
+namespace qotest {
+namespace {
+
+using lotto::TQOInlineCode_Assistant;
+constexpr int kHintsItem = 11; // "Подсказки", after "Вернуть прошлую игру" and "Ход игры"
+
+constexpr int At(int row, int column) {
+    return row * 9 + column;
+}
+
+class Hints : public ::testing::Test {
+protected:
+    Hints() {
+        ui.newTickets(2);
+        // Ticket 1: rows 1 and 2 of its first card; ticket 2: one row.
+        for (const char* n : {"5", "17", "38", "61", "90", "1", "12", "23", "44", "75"})
+            ui.typeIntoEntry(0, n);
+        for (const char* n : {"2", "13", "24", "35", "46"})
+            ui.typeIntoEntry(1, n);
+    }
+    void call(std::initializer_list<const char*> numbers) {
+        for (const char* n : numbers)
+            ui.typeNumber(n);
+        waitUntilIdle();
+    }
+    std::string tip(int ticket, int cell) { return qo::Cp1251ToUtf8(ui.cell(ticket, cell).toolTip()); }
+    std::string summary(int ticket) {
+        return qo::Cp1251ToUtf8(ui.ticket(ticket).panel().control()->accessibleName());
+    }
+    UiDriver ui;
+};
+
+TEST_F(Hints, OffUntilTurnedOnThenKeptInTheSettingsFile) {
+    call({"5", "17", "38", "61"});
+    EXPECT_EQ(ui.cell(0, At(0, 8)).mark(), qo::kNoMark) << "nothing shows before the player asks";
+    EXPECT_EQ(summary(0), "Билет 1");
+
+    ui.chooseMenu(kHintsItem);
+    waitUntilIdle();
+    EXPECT_TRUE(ui.root().assistant().on());
+    EXPECT_EQ(ui.cell(0, At(0, 8)).mark(), TQOInlineCode_Assistant::kRowMark);
+    EXPECT_EQ(tip(0, At(0, 8)), "последнее число ряда");
+    EXPECT_NE(ui.settingsFile().find("Hints=1"), std::string::npos);
+
+    ui.chooseMenu(kHintsItem);
+    waitUntilIdle();
+    EXPECT_EQ(ui.cell(0, At(0, 8)).mark(), qo::kNoMark);
+    EXPECT_EQ(tip(0, At(0, 8)), "");
+    EXPECT_EQ(summary(0), "Билет 1");
+    EXPECT_NE(ui.settingsFile().find("Hints=0"), std::string::npos);
+}
+
+TEST_F(Hints, TheLastNumberIsFramedByWhatItWouldCompleteAndTheTicketSaysSo) {
+    ui.chooseMenu(kHintsItem);
+    ui.platform().sounds.clear();
+    call({"5", "17", "38"});
+    EXPECT_EQ(ui.cell(0, At(0, 6)).mark(), qo::kNoMark) << "two short is not one away";
+    EXPECT_TRUE(ui.platform().sounds.empty());
+
+    call({"61"});
+    EXPECT_EQ(ui.cell(0, At(0, 8)).mark(), TQOInlineCode_Assistant::kRowMark);
+    EXPECT_EQ(summary(0), "Билет 1: выпало 4 из 10; ряд 1 ждёт 90");
+    EXPECT_EQ(ui.soundNames(), std::vector<std::string>{"Звук4.wav"})
+        << "heard once, when it first came one away";
+    call({"1", "12", "23", "44"});
+    EXPECT_EQ(ui.soundNames().size(), 1u) << "still one away: no second sound";
+    EXPECT_EQ(summary(0), "Билет 1: выпало 8 из 10; ряд 1 ждёт 90; ряд 2 ждёт 75");
+    EXPECT_NE(qo::Cp1251ToUtf8(ui.logic(0).CellName(At(1, 7))).find("последнее число ряда"),
+              std::string::npos);
+
+    call({"90"}); // the row is complete: the frame goes with the need
+    EXPECT_EQ(ui.cell(0, At(0, 8)).mark(), qo::kNoMark);
+    EXPECT_EQ(ui.cellColor(0, At(0, 8)), lotto::TQOInlineCode_D9D224::kGreen) << "the fill is the marking's";
+}
+
+TEST_F(Hints, NumbersTypedWhereTheyCannotStandAreMarkedWithWhy) {
+    ui.chooseMenu(kHintsItem);
+    ui.typeIntoCell(1, At(3, 0), QStringLiteral("47")); // not the first column's
+    ui.typeIntoCell(1, At(3, 1), QStringLiteral("13")); // already in row 1
+    waitUntilIdle();
+    EXPECT_EQ(ui.cell(1, At(3, 0)).mark(), TQOInlineCode_Assistant::kProblem);
+    EXPECT_EQ(ui.cell(1, At(3, 0)).font().color, TQOInlineCode_Assistant::kProblem);
+    EXPECT_EQ(tip(1, At(3, 0)), "число не своего столбца");
+    EXPECT_EQ(tip(1, At(3, 1)), "число повторяется в билете");
+    EXPECT_EQ(tip(1, At(0, 1)), "число повторяется в билете");
+    EXPECT_EQ(ui.cell(1, At(0, 0)).mark(), qo::kNoMark);
+
+    ui.typeIntoCell(1, At(0, 5), QStringLiteral("57")); // a sixth number in row 1
+    waitUntilIdle();
+    EXPECT_EQ(tip(1, At(0, 0)), "в ряду больше пяти чисел");
+
+    // Mended, the marks go; fill makes a ticket with none.
+    for (const int cell : {At(3, 0), At(3, 1), At(0, 5)}) {
+        QWidget* w = ui.cell(1, cell).widget();
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_End);
+        QTest::keyClicks(w, QStringLiteral("\b\b"));
+    }
+    waitUntilIdle();
+    for (int c = 0; c < 54; ++c)
+        ASSERT_EQ(ui.cell(1, c).mark(), qo::kNoMark) << c;
+    ui.click(0, UiDriver::Button::kFill);
+    waitUntilIdle();
+    for (int c = 0; c < 54; ++c)
+        ASSERT_EQ(ui.cell(0, c).mark(), qo::kNoMark) << c;
+
+    // A ticket that is another's over again.
+    for (const char* n : {"2", "13", "24", "35", "46"})
+        ui.typeIntoEntry(0, n);
+    ui.platform().boxAnswers.push_back(qo::IDYES);
+    ui.click(0, UiDriver::Button::kResetNumbers);
+    for (const char* n : {"2", "13", "24", "35", "46"})
+        ui.typeIntoEntry(0, n);
+    waitUntilIdle();
+    EXPECT_EQ(tip(0, At(0, 0)), "такие же числа у билета 2");
+    EXPECT_EQ(tip(1, At(0, 0)), "такие же числа у билета 1");
+}
+
+} // namespace
+} // namespace qotest
