@@ -9,6 +9,7 @@ QO_PACKAGES=(
   qt6-translations-l10n
   xvfb openbox xdotool x11-xkb-utils x11-utils wmctrl
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
+  poppler-utils
 )
 
 qo_ensure_packages() {

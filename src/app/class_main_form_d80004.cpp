@@ -8,6 +8,7 @@
 #include "app/inline_code_game_log.h"
 #include "app/inline_code_given_tickets.h"
 #include "app/inline_code_kept_game.h"
+#include "app/inline_code_printing.h"
 #include "app/paste_calls.h"
 #include "app/undo_call_key.h"
 #include "containers/child_scroll_box.h"
@@ -67,6 +68,8 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& givenTickets = add<TQOInlineCode_GivenTickets>(ticketList);
     // Added too: the "Ход игры" window.
     auto& gameLog = add<qo::TQOMultiElement>(form.control());
+    // Added too: the tickets on paper.
+    auto& printing = add<TQOInlineCode_Printing>(ticketList);
 
     // ---- properties
     numberHub.inputCount = 2;
@@ -74,7 +77,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     entryHub.inputCount = 2;
     entryHub.SetOutputCount(2);
     menuHub.inputCount = 1;
-    menuHub.SetOutputCount(3);
+    menuHub.SetOutputCount(4);
     closeHub.inputCount = 1;
     closeHub.SetOutputCount(2);
 
@@ -125,6 +128,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOMultiElement::Input>(menuHub.outputs[0], ticketList, 0);
     connect<&TQOInlineCode_KeptGame::Choose>(menuHub.outputs[1], keptGame);
     connect<&qo::TQOMultiElement::Input>(menuHub.outputs[2], gameLog, 0);
+    connect<&TQOInlineCode_Printing::Choose>(menuHub.outputs[3], printing);
     connect<&qo::TQOHub::Input>(form.onClose, closeHub);
     connect<&TQOInlineCode_DBD6FC::Input>(closeHub.outputs[0], advertisement);
     connect<&TQOInlineCode_KeptGame::Closing>(closeHub.outputs[1], keptGame);
@@ -148,6 +152,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     TQOInlineCode_GameLog& log = TClassChildForm_GameLog::Of(gameLog).code();
     log.menuItem = menu.AddItem(qo::Cp1251("Игра"), qo::Cp1251("&Ход игры"));
     log.Follow(ticketList, gameWindow);
+    printing.menuItem = menu.AddItem(qo::Cp1251("&Вернуть прошлую игру"), qo::Cp1251("&Печать билетов..."));
     form.formControl()->setKeyboardNavigation(true);
 
     form_ = &form;

@@ -5,6 +5,7 @@
 #include "widgets/layer/file_dialog.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/messages.h"
+#include "widgets/layer/print_pages.h"
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -176,6 +177,8 @@ public:
         QDir().mkpath(folder); // a folder that cannot be made is told when the first write fails
         return (folder + QLatin1Char('/')).toStdString();
     }
+
+    bool print(PrintJob& job) override { return PrintThroughDialog(job); }
 
     void releaseSound() { effect_.reset(); }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The one seam to the desktop: message boxes, file dialogs, sounds, web pages, the clock and the
-// program's own folder. The program runs on the toolkit's implementation; tests install a scripted
+// The one seam to the desktop: message boxes, file dialogs, sounds, web pages, printing, the clock
+// and the program's own folder. The program runs on the toolkit's implementation; tests install a scripted
 // one so that no box waits, no sound plays and no browser opens.
 #include <cstdint>
 #include <string>
@@ -9,6 +9,7 @@ namespace qo {
 
 class Control;
 struct FileDialog;
+struct PrintJob;
 
 class Platform {
 public:
@@ -37,6 +38,12 @@ public:
     // The user's own folder for what the program keeps between runs, with a trailing separator
     // (UTF-8), made when missing; "" when the system names none.
     virtual std::string dataFolder() { return settingsFolder(); }
+    // Asks which tickets and where (the system's print dialog, a PDF file among its printers) and
+    // prints `job` there; false when cancelled or refused. A platform with no printing prints nothing.
+    virtual bool print(PrintJob& job) {
+        (void)job;
+        return false;
+    }
 };
 
 // The platform in use (the toolkit's unless replaced).
