@@ -48,6 +48,8 @@ public:
     std::vector<std::string> urls;
     std::deque<PrintAnswer> printAnswers; // an empty queue cancels the print dialog
     std::vector<qo::PrintJob> printJobs;  // each print dialog's job, as the program offered it
+    std::vector<std::string> spoken;      // Windows-1251, each text said, in order
+    std::string speechProblemText;        // Windows-1251; "" speaks Russian
     std::int64_t timeOfDayMs = 0;
     // False plays an installed program, whose folder takes no files: settings go to configFolder().
     bool programFolderWritable = true;
@@ -65,6 +67,15 @@ public:
     void playSound(const std::string& pathUtf8) override;
     void openUrl(const std::string& url) override;
     bool print(qo::PrintJob& job) override;
+    // A quick look finds the problem only when no engine is installed.
+    std::string speechProblem(bool quick) override {
+        if (quick) return speechEngineInstalled ? std::string() : speechProblemText;
+        ++speechEngineStarts;
+        return speechProblemText;
+    }
+    bool speechEngineInstalled = true;
+    int speechEngineStarts = 0; // full looks for a voice, which would start an engine
+    void say(const std::string& textCp1251) override { spoken.push_back(textCp1251); }
     std::int64_t utcTimeOfDayMs() override { return timeOfDayMs; }
     std::string programFolder() override { return folder(); }
     bool fileExists(const std::string& pathUtf8) override;
