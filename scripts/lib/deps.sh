@@ -4,11 +4,13 @@
 QO_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-speech-dev qt6-declarative-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   qt6-translations-l10n
   xvfb openbox xdotool x11-xkb-utils x11-utils wmctrl
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
+  poppler-utils espeak-ng
 )
 
 qo_ensure_packages() {

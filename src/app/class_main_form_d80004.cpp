@@ -9,6 +9,8 @@
 #include "app/inline_code_game_log.h"
 #include "app/inline_code_given_tickets.h"
 #include "app/inline_code_kept_game.h"
+#include "app/inline_code_printing.h"
+#include "app/inline_code_voice.h"
 #include "app/paste_calls.h"
 #include "app/undo_call_key.h"
 #include "containers/child_scroll_box.h"
@@ -70,6 +72,11 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& gameLog = add<qo::TQOMultiElement>(form.control());
     // And the hints on the tickets, switched by "Подсказки".
     auto& assistant = add<TQOInlineCode_Assistant>(ticketList, menu);
+    // Added too: the tickets on paper.
+    auto& printing = add<TQOInlineCode_Printing>(ticketList);
+    // Added too: the caller's voice, and a hub that gives it each drawn number after the tickets.
+    auto& voice = add<TQOInlineCode_Voice>(ticketList);
+    auto& drawHub = add<qo::TQOHub>();
 
     // ---- properties
     numberHub.inputCount = 2;
@@ -77,7 +84,9 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     entryHub.inputCount = 2;
     entryHub.SetOutputCount(2);
     menuHub.inputCount = 1;
-    menuHub.SetOutputCount(4);
+    menuHub.SetOutputCount(6);
+    drawHub.inputCount = 1;
+    drawHub.SetOutputCount(2);
     closeHub.inputCount = 1;
     closeHub.SetOutputCount(2);
 
@@ -122,13 +131,18 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOHub::Input>(entryHub.outputs[0], numberHub, 1);
     connect<&qo::TQOMultiElement::Input>(entryHub.outputs[1], gameWindow, 1);
     connect<&qo::TQOMultiElement::Input>(numberHub.outputs[0], ticketList, 1);
-    connect<&qo::TQOHub::Input>(gameWindow.events[0], numberHub, 0);
+    // NOTE: the tickets first, the voice second: the caller names what the number completed.
+    connect<&qo::TQOHub::Input>(gameWindow.events[0], drawHub);
+    connect<&qo::TQOHub::Input>(drawHub.outputs[0], numberHub, 0);
+    connect<&TQOInlineCode_Voice::Drawn>(drawHub.outputs[1], voice);
     connect<&qo::TQOMultiElement::Input>(ticketList.events[0], gameWindow, 0);
     connect<&qo::TQOHub::Input>(menu.onChoose, menuHub);
     connect<&qo::TQOMultiElement::Input>(menuHub.outputs[0], ticketList, 0);
     connect<&TQOInlineCode_KeptGame::Choose>(menuHub.outputs[1], keptGame);
     connect<&qo::TQOMultiElement::Input>(menuHub.outputs[2], gameLog, 0);
     connect<&TQOInlineCode_Assistant::Choose>(menuHub.outputs[3], assistant);
+    connect<&TQOInlineCode_Printing::Choose>(menuHub.outputs[4], printing);
+    connect<&TQOInlineCode_Voice::Choose>(menuHub.outputs[5], voice);
     connect<&qo::TQOHub::Input>(form.onClose, closeHub);
     connect<&TQOInlineCode_DBD6FC::Input>(closeHub.outputs[0], advertisement);
     connect<&TQOInlineCode_KeptGame::Closing>(closeHub.outputs[1], keptGame);
@@ -152,7 +166,11 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     TQOInlineCode_GameLog& log = TClassChildForm_GameLog::Of(gameLog).code();
     log.menuItem = menu.AddItem(qo::Cp1251("Игра"), qo::Cp1251("&Ход игры"));
     log.Follow(ticketList, gameWindow);
-    assistant.menuItem = menu.AddItem(qo::Cp1251("&Вернуть прошлую игру"), qo::Cp1251("&Подсказки"));
+    printing.menuItem = menu.AddItem(qo::Cp1251("&Вернуть прошлую игру"), qo::Cp1251("&Печать билетов..."));
+    voice.voiceItem = menu.AddItem(qo::Cp1251("&Печать билетов..."), qo::Cp1251("&Голос ведущего"));
+    voice.nicknamesItem = menu.AddItem(qo::Cp1251("&Голос ведущего"), qo::Cp1251("При&баутки"));
+    voice.Attach(menu);
+    assistant.menuItem = menu.AddItem(qo::Cp1251("При&баутки"), qo::Cp1251("Подс&казки"));
     form.formControl()->setKeyboardNavigation(true);
 
     form_ = &form;

@@ -20,7 +20,7 @@ namespace qotest {
 namespace {
 
 using lotto::TQOInlineCode_Assistant;
-constexpr int kHintsItem = 11; // "Подсказки", after "Вернуть прошлую игру" and "Ход игры"
+constexpr int kHintsItem = 14; // "Подсказки", the last item the program added
 
 constexpr int At(int row, int column) {
     return row * 9 + column;

@@ -48,6 +48,8 @@
 namespace qotest {
 namespace {
 
+constexpr int kHintsItem = 14; // "Подсказки"
+
 using lottomodel::Program;
 using Button = UiDriver::Button;
 
@@ -75,7 +77,7 @@ public:
         // NOTE: after the scheme is built, because building it seeds the generator from the clock.
         qo::RandSeed() = seed;
         model_.random.state = seed;
-        ui_.chooseMenu(11); // "Подсказки": on for most of the run, switched now and then
+        ui_.chooseMenu(kHintsItem); // "Подсказки": on for most of the run, switched now and then
         model_.hints = true;
     }
 
@@ -420,7 +422,7 @@ private:
             }
             if (kind < 91) { // "Подсказки" on or off
                 activateMain();
-                ui_.chooseMenu(11);
+                ui_.chooseMenu(kHintsItem);
                 model_.hints = !model_.hints;
                 return model_.hints ? "hints on" : "hints off";
             }

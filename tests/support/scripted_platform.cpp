@@ -57,6 +57,18 @@ void ScriptedPlatform::openUrl(const std::string& url) {
     urls.push_back(url);
 }
 
+bool ScriptedPlatform::print(qo::PrintJob& job) {
+    printJobs.push_back(job);
+    if (printAnswers.empty()) return false;
+    const PrintAnswer answer = printAnswers.front();
+    printAnswers.pop_front();
+    if (answer.first > 0) {
+        job.first = answer.first;
+        job.last = answer.last;
+    }
+    return qo::WriteTicketsPdf(answer.pdfPath, job.chosen(), &job.error);
+}
+
 bool ScriptedPlatform::fileExists(const std::string& pathUtf8) {
     const QFileInfo info(QString::fromStdString(pathUtf8));
     return info.exists() && !info.isDir();

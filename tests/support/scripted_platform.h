@@ -3,6 +3,7 @@
 // are recorded, the program folder is a temporary directory. Installs itself for its lifetime.
 #include "widgets/layer/file_dialog.h"
 #include "widgets/layer/platform.h"
+#include "widgets/layer/print.h"
 #include <QTemporaryDir>
 #include <deque>
 #include <string>
@@ -25,6 +26,14 @@ struct ShownDialog {
     qo::Control* owner = nullptr;
 };
 
+// How the print dialog is answered: the tickets chosen (0, 0: all it offered) and the PDF file the
+// pages go to (UTF-8).
+struct PrintAnswer {
+    int first = 0;
+    int last = 0;
+    std::string pdfPath;
+};
+
 class ScriptedPlatform final : public qo::Platform {
 public:
     ScriptedPlatform();
@@ -37,6 +46,10 @@ public:
     std::vector<ShownDialog> dialogs;
     std::vector<std::string> sounds;
     std::vector<std::string> urls;
+    std::deque<PrintAnswer> printAnswers; // an empty queue cancels the print dialog
+    std::vector<qo::PrintJob> printJobs;  // each print dialog's job, as the program offered it
+    std::vector<std::string> spoken;      // Windows-1251, each text said, in order
+    std::string speechProblemText;        // Windows-1251; "" speaks Russian
     std::int64_t timeOfDayMs = 0;
     // False plays an installed program, whose folder takes no files: settings go to configFolder().
     bool programFolderWritable = true;
@@ -53,6 +66,16 @@ public:
     bool fileDialog(qo::FileDialog& dialog) override;
     void playSound(const std::string& pathUtf8) override;
     void openUrl(const std::string& url) override;
+    bool print(qo::PrintJob& job) override;
+    // A quick look finds the problem only when no engine is installed.
+    std::string speechProblem(bool quick) override {
+        if (quick) return speechEngineInstalled ? std::string() : speechProblemText;
+        ++speechEngineStarts;
+        return speechProblemText;
+    }
+    bool speechEngineInstalled = true;
+    int speechEngineStarts = 0; // full looks for a voice, which would start an engine
+    void say(const std::string& textCp1251) override { spoken.push_back(textCp1251); }
     std::int64_t utcTimeOfDayMs() override { return timeOfDayMs; }
     std::string programFolder() override { return folder(); }
     bool fileExists(const std::string& pathUtf8) override;

@@ -114,6 +114,7 @@ UiDriver::UiDriver(Options options) {
     if (options.prepareFolder) options.prepareFolder(platform_.folder());
     platform_.dataFolderPath = options.dataFolder;
     platform_.boxAnswers = std::move(options.startAnswers);
+    platform_.speechProblemText = std::move(options.speechProblem);
     start(options.arguments);
 }
 

@@ -42,6 +42,8 @@ public:
         std::deque<int> startAnswers;
         // The program's own arguments, as the command line gives them (a ticket file's path).
         std::vector<std::string> arguments;
+        // Why the machine cannot speak Russian (Windows-1251); "" when it can.
+        std::string speechProblem;
     };
     using Button = lotto::TClassChildPanel_D99A78::Button;
 

@@ -62,6 +62,10 @@ void Menu::makeSubmenu(MenuItem& item) {
     item.hasSubmenu = true;
 }
 
+void Menu::refresh() {
+    if (form_) form_->setMenu(this);
+}
+
 MenuItem* Menu::findById(std::int32_t id) const {
     return Find(items_, id);
 }

@@ -21,7 +21,9 @@ struct MenuItem {
     MenuItemKind kind = MenuItemKind::Normal;
     int radioGroup = 0;
     bool checked = false;
-    bool hasSubmenu = false;    // true even while the submenu is empty
+    bool enabled = true;
+    std::string hint;        // Windows-1251: shown over the item, e.g. why it is greyed
+    bool hasSubmenu = false; // true even while the submenu is empty
     // An item added after the menu text was read keeps this number, so the items the text made
     // keep theirs wherever it stands; -1 for the text's own items.
     int addedNumber = -1;
@@ -44,6 +46,8 @@ public:
     MenuItem& insertAfter(MenuItem& sibling, std::string_view text);
     // Marks `item` as opening a submenu (an empty one until children are added).
     void makeSubmenu(MenuItem& item);
+    // Shows the items' marks, greying and hints as they now are.
+    void refresh();
 
     const std::vector<std::unique_ptr<MenuItem>>& items() const { return items_; }
     MenuItem* findById(std::int32_t id) const;

@@ -22,6 +22,7 @@ static void BuildMenu(FormControl& form, QWidget* owner, const MenuItem& item, Q
         action->setEnabled(false);
     } else if (item.hasSubmenu) {
         QMenu* sub = menu ? menu->addMenu(text) : bar->addMenu(text);
+        sub->setToolTipsVisible(true); // a greyed item tells why
         action = sub->menuAction();
         for (const auto& child : item.children)
             BuildMenu(form, owner, *child, nullptr, sub);
@@ -30,6 +31,11 @@ static void BuildMenu(FormControl& form, QWidget* owner, const MenuItem& item, Q
         if (item.kind == MenuItemKind::Check || item.kind == MenuItemKind::Radio) {
             action->setCheckable(true);
             action->setChecked(item.checked);
+        }
+        action->setEnabled(item.enabled);
+        if (!item.hint.empty()) {
+            action->setToolTip(ToQString(item.hint));
+            action->setStatusTip(action->toolTip());
         }
         const std::int32_t id = item.id;
         const bool checked = item.checked;

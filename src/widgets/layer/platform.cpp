@@ -5,6 +5,8 @@
 #include "widgets/layer/file_dialog.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/messages.h"
+#include "widgets/layer/print_pages.h"
+#include "widgets/layer/speech.h"
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -177,10 +179,24 @@ public:
         return (folder + QLatin1Char('/')).toStdString();
     }
 
-    void releaseSound() { effect_.reset(); }
+    bool print(PrintJob& job) override { return PrintThroughDialog(job); }
+
+    std::string speechProblem(bool quick) override { return speaker().problem(quick); }
+    void say(const std::string& textCp1251) override { speaker().say(textCp1251); }
+
+    void releaseSound() {
+        effect_.reset();
+        speaker_.reset();
+    }
 
 private:
+    Speaker& speaker() {
+        if (!speaker_) speaker_ = std::make_unique<Speaker>();
+        return *speaker_;
+    }
+
     std::unique_ptr<QSoundEffect> effect_;
+    std::unique_ptr<Speaker> speaker_;
     std::string settingsFolder_;
 };
 
@@ -203,6 +219,10 @@ Platform* SetPlatform(Platform* platform) {
     return previous;
 }
 
+std::string Platform::speechProblem(bool) {
+    return FromQString(QStringLiteral("Здесь программа не умеет говорить."));
+}
+
 int ShowMessageBox(Control* owner, const std::string& text, const std::string& caption, std::uint32_t style) {
     return CurrentPlatform().messageBox(owner, text, caption, style);
 }
@@ -211,6 +231,12 @@ void PlaySoundFile(const std::string& pathUtf8) {
 }
 void OpenUrl(const std::string& url) {
     CurrentPlatform().openUrl(url);
+}
+std::string SpeechProblem(bool quick) {
+    return CurrentPlatform().speechProblem(quick);
+}
+void Say(const std::string& textCp1251) {
+    CurrentPlatform().say(textCp1251);
 }
 std::int64_t UtcTimeOfDayMs() {
     return CurrentPlatform().utcTimeOfDayMs();

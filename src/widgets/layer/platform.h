@@ -1,7 +1,7 @@
 #pragma once
-// The one seam to the desktop: message boxes, file dialogs, sounds, web pages, the clock and the
-// program's own folder. The program runs on the toolkit's implementation; tests install a scripted
-// one so that no box waits, no sound plays and no browser opens.
+// The one seam to the desktop: message boxes, file dialogs, sounds, speech, web pages, printing, the
+// clock and the program's own folder. The program runs on the toolkit's implementation; tests install a
+// scripted one so that no box waits, no sound plays and no browser opens.
 #include <cstdint>
 #include <string>
 
@@ -9,6 +9,7 @@ namespace qo {
 
 class Control;
 struct FileDialog;
+struct PrintJob;
 
 class Platform {
 public:
@@ -37,6 +38,17 @@ public:
     // The user's own folder for what the program keeps between runs, with a trailing separator
     // (UTF-8), made when missing; "" when the system names none.
     virtual std::string dataFolder() { return settingsFolder(); }
+    // Asks which tickets and where (the system's print dialog, a PDF file among its printers) and
+    // prints `job` there; false when cancelled or refused. A platform with no printing prints nothing.
+    virtual bool print(PrintJob& job) {
+        (void)job;
+        return false;
+    }
+    // Why Russian speech cannot be had here, Windows-1251; "" when it can. `quick` asks only what is
+    // known without starting an engine (a speech daemon is started for nobody who never asked).
+    virtual std::string speechProblem(bool quick);
+    // Starts saying a Windows-1251 text, cutting off what is still being said; never waits for it.
+    virtual void say(const std::string& textCp1251) { (void)textCp1251; }
 };
 
 // The platform in use (the toolkit's unless replaced).
@@ -48,6 +60,8 @@ Platform* SetPlatform(Platform* platform);
 int ShowMessageBox(Control* owner, const std::string& text, const std::string& caption, std::uint32_t style);
 void PlaySoundFile(const std::string& pathUtf8);
 void OpenUrl(const std::string& url);
+std::string SpeechProblem(bool quick);
+void Say(const std::string& textCp1251);
 std::int64_t UtcTimeOfDayMs();
 std::string ProgramFolder();
 std::string SettingsFolder();
@@ -55,7 +69,8 @@ std::string DataFolder();
 std::string InstalledDataFolder();
 bool FileExists(const std::string& pathUtf8);
 
-// Lets go of the toolkit platform's sound device (see toolkit_session.h); the next sound makes it anew.
+// Lets go of the toolkit platform's sound device and speech engine (see toolkit_session.h); the next sound
+// makes it anew.
 void ReleaseToolkitSound();
 
 // The toolkit's choice of settings folder for a program in `programFolderUtf8`: that folder while
