@@ -6,6 +6,7 @@
 #include "app/class_child_panel_db4d90.h"
 #include "app/inline_code_db0d64.h"
 #include "app/inline_code_db522c.h"
+#include "app/window_parts.h"
 #include "app/kept_game.h"
 #include "containers/edit_multi.h"
 #include "containers/multi_element.h"
@@ -26,41 +27,9 @@
 
 namespace lotto {
 
+using namespace window_parts;
+
 namespace {
-
-// Every control of the window: black "MS Sans Serif" 8 (the font's defaults) on `color`.
-void Place(qo::TQOWin& w, int left, int top, int width, int height, qo::Color color) {
-    w.left = left;
-    w.top = top;
-    w.width = width;
-    w.height = height;
-    w.color = color;
-    w.font.color = 0;
-}
-
-void SetUpButton(qo::TQOButton& b, std::string_view captionUtf8, bool enabled) {
-    b.SetCaptionText(qo::Cp1251(captionUtf8));
-    b.SetCaptionAlign(2);
-    b.enabled = enabled ? 1 : 0;
-    b.Init();
-}
-
-void SetUpLabel(qo::TQOLabel& l, std::string_view textUtf8, bool bold) {
-    l.font.style = bold ? 1 : 0;
-    l.SetCaptionText(qo::Cp1251(textUtf8));
-    l.SetAlignment(0);
-    l.SetAutoSize(true);
-    l.Init();
-}
-
-// `nameUtf8`: what a screen reader says for the list, which has no caption of its own.
-void SetUpListBox(qo::TQOMemo& m, std::string_view nameUtf8) {
-    m.scrollBars = 2;
-    m.editable = 0;
-    m.flatBorder = 0;
-    m.Init();
-    m.control()->setAccessibleName(qo::Cp1251(nameUtf8));
-}
 
 // A divider's container: built at once, with no points.
 template <typename S> void SetUpDivider(qo::TQOMultiElement& c) {

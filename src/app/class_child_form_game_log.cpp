@@ -1,6 +1,7 @@
 #include "app/class_child_form_game_log.h"
 
 #include "app/inline_code_game_log.h"
+#include "app/window_parts.h"
 #include "containers/edit_multi.h"
 #include "containers/multi_element.h"
 #include "runtime/cp1251.h"
@@ -16,35 +17,7 @@
 
 namespace lotto {
 
-namespace {
-
-void Place(qo::TQOWin& w, int left, int top, int width, int height, qo::Color color) {
-    w.left = left;
-    w.top = top;
-    w.width = width;
-    w.height = height;
-    w.color = color;
-    w.font.color = 0;
-}
-
-void SetUpLabel(qo::TQOLabel& l, std::string_view textUtf8, bool bold) {
-    l.font.style = bold ? 1 : 0;
-    l.SetCaptionText(qo::Cp1251(textUtf8));
-    l.SetAlignment(0);
-    l.SetAutoSize(true);
-    l.Init();
-}
-
-// A read-only list with its spoken name.
-void SetUpList(qo::TQOMemo& m, std::string_view nameUtf8) {
-    m.scrollBars = 2;
-    m.editable = 0;
-    m.flatBorder = 0;
-    m.Init();
-    m.control()->setAccessibleName(qo::Cp1251(nameUtf8));
-}
-
-} // namespace
+using namespace window_parts;
 
 TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
     using namespace qo;
@@ -88,9 +61,7 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
 
     auto& undoBt = add<TQOButton>(win);
     Place(undoBt, Code::kBoardWidth + 12 - 95, 14, 95, 24, clBtnFace);
-    undoBt.SetCaptionText(Cp1251("&Отменить ход"));
-    undoBt.SetCaptionAlign(2);
-    undoBt.Init();
+    SetUpButton(undoBt, "&Отменить ход", true);
     undoBt.control()->setAccessibleDescription(
         Cp1251("Убирает последний ход реальной игры: билеты покажут игру без него"));
 
@@ -107,7 +78,7 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
 
     auto& logBox = add<TQOMemo>(win);
     Place(logBox, 12, kLogTop, Code::kBoardWidth, 112, clWindow);
-    SetUpList(logBox, "Закрытые ряды, карточки и билеты, последние сверху");
+    SetUpListBox(logBox, "Закрытые ряды, карточки и билеты, последние сверху");
 
     auto& waitingHeading = add<TQOLabel>(win);
     Place(waitingHeading, 12, kWaitingTop - 20, 100, 17, clBtnFace);
@@ -115,7 +86,7 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
 
     auto& waitingBox = add<TQOMemo>(win);
     Place(waitingBox, 12, kWaitingTop, Code::kBoardWidth, 112, clWindow);
-    SetUpList(waitingBox,
+    SetUpListBox(waitingBox,
               "Жду: что сделает каждое из чисел, если его назовут; больше всего закрывающие сверху");
 
     auto& code = add<TQOInlineCode_GameLog>();
