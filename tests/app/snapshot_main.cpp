@@ -1,6 +1,6 @@
 // Pictures of the program's two windows for the README and for review: plays a short game offscreen
-// through the UI driver and writes main_window.png, game_window.png and game_log.png into the
-// folder given.
+// through the UI driver and writes main_window.png, game_window.png, game_log.png and hints.png
+// (the main window with "Подсказки" on) into the folder given.
 //   app_snapshot [FOLDER [SUFFIX]]   SUFFIX goes before ".png": "@2x" for pictures taken with
 //                                    QT_SCALE_FACTOR=2, at twice the pixels.
 #include <QApplication>
@@ -88,6 +88,15 @@ int main(int argc, char** argv) {
                  ok;
         qo::Control* log = ui.gameLog().controls().form->control();
         ok = Save(*log, folder + QStringLiteral("/game_log") + suffix + QStringLiteral(".png")) && ok;
+
+        // "Подсказки": ticket 2 one away from its row, ticket 3 with two numbers typed amiss.
+        ui.chooseMenu(14);
+        for (const char* n : {"5", "38", "61"})
+            ui.typeNumber(n);
+        ui.typeIntoCell(2, 0, QStringLiteral("47"));
+        ui.typeIntoCell(2, 1, QStringLiteral("15"));
+        ui.typeIntoCell(2, 10, QStringLiteral("15"));
+        ok = Save(ui.mainWindow(), folder + QStringLiteral("/hints") + suffix + QStringLiteral(".png")) && ok;
     }
     if (!ok) std::fprintf(stderr, "a picture could not be written into %s\n", qPrintable(folder));
     return ok ? 0 : 1;
