@@ -132,8 +132,9 @@ void TClassChildPanelEx_D82A4C::NameControls() {
     // Read when a widget is made or the number changes: the list may renumber a ticket at any time.
     for (const auto& [control, what] : NumberedControls()) {
         const char* words = what;
-        control->setAccessibleNameSource([this, control, words] {
-            return control == panel_->control() && !summary_.empty() ? summary_ : Spoken(words);
+        const bool isPanel = control == panel_->control();
+        control->setAccessibleNameSource([this, isPanel, words] {
+            return isPanel && !summary_.empty() ? summary_ : Spoken(words);
         });
     }
     body().entryBox().control()->setAccessibleDescription(
