@@ -75,9 +75,13 @@ bool KeyLine(std::string_view line, std::string_view& key, std::string_view& val
 
 // Reading walks the bytes in place: a settings file grown huge (garbage, or someone else's file)
 // costs one pass per read, not a string per line.
+// No settings file the program writes comes near this; a larger one is damaged, and reading it
+// line by line for each of the keys the windows ask at start would hold the start up for seconds.
+constexpr qsizetype kLargestReadFile = qsizetype{1} << 20;
+
 std::optional<std::string> Lookup(const std::string& path, std::string_view section, std::string_view key) {
     QByteArray bytes;
-    if (!ReadBytes(path, bytes)) return std::nullopt;
+    if (!ReadBytes(path, bytes) || bytes.size() > kLargestReadFile) return std::nullopt;
     bool inSection = false;
     std::optional<std::string> found;
     ForEachLine(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
