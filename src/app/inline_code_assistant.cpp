@@ -99,11 +99,8 @@ void TQOInlineCode_Assistant::Refresh() {
         } else {
             Known k;
             if (on_) {
-                Ticket::Numbers numbers;
-                Ticket::Colours colours;
-                logic.Read(numbers, colours);
-                k.hints = HintsFor(numbers, colours);
-                k.key = TicketHints::Key(numbers);
+                k.hints = HintsFor(logic.numbers(), logic.colours());
+                k.key = TicketHints::Key(logic.numbers());
                 for (const std::uint8_t l : k.hints.last)
                     k.oneAway = k.oneAway || l != 0;
                 // Only a ticket known before comes newly one away: switching hints on, or a ticket

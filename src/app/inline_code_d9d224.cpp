@@ -1,12 +1,15 @@
 #include "app/inline_code_d9d224.h"
 
 #include <algorithm>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "app/ticket_file.h"
 #include "runtime/cp1251.h"
 #include "runtime/init_man.h"
 #include "runtime/random.h"
+#include "widgets/layer/change_watch.h"
 #include "widgets/layer/edit_control.h"
 #include "widgets/layer/file_dialog.h"
 #include "widgets/layer/form_control.h"
@@ -48,12 +51,57 @@ std::int32_t CalledValue(const std::string& t) {
 
 } // namespace
 
+// Hears the changes to ticket cells that their tickets did not make themselves (a digit typed,
+// text pasted, a colour set from outside) and tells the ticket, found by the panel its cells stand
+// on. One for all tickets, while there are any.
+class CellWatch {
+public:
+    // Each ticket joins as it is made and leaves as it goes; its cells' panel is told once built.
+    static void Join() {
+        if (!instance_) instance_ = std::make_unique<CellWatch>();
+        ++instance_->users_;
+    }
+    static void Tell(std::int32_t panel, TQOInlineCode_D9D224* ticket) { instance_->tickets_[panel] = ticket; }
+    static void Leave(std::int32_t panel, const TQOInlineCode_D9D224* ticket) {
+        if (auto at = instance_->tickets_.find(panel); at != instance_->tickets_.end() && at->second == ticket)
+            instance_->tickets_.erase(at);
+        if (--instance_->users_ == 0) instance_.reset();
+    }
+    // While a ticket changes its own cells: it keeps its copy itself, and nothing is looked up.
+    struct OwnChange {
+        OwnChange() { ++own_; }
+        ~OwnChange() { --own_; }
+        OwnChange(const OwnChange&) = delete;
+        OwnChange& operator=(const OwnChange&) = delete;
+    };
+
+    CellWatch() : listener_([this](const qo::Control& c, qo::ContentChange what) { Heard(c, what); }) {}
+
+private:
+    void Heard(const qo::Control& changed, qo::ContentChange what) {
+        if (own_ > 0 || what == qo::ContentChange::Gone || changed.kind() != qo::ControlKind::Edit) return;
+        const qo::Control* panel = changed.parent();
+        if (!panel) return;
+        if (auto at = tickets_.find(panel->id()); at != tickets_.end())
+            at->second->Touched(what == qo::ContentChange::Text, what == qo::ContentChange::Colour);
+    }
+
+    static inline std::unique_ptr<CellWatch> instance_;
+    static inline int own_ = 0;
+    std::unordered_map<std::int32_t, TQOInlineCode_D9D224*> tickets_; // by the cells' panel
+    int users_ = 0;
+    qo::ChangeListener listener_;
+};
+
 TQOInlineCode_D9D224::TQOInlineCode_D9D224() {
+    colours_.fill(kWhite);
+    CellWatch::Join();
     // The body panel and the notes exist only once the whole ticket is built.
     qo::RegisterStartup<&TQOInlineCode_D9D224::BuildGrid>(*this);
 }
 
 TQOInlineCode_D9D224::~TQOInlineCode_D9D224() {
+    CellWatch::OwnChange own;
     // The panel outlives this block by a moment; its namer must not call back into it.
     if (qo::Control* parent = qo::Control::FromId(cellParentId_)) parent->setChildAccessibleNames(nullptr);
     for (qo::Control*& c : cells_) {
@@ -63,6 +111,40 @@ TQOInlineCode_D9D224::~TQOInlineCode_D9D224() {
         doomed->setOnDestroyed(nullptr);
         doomed->destroy();
     }
+    CellWatch::Leave(cellParentId_, this);
+}
+
+void TQOInlineCode_D9D224::Touched(bool text, bool colour) {
+    unread_ = true;
+    ++version_;
+    if (text) ++numbersVersion_;
+    if (colour) settled_ = false;
+}
+
+void TQOInlineCode_D9D224::ReadCells() const {
+    holds_.reset();
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+        const qo::Control* c = cells_[i];
+        numbers_[i] = c ? CalledValue(c->text()) : 0;
+        colours_[i] = c ? c->color() : kWhite;
+        if (numbers_[i] >= 1 && numbers_[i] <= 90) holds_.set(static_cast<std::size_t>(numbers_[i]));
+    }
+    unread_ = false;
+}
+
+const TQOInlineCode_D9D224::Numbers& TQOInlineCode_D9D224::numbers() const {
+    if (unread_) ReadCells();
+    return numbers_;
+}
+
+const TQOInlineCode_D9D224::Colours& TQOInlineCode_D9D224::colours() const {
+    if (unread_) ReadCells();
+    return colours_;
+}
+
+const std::bitset<91>& TQOInlineCode_D9D224::holds() const {
+    if (unread_) ReadCells();
+    return holds_;
 }
 
 void TQOInlineCode_D9D224::BuildGrid() {
@@ -70,6 +152,8 @@ void TQOInlineCode_D9D224::BuildGrid() {
     qo::Control* parent = qo::Control::FromId(qo::ReadInteger(panelControl));
     if (!parent) return;
     cellParentId_ = parent->id();
+    CellWatch::Tell(cellParentId_, this);
+    CellWatch::OwnChange own;
     // One namer on the panel rather than one per cell: a cell keeps no state of its own for it.
     parent->setChildAccessibleNames([this](const qo::Control& child) {
         for (int i = 0; i < kCells; ++i) {
@@ -91,7 +175,10 @@ void TQOInlineCode_D9D224::BuildGrid() {
                 cell->setBounds(5 + 30 * c, 5 + 100 * k + 30 * r, 25, 25);
                 cell->setVisible(true);
                 // The body panel may take its cells down first (the main window closing).
-                cell->setOnDestroyed([this, index] { cells_[index] = nullptr; });
+                cell->setOnDestroyed([this, index] {
+                    cells_[index] = nullptr;
+                    Touched(true, true);
+                });
                 cells_[index] = cell;
             }
         }
@@ -104,7 +191,11 @@ void TQOInlineCode_D9D224::PlaceNumber(std::int32_t n) {
     if (fillPosition_ >= kPlaces - 1) return;
     ++fillPosition_;
     const int row = fillPosition_ / kNumbersPerRow;
-    if (qo::Control* c = cell(row, ColumnOf(n))) c->setText(qo::IntegerToText(n));
+    if (qo::Control* c = cell(row, ColumnOf(n))) {
+        CellWatch::OwnChange own;
+        c->setText(qo::IntegerToText(n));
+        Touched(true, false);
+    }
 }
 
 void TQOInlineCode_D9D224::Place(qo::TData& d, std::uint16_t) {
@@ -112,22 +203,30 @@ void TQOInlineCode_D9D224::Place(qo::TData& d, std::uint16_t) {
 }
 
 void TQOInlineCode_D9D224::ClearNumbers() {
+    CellWatch::OwnChange own;
     for (qo::Control* c : cells_) {
         if (c) c->setText({});
     }
+    Touched(true, false);
     fillPosition_ = -1;
 }
 
 void TQOInlineCode_D9D224::WhitenCells() {
-    for (qo::Control* c : cells_)
-        Colour(c, kWhite);
+    for (int i = 0; i < kCells; ++i)
+        Colour(i, kWhite);
+    settled_ = true;
     delivered_.clear(); // a white ticket starts its own record of the numbers it was given
     completed_.clear();
 }
 
-void TQOInlineCode_D9D224::Colour(qo::Control* cell, qo::Color colour) {
-    if (!cell || cell->color() == colour) return;
+void TQOInlineCode_D9D224::Colour(int index, qo::Color colour) {
+    if (unread_) ReadCells();
+    qo::Control* cell = cells_[static_cast<std::size_t>(index)];
+    if (!cell || colours_[static_cast<std::size_t>(index)] == colour) return;
+    CellWatch::OwnChange own;
     cell->setColor(colour);
+    colours_[static_cast<std::size_t>(index)] = colour;
+    ++version_;
     cell->refreshAccessibleName(); // a colour is all a sighted player sees of a called number
 }
 
@@ -178,16 +277,19 @@ void TQOInlineCode_D9D224::PutBack(const std::array<std::string, kCells>& texts,
                                    const std::string& notes, const std::vector<std::uint8_t>& delivered) {
     qo::FireString(notesOut, notes);
     delivered_ = delivered;
-    for (std::size_t i = 0; i < cells_.size(); ++i) {
-        if (!cells_[i]) continue;
-        cells_[i]->setText(texts[i]);
-        Colour(cells_[i], colours[i]);
+    {
+        CellWatch::OwnChange own;
+        for (std::size_t i = 0; i < cells_.size(); ++i) {
+            if (cells_[i]) cells_[i]->setText(texts[i]);
+        }
+        Touched(true, false);
     }
+    for (int i = 0; i < kCells; ++i)
+        Colour(i, colours[static_cast<std::size_t>(i)]);
+    settled_ = false; // kept colours, not necessarily what the rule would make of them
     // The colours come back as kept; what made them is told again by the deliveries.
-    Numbers numbers;
     Colours replayed;
-    Read(numbers, replayed);
-    Replay(numbers, replayed);
+    Replay(replayed);
     fillPosition_ = std::clamp(fillPosition, -1, kPlaces - 1);
 }
 
@@ -254,24 +356,9 @@ TQOInlineCode_D9D224::Completions TQOInlineCode_D9D224::Mark(const Numbers& numb
     return done;
 }
 
-void TQOInlineCode_D9D224::Read(Numbers& numbers, Colours& colours) const {
-    for (std::size_t i = 0; i < cells_.size(); ++i) {
-        const qo::Control* c = cells_[i];
-        numbers[i] = c ? CalledValue(c->text()) : 0;
-        colours[i] = c ? c->color() : kWhite;
-    }
-}
-
-void TQOInlineCode_D9D224::AddNumbersTo(std::bitset<91>& on) const {
-    for (const qo::Control* c : cells_) {
-        const std::int32_t n = c ? CalledValue(c->text()) : 0;
-        if (n >= 1 && n <= 90) on.set(static_cast<std::size_t>(n));
-    }
-}
-
 void TQOInlineCode_D9D224::Show(const Colours& colours) {
-    for (std::size_t i = 0; i < cells_.size(); ++i)
-        Colour(cells_[i], colours[i]);
+    for (int i = 0; i < kCells; ++i)
+        Colour(i, colours[static_cast<std::size_t>(i)]);
 }
 
 void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
@@ -279,11 +366,12 @@ void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
     const std::int32_t n = qo::ToInteger(d);
     if (n < 1 || n > 90) return;
     delivered_.push_back(static_cast<std::uint8_t>(n));
-    Numbers numbers;
-    Colours colours;
-    Read(numbers, colours);
-    const Completions done = Mark(numbers, colours, n);
+    // Most tickets do not hold the number: with colours the rule made, it changes nothing there.
+    if (settled_ && !holds()[static_cast<std::size_t>(n)]) return;
+    Colours colours = this->colours();
+    const Completions done = Mark(numbers_, colours, n);
     Show(colours);
+    settled_ = true;
     if (done.rows || done.cards || done.ticket)
         completed_.push_back({static_cast<std::uint32_t>(delivered_.size() - 1), done});
     for (int row = 0; row < kRows; ++row) {
@@ -305,14 +393,14 @@ void TQOInlineCode_D9D224::TakeBack(std::int32_t n) {
     const auto last = std::find(delivered_.rbegin(), delivered_.rend(), static_cast<std::uint8_t>(n));
     if (last == delivered_.rend()) return;
     delivered_.erase(std::next(last).base());
-    Numbers numbers;
     Colours colours;
-    Read(numbers, colours);
-    Replay(numbers, colours);
+    Replay(colours);
     Show(colours);
+    settled_ = true;
 }
 
-void TQOInlineCode_D9D224::Replay(const Numbers& numbers, Colours& colours) {
+void TQOInlineCode_D9D224::Replay(Colours& colours) {
+    const Numbers& numbers = this->numbers();
     colours.fill(kWhite);
     completed_.clear();
     for (std::size_t i = 0; i < delivered_.size(); ++i) {

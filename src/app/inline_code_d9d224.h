@@ -98,10 +98,18 @@ public:
         Completions what;
     };
     const std::vector<Completed>& completed() const { return completed_; }
-    // The cells as the marking rule reads them: each one's number of the game (0 for none) and colour.
-    void Read(Numbers& numbers, Colours& colours) const;
-    // Marks in `on` every number of the game its cells hold.
-    void AddNumbersTo(std::bitset<91>& on) const;
+    // The cells as the marking rule reads them: each one's number of the game (0 for none) and
+    // colour. Kept beside the cells and read from them again only after a change this block did
+    // not make itself (a digit typed, a colour set from outside), so a call reads no cell.
+    const Numbers& numbers() const;
+    const Colours& colours() const;
+    // The numbers of the game its cells hold.
+    const std::bitset<91>& holds() const;
+    void AddNumbersTo(std::bitset<91>& on) const { on |= holds(); }
+    // Grow with every change of the cells: `version` with a text or a colour, `numbersVersion` with
+    // a text. Views that work something out from the cells do it again only when these moved.
+    std::uint64_t version() const { return version_; }
+    std::uint64_t numbersVersion() const { return numbersVersion_; }
 
     // The column a number 1…90 belongs to: its decade, with 90 joining the 80s.
     static int ColumnOf(std::int32_t number) { return number >= 90 ? 8 : number / 10; }
@@ -125,15 +133,29 @@ private:
     void PlaceNumber(std::int32_t n);
     void ClearNumbers();
     void WhitenCells();
-    void Colour(qo::Control* cell, qo::Color colour);
+    void Colour(int index, qo::Color colour);
     void Show(const Colours& colours);
     qo::Control* OwnerForm() const;
+    void ReadCells() const;
+    friend class CellWatch;
+    // A cell changed by someone else: read the cells again before the next use.
+    void Touched(bool text, bool colour);
 
     std::array<qo::Control*, kCells> cells_{};
     std::int32_t cellParentId_ = 0; // the body panel, looked up: it may go before this block
     std::int32_t fillPosition_ = -1;
     int ticketNumber_ = 0;
-    void Replay(const Numbers& numbers, Colours& colours); // from white, silently
+    void Replay(Colours& colours); // from white, silently
+
+    // What the cells hold, as last read or set here; see numbers().
+    mutable Numbers numbers_{};
+    mutable Colours colours_{};
+    mutable std::bitset<91> holds_;
+    mutable bool unread_ = false;
+    // The colours are what the marking rule made of them, so a number no cell holds changes nothing.
+    // Colours put back from a kept game, or set from outside, are marked through once more.
+    bool settled_ = true;
+    std::uint64_t version_ = 0, numbersVersion_ = 0;
     std::vector<std::uint8_t> delivered_;
     std::vector<Completed> completed_;
     std::vector<std::pair<std::uint8_t, std::string>> hints_; // by cell, only where a hint says something

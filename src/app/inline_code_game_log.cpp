@@ -109,12 +109,9 @@ void TQOInlineCode_GameLog::RefreshWaiting() {
     const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(*ticketList_);
     for (auto& p : prospects_)
         p.clear();
-    TQOInlineCode_D9D224::Numbers numbers;
-    TQOInlineCode_D9D224::Colours colours;
     for (std::size_t i = 0, count = list.tickets().InstanceCount(); i < count; ++i) {
         const TQOInlineCode_D9D224& ticket = list.ticket(i).body().logic();
-        ticket.Read(numbers, colours);
-        AddTicketProspects(ticket.ticketNumber(), numbers, colours, prospects_);
+        AddTicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.colours(), prospects_);
     }
     std::string waiting;
     for (const int n : WaitingOrder(prospects_))
