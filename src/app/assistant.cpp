@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <memory>
 #include <tuple>
 
 #include "runtime/cp1251.h"
@@ -21,73 +22,121 @@ template <typename F>
 void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colours, F&& f) {
     std::bitset<91> completes;
     std::array<std::uint8_t, 91> oneAway{}; // rows, by number
+    std::array<std::uint8_t, Ticket::kCells> found;  // the numbers doing something, in any order
+    std::size_t foundCount = 0;
     for (int row = 0; row < Ticket::kRows; ++row) {
-        const int first = row * Ticket::kColumns;
-        int red = 0;
-        std::array<std::uint8_t, 91> white{}; // white cells holding each number in this row
-        for (int c = first; c < first + Ticket::kColumns; ++c) {
-            if (colours[static_cast<std::size_t>(c)] == Ticket::kRed) ++red;
-            const int n = numbers[static_cast<std::size_t>(c)];
-            if (colours[static_cast<std::size_t>(c)] == Ticket::kWhite && n >= 1 && n <= 90) ++white[n];
+        const std::size_t first = static_cast<std::size_t>(row * Ticket::kColumns);
+        // The row's red cells, and its white cells holding a number of the game.
+        int red = 0, whites = 0;
+        std::array<std::uint8_t, Ticket::kColumns> white;
+        for (std::size_t c = first; c < first + Ticket::kColumns; ++c) {
+            const int n = numbers[c];
+            if (colours[c] == Ticket::kRed) {
+                ++red;
+            } else if (colours[c] == Ticket::kWhite && n >= 1 && n <= 90) {
+                white[static_cast<std::size_t>(whites++)] = static_cast<std::uint8_t>(n);
+            }
         }
-        for (int c = first; c < first + Ticket::kColumns; ++c) {
-            const int n = numbers[static_cast<std::size_t>(c)];
-            if (colours[static_cast<std::size_t>(c)] != Ticket::kWhite || n < 1 || n > 90) continue;
-            const int after = red + white[n];
-            if (after == kNumbersPerRow) completes.set(n);
-            if (after >= kNumbersPerRow) continue;
-            for (int d = first; d < first + Ticket::kColumns; ++d) {
-                const int m = numbers[static_cast<std::size_t>(d)];
-                if (m != n && colours[static_cast<std::size_t>(d)] == Ticket::kWhite && m >= 1 && m <= 90 &&
-                    after + white[m] == kNumbersPerRow) {
+        if (red + whites < kNumbersPerRow) continue; // not even every number would make five
+        // The row's count once each white cell's number is called: a number typed twice counts twice.
+        std::array<int, Ticket::kColumns> after;
+        for (int i = 0; i < whites; ++i) {
+            after[static_cast<std::size_t>(i)] = red;
+            for (int j = 0; j < whites; ++j)
+                after[static_cast<std::size_t>(i)] += white[static_cast<std::size_t>(j)] == white[static_cast<std::size_t>(i)];
+        }
+        for (int i = 0; i < whites; ++i) {
+            const std::uint8_t n = white[static_cast<std::size_t>(i)];
+            const int made = after[static_cast<std::size_t>(i)];
+            bool does = made == kNumbersPerRow;
+            if (does) completes.set(n);
+            for (int j = 0; made < kNumbersPerRow && j < whites; ++j) {
+                // Another number that would then make five: called now, this one leaves one away.
+                if (white[static_cast<std::size_t>(j)] != n && made + after[static_cast<std::size_t>(j)] - red == kNumbersPerRow) {
                     oneAway[n] |= static_cast<std::uint8_t>(1u << row);
+                    does = true;
                     break;
                 }
             }
+            if (does) found[foundCount++] = n;
         }
     }
-    for (int n = 1; n <= 90; ++n) {
-        if (!completes[static_cast<std::size_t>(n)] && !oneAway[static_cast<std::size_t>(n)]) continue;
+    std::sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(foundCount));
+    const auto end = std::unique(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(foundCount));
+    for (auto at = found.begin(); at != end; ++at) {
+        const std::size_t n = *at;
         Ticket::Completions done;
-        if (completes[static_cast<std::size_t>(n)]) {
-            Ticket::Colours after = colours;
-            done = Ticket::Mark(numbers, after, n);
+        if (completes[n]) {
+            Ticket::Colours marked = colours;
+            done = Ticket::Mark(numbers, marked, static_cast<std::int32_t>(n));
         }
-        f(n, done, static_cast<std::uint8_t>(oneAway[static_cast<std::size_t>(n)] & ~done.rows));
+        f(static_cast<int>(n), done, static_cast<std::uint8_t>(oneAway[n] & ~done.rows));
     }
 }
 
 } // namespace
 
-void AddTicketProspects(int ticket, const Ticket::Numbers& numbers, const Ticket::Colours& colours,
-                        Prospects& prospects) {
+void TicketProspects(int ticket, const Ticket::Numbers& numbers, const Ticket::Colours& colours,
+                     std::vector<NumberedProspect>& all) {
+    all.clear();
     ForEachProspect(numbers, colours, [&](int n, const Ticket::Completions& done, std::uint8_t oneAway) {
-        auto& p = prospects[static_cast<std::size_t>(n)];
-        if (done.ticket) p.push_back({ticket, Prospect::Kind::Ticket, 0});
+        const auto add = [&](Prospect::Kind kind, std::uint8_t index) {
+            all.push_back({static_cast<std::uint8_t>(n), {ticket, kind, index}});
+        };
+        if (done.ticket) add(Prospect::Kind::Ticket, 0);
         for (std::uint8_t card = 0; card < 2; ++card) {
-            if (done.cards & (1u << card)) p.push_back({ticket, Prospect::Kind::Card, card});
+            if (done.cards & (1u << card)) add(Prospect::Kind::Card, card);
         }
         for (std::uint8_t row = 0; row < Ticket::kRows; ++row) {
-            if (done.rows & (1u << row)) p.push_back({ticket, Prospect::Kind::Row, row});
+            if (done.rows & (1u << row)) add(Prospect::Kind::Row, row);
         }
         for (std::uint8_t row = 0; row < Ticket::kRows; ++row) {
-            if (oneAway & (1u << row)) p.push_back({ticket, Prospect::Kind::OneAway, row});
+            if (oneAway & (1u << row)) add(Prospect::Kind::OneAway, row);
         }
     });
 }
 
-TicketHints HintsFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours) {
-    TicketHints h;
-    ForEachProspect(numbers, colours, [&](int n, const Ticket::Completions& done, std::uint8_t) {
-        if (!done.rows) return;
-        const std::uint8_t level = done.ticket ? 3 : done.cards ? 2 : 1;
-        for (std::size_t i = 0; i < numbers.size(); ++i) {
-            if (numbers[i] == n && colours[i] == Ticket::kWhite) h.last[i] = std::max(h.last[i], level);
-        }
-        for (std::uint8_t row = 0; row < Ticket::kRows; ++row) {
-            if (done.rows & (1u << row)) h.waits.emplace_back(row, static_cast<std::uint8_t>(n));
-        }
-    });
+TicketReading& ReadingOf(const Ticket& ticket) {
+    auto* kept = dynamic_cast<TicketReading*>(ticket.reading());
+    if (!kept) {
+        auto made = std::make_unique<TicketReading>();
+        kept = made.get();
+        made->version = ticket.version() - 1; // not yet worked out
+        ticket.keepReading(std::move(made));
+    }
+    if (kept->version != ticket.version() || kept->ticketNumber != ticket.ticketNumber()) {
+        kept->version = ticket.version();
+        kept->ticketNumber = ticket.ticketNumber();
+        TicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.colours(), kept->prospects);
+        HintsFor(ticket.numbers(), ticket.colours(), kept->prospects, kept->hints);
+    }
+    return *kept;
+}
+
+void Waiting::Add(const Prospect& p) {
+    ++byKind[static_cast<std::size_t>(p.kind)];
+    ++count;
+    if (first.size() < kProspectsPerLine) first.push_back(p);
+}
+
+void HintsFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
+              const std::vector<NumberedProspect>& prospects, TicketHints& h) {
+    h.last.fill(0);
+    h.problems.fill(0);
+    h.numbers = h.called = 0;
+    h.waits.clear();
+    // What each number would complete: the most of it (a number completing the ticket completes
+    // a card and a row too).
+    std::array<std::uint8_t, 91> level{};
+    for (const auto& [n, p] : prospects) {
+        static constexpr std::uint8_t kLevel[] = {3, 2, 1, 0}; // by Prospect::Kind
+        level[n] = std::max(level[n], kLevel[static_cast<std::size_t>(p.kind)]);
+        if (p.kind == Prospect::Kind::Row) h.waits.emplace_back(p.index, n);
+    }
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (colours[i] == Ticket::kWhite && numbers[i] >= 1 && numbers[i] <= 90)
+            h.last[i] = level[static_cast<std::size_t>(numbers[i])];
+    }
     std::sort(h.waits.begin(), h.waits.end());
     // What was typed where it cannot stand.
     std::array<std::uint8_t, 100> seen{};
@@ -116,7 +165,6 @@ TicketHints HintsFor(const Ticket::Numbers& numbers, const Ticket::Colours& colo
                 h.problems[static_cast<std::size_t>(c)] |= TicketHints::kTwice;
         }
     }
-    return h;
 }
 
 std::string TicketHints::Key(const Ticket::Numbers& numbers) {
@@ -159,12 +207,8 @@ std::vector<int> WaitingOrder(const Prospects& prospects) {
     using Score = std::array<int, 4>; // by kind
     std::vector<std::pair<Score, int>> scored;
     for (int n = 1; n <= 90; ++n) {
-        const auto& p = prospects[static_cast<std::size_t>(n)];
-        if (p.empty()) continue;
-        Score s{};
-        for (const Prospect& x : p)
-            ++s[static_cast<std::size_t>(x.kind)];
-        scored.emplace_back(s, n);
+        const Waiting& w = prospects[static_cast<std::size_t>(n)];
+        if (w.count > 0) scored.emplace_back(w.byKind, n);
     }
     std::sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) {
         return std::tie(b.first, a.second) < std::tie(a.first, b.second);
@@ -175,15 +219,15 @@ std::vector<int> WaitingOrder(const Prospects& prospects) {
     return order;
 }
 
-std::string WaitingLine(int number, const std::vector<Prospect>& prospects) {
+std::string WaitingLine(int number, const Waiting& waiting) {
     static const std::string kDash = qo::Cp1251(" — "), kTicket = qo::Cp1251("билет "),
                              kWhole = qo::Cp1251(", весь билет"), kCard = qo::Cp1251(", карточка "),
                              kRow = qo::Cp1251(", ряд "), kOneAway = qo::Cp1251(": останется одно");
     std::string line = std::to_string(number) + kDash;
     // With many tickets a line names the first few: the list stays a list to read at a glance.
-    const std::size_t shown = std::min(prospects.size(), kProspectsPerLine);
-    for (std::size_t i = 0; i < shown; ++i) {
-        const Prospect& p = prospects[i];
+    const std::vector<Prospect>& shown = waiting.first;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const Prospect& p = shown[i];
         if (i > 0) line += "; ";
         line += kTicket + std::to_string(p.ticket);
         switch (p.kind) {
@@ -201,7 +245,8 @@ std::string WaitingLine(int number, const std::vector<Prospect>& prospects) {
             break;
         }
     }
-    if (shown < prospects.size()) line += qo::Cp1251("; и ещё ") + std::to_string(prospects.size() - shown);
+    if (shown.size() < static_cast<std::size_t>(waiting.count))
+        line += qo::Cp1251("; и ещё ") + std::to_string(static_cast<std::size_t>(waiting.count) - shown.size());
     return line + "\r\n";
 }
 

@@ -20,12 +20,26 @@ struct Prospect {
     bool operator==(const Prospect&) const = default;
 };
 
-// Prospects by number, 1…90.
-using Prospects = std::array<std::vector<Prospect>, 91>;
+// What one ticket's numbers would do now, each with its number: by number, then most first.
+struct NumberedProspect {
+    std::uint8_t number = 0;
+    Prospect what;
+};
+void TicketProspects(int ticket, const TQOInlineCode_D9D224::Numbers& numbers,
+                     const TQOInlineCode_D9D224::Colours& colours, std::vector<NumberedProspect>& prospects);
 
-// Adds what each number standing in a white cell would do on this ticket now.
-void AddTicketProspects(int ticket, const TQOInlineCode_D9D224::Numbers& numbers,
-                        const TQOInlineCode_D9D224::Colours& colours, Prospects& prospects);
+// What calling one number would do on all the tickets, as the "Жду" list tells it: how many of
+// each kind, and the first few in the tickets' order.
+constexpr std::size_t kProspectsPerLine = 5;
+struct Waiting {
+    std::array<int, 4> byKind{}; // by Prospect::Kind
+    int count = 0;
+    std::vector<Prospect> first; // at most kProspectsPerLine
+    void Add(const Prospect& p);
+    bool operator==(const Waiting&) const = default;
+};
+// By number, 1…90.
+using Prospects = std::array<Waiting, 91>;
 
 // What a ticket itself shows while hints are on.
 struct TicketHints {
@@ -51,8 +65,29 @@ struct TicketHints {
     static std::string Key(const TQOInlineCode_D9D224::Numbers& numbers);
 };
 
-TicketHints HintsFor(const TQOInlineCode_D9D224::Numbers& numbers,
-                     const TQOInlineCode_D9D224::Colours& colours);
+// `prospects`: TicketProspects of the same cells.
+void HintsFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,
+              const std::vector<NumberedProspect>& prospects, TicketHints& hints);
+
+// What a ticket's cells say now: what each of its numbers would do, and the hints it shows. Kept
+// with the ticket and worked out again only once its cells or its number changed, so the "Жду"
+// list and the hints, both read after every call, work out only the tickets the call changed.
+struct TicketReading : TQOInlineCode_D9D224::Reading {
+    int ticketNumber = 0;
+    std::vector<NumberedProspect> prospects;
+    TicketHints hints;
+    // What the hints on the ticket's cells show, kept by the code that shows them.
+    struct Shown {
+        bool on = false;    // something is shown
+        bool known = false; // seen since hints were turned on: it may sound when it comes one away
+        bool oneAway = false;
+        std::uint64_t version = 0, numbersVersion = 0; // of the cells the hints were shown from
+        TicketHints hints;
+        int sameAs = 0, number = 0;
+        std::string key; // the numbers, to find tickets alike (TicketHints::Key)
+    } shown;
+};
+TicketReading& ReadingOf(const TQOInlineCode_D9D224& ticket);
 
 // The numbers that would do something, what completes the most first (whole tickets, then cards,
 // then rows, then rows brought to one away), the smaller number first among equals.
@@ -60,7 +95,6 @@ std::vector<int> WaitingOrder(const Prospects& prospects);
 
 // "47 — билет 3, весь билет; билет 1, ряд 2; билет 2, ряд 5: останется одно", Windows-1251, CR LF;
 // past kProspectsPerLine, "…; и ещё 12".
-constexpr std::size_t kProspectsPerLine = 5;
-std::string WaitingLine(int number, const std::vector<Prospect>& prospects);
+std::string WaitingLine(int number, const Waiting& waiting);
 
 } // namespace lotto

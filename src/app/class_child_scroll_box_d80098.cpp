@@ -1,5 +1,6 @@
 #include "app/class_child_scroll_box_d80098.h"
 
+#include "app/class_child_panel_d99a78.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/inline_code_da3c90.h"
 #include "app/inline_code_daad94.h"
@@ -150,6 +151,18 @@ TClassChildPanelEx_D82A4C* TClassChildScrollBox_D80098::NewTicket() {
 
 TClassChildPanelEx_D82A4C& TClassChildScrollBox_D80098::ticket(std::size_t position) const {
     return *static_cast<TClassChildPanelEx_D82A4C*>(tickets_->InstanceAt(position)->schemeObject);
+}
+
+const std::vector<TClassChildScrollBox_D80098::Listed>& TClassChildScrollBox_D80098::listed() const {
+    if (listedAt_ != tickets_->ListChanges()) {
+        listed_.clear();
+        for (std::size_t i = 0, count = tickets_->InstanceCount(); i < count; ++i) {
+            TClassChildPanelEx_D82A4C& t = ticket(i);
+            listed_.push_back({&t, &t.body().logic()});
+        }
+        listedAt_ = tickets_->ListChanges();
+    }
+    return listed_;
 }
 
 TClassChildScrollBox_D80098& TClassChildScrollBox_D80098::Of(const qo::TQOMultiElement& container) {

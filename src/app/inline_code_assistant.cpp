@@ -1,6 +1,6 @@
 #include "app/inline_code_assistant.h"
 
-#include <map>
+#include <vector>
 
 #include "app/class_child_panel_d99a78.h"
 #include "app/class_child_panel_ex_d82a4c.h"
@@ -58,9 +58,10 @@ void TQOInlineCode_Assistant::Choose(qo::TData& d, std::uint16_t) {
 }
 
 void TQOInlineCode_Assistant::SetOn(bool on) {
+    const bool was = on_;
     on_ = on;
+    if (was && !on_) Clear();
     menu_.SetChecked(menuItem, on_);
-    known_.clear();
     if (const std::string path = SettingsPath(); !path.empty())
         qo::IniFile(path).writeBool(qo::Cp1251(kSection), kKey, on_);
     everything_ = true;
@@ -69,85 +70,122 @@ void TQOInlineCode_Assistant::SetOn(bool on) {
 
 void TQOInlineCode_Assistant::Heard(const qo::Control& changed, qo::ContentChange what) {
     if (refreshing_ || !on_) return;
-    if (what == qo::ContentChange::Gone) {
-        everything_ = true;
-    } else if (changed.kind() == qo::ControlKind::Edit && changed.parent() &&
-               changed.parent()->kind() == qo::ControlKind::Panel) {
-        changedPanels_.insert(changed.parent()); // a ticket's cell: that ticket is read again
-    } else {
+    // A ticket's cell, or maybe a whole ticket gone; each ticket tells by its versions what changed.
+    if (what != qo::ContentChange::Gone &&
+        !(changed.kind() == qo::ControlKind::Edit && changed.parent() &&
+          changed.parent()->kind() == qo::ControlKind::Panel))
         return;
-    }
     if (!later_.active()) later_.start(0, [this] { Refresh(); });
+}
+
+void TQOInlineCode_Assistant::Clear() {
+    for (const auto& t : TClassChildScrollBox_D80098::Of(ticketList_).listed()) {
+        auto* reading = dynamic_cast<TicketReading*>(t.logic->reading());
+        if (!reading) continue;
+        if (reading->shown.on) Show(*t.ticket, TicketHints(), 0, nullptr);
+        reading->shown = {};
+    }
+    alike_.clear();
 }
 
 void TQOInlineCode_Assistant::Refresh() {
     later_.stop();
     refreshing_ = true;
+    if (!on_) {
+        everything_ = false;
+        refreshing_ = false;
+        return;
+    }
     const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(ticketList_);
-    const std::size_t count = list.tickets().InstanceCount();
-    std::unordered_map<const void*, Known> known;
-    known.reserve(count);
-    std::map<std::string, std::pair<int, int>> alike; // numbers → the first two tickets holding them
-    std::vector<bool> fresh(count);
+    const auto& tickets = list.listed();
+    // A ticket's hints are worked out with its reading, once its cells changed; here they are
+    // shown, on the cells whose hints changed, and tickets alike are found again when numbers or
+    // places changed.
+    bool alikeChanged = everything_ || listedAt_ != list.tickets().ListChanges();
+    listedAt_ = list.tickets().ListChanges();
+    std::vector<std::size_t> changed;
     bool newlyOneAway = false;
-    for (std::size_t i = 0; i < count; ++i) {
-        TClassChildPanelEx_D82A4C& ticket = list.ticket(i);
-        const Ticket& logic = ticket.body().logic();
-        auto was = known_.find(&logic);
-        if (on_ && !everything_ && was != known_.end() && !changedPanels_.count(logic.cellPanel())) {
-            known.emplace(&logic, std::move(was->second));
-        } else {
-            Known k;
-            if (on_) {
-                k.hints = HintsFor(logic.numbers(), logic.colours());
-                k.key = TicketHints::Key(logic.numbers());
-                for (const std::uint8_t l : k.hints.last)
-                    k.oneAway = k.oneAway || l != 0;
-                // Only a ticket known before comes newly one away: switching hints on, or a ticket
-                // just made or put back, is silent.
-                newlyOneAway = newlyOneAway || (k.oneAway && was != known_.end() && !was->second.oneAway);
+    for (std::size_t i = 0; i < tickets.size(); ++i) {
+        const Ticket& logic = *tickets[i].logic;
+        TicketReading& reading = ReadingOf(logic);
+        TicketReading::Shown& shown = reading.shown;
+        if (!everything_ && shown.version == logic.version() && shown.number == logic.ticketNumber()) continue;
+        if (everything_ || shown.numbersVersion != logic.numbersVersion() || !shown.known) {
+            std::string key = TicketHints::Key(logic.numbers());
+            alikeChanged = alikeChanged || key != shown.key;
+            shown.key = std::move(key);
+        }
+        bool oneAway = false;
+        for (const std::uint8_t l : reading.hints.last)
+            oneAway = oneAway || l != 0;
+        // Only a ticket seen before comes newly one away: switching hints on, or a ticket just made,
+        // is silent.
+        newlyOneAway = newlyOneAway || (oneAway && shown.known && !shown.oneAway);
+        shown.oneAway = oneAway;
+        shown.known = true;
+        changed.push_back(i);
+    }
+    if (alikeChanged) {
+        alike_.clear();
+        for (const auto& t : tickets) {
+            const std::string& key = ReadingOf(*t.logic).shown.key;
+            if (key.empty()) continue;
+            auto& holders = alike_.try_emplace(key, 0, 0).first->second;
+            if (holders.first == 0) {
+                holders.first = t.logic->ticketNumber();
+            } else if (holders.second == 0) {
+                holders.second = t.logic->ticketNumber();
             }
-            known.emplace(&logic, std::move(k));
-            fresh[i] = true;
-        }
-        const Known& k = known[&logic];
-        if (k.key.empty()) continue;
-        auto& holders = alike.try_emplace(k.key, 0, 0).first->second;
-        if (holders.first == 0) {
-            holders.first = ticket.number();
-        } else if (holders.second == 0) {
-            holders.second = ticket.number();
         }
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        TClassChildPanelEx_D82A4C& ticket = list.ticket(i);
-        Known& k = known[&ticket.body().logic()];
-        int sameAs = 0;
-        if (!k.key.empty()) {
-            const auto& [first, second] = alike[k.key];
-            if (second != 0) sameAs = first == ticket.number() ? second : first;
+    const auto show = [&](std::size_t i) {
+        const Ticket& logic = *tickets[i].logic;
+        TicketReading& reading = ReadingOf(logic);
+        TicketReading::Shown& shown = reading.shown;
+        const int number = logic.ticketNumber();
+        int sameAs = shown.sameAs;
+        if (alikeChanged) {
+            sameAs = 0;
+            if (!shown.key.empty()) {
+                const auto& [first, second] = alike_[shown.key];
+                if (second != 0) sameAs = first == number ? second : first;
+            }
         }
-        if (!fresh[i] && k.shownSameAs == sameAs && k.shownNumber == ticket.number()) continue;
-        Show(ticket, k.hints, on_ ? sameAs : 0);
-        k.shownSameAs = sameAs;
-        k.shownNumber = ticket.number();
+        const bool cellsChanged = shown.version != logic.version();
+        if (!everything_ && !cellsChanged && shown.on && shown.sameAs == sameAs && shown.number == number) return;
+        const bool asBefore = !everything_ && shown.on && shown.numbersVersion == logic.numbersVersion() &&
+                              shown.sameAs == sameAs && shown.number == number;
+        Show(*tickets[i].ticket, reading.hints, sameAs, asBefore ? &shown.hints : nullptr);
+        shown.on = true;
+        shown.hints = reading.hints;
+        shown.sameAs = sameAs;
+        shown.number = number;
+        shown.version = logic.version();
+        shown.numbersVersion = logic.numbersVersion();
+    };
+    if (alikeChanged) {
+        for (std::size_t i = 0; i < tickets.size(); ++i)
+            show(i);
+    } else {
+        for (const std::size_t i : changed)
+            show(i);
     }
-    known_ = std::move(known);
-    changedPanels_.clear();
     everything_ = false;
     refreshing_ = false;
     if (newlyOneAway) Ticket::PlaySound(4);
 }
 
-void TQOInlineCode_Assistant::Show(TClassChildPanelEx_D82A4C& ticket, const TicketHints& h, int sameAs) {
+void TQOInlineCode_Assistant::Show(TClassChildPanelEx_D82A4C& ticket, const TicketHints& h, int sameAs,
+                                   const TicketHints* before) {
     Ticket& logic = ticket.body().logic();
     static const qo::FontDesc kPlain{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
     qo::FontDesc problem = kPlain;
     problem.color = kProblem;
     for (int i = 0; i < Ticket::kCells; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (before && before->last[at] == h.last[at] && before->problems[at] == h.problems[at]) continue;
         qo::Control* cell = logic.cell(i);
         if (!cell) continue;
-        const auto at = static_cast<std::size_t>(i);
         const bool alike = sameAs > 0 && !cell->text().empty();
         const bool wrong = h.problems[at] || alike;
         cell->setMark(on_ ? MarkFor(h, at, alike) : qo::kNoMark);

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "app/assistant.h"
 #include "runtime/link.h"
@@ -52,24 +51,20 @@ public:
 private:
     void Begin(); // from the start-up list: the choice the settings file keeps
     void Heard(const qo::Control& changed, qo::ContentChange what);
-    void Show(TClassChildPanelEx_D82A4C& ticket, const TicketHints& hints, int sameAs);
+    // Shows `hints` on the ticket's cells; with `before` (what they show now, numbers and the ticket
+    // alike unchanged) only the cells whose hints differ are touched.
+    void Show(TClassChildPanelEx_D82A4C& ticket, const TicketHints& hints, int sameAs, const TicketHints* before);
+    void Clear();
     std::string SettingsPath() const;
-
-    struct Known {
-        TicketHints hints;
-        std::string key; // its numbers, to find tickets alike
-        bool oneAway = false;
-        int shownSameAs = -1;
-        int shownNumber = 0;
-    };
 
     qo::TQOMultiElement& ticketList_;
     qo::TQOMenu& menu_;
     bool on_ = false;
     bool refreshing_ = false;
-    bool everything_ = true; // a ticket may have gone: every ticket is read again
-    std::unordered_set<const qo::Control*> changedPanels_;
-    std::unordered_map<const void*, Known> known_; // by ticket
+    bool everything_ = true; // every ticket is shown again
+    // The tickets' numbers → the first two tickets holding them; made again when numbers or places change.
+    std::unordered_map<std::string, std::pair<int, int>> alike_;
+    std::uint64_t listedAt_ = ~std::uint64_t{0};
     qo::Timer later_;
     qo::ChangeListener listener_;
 };

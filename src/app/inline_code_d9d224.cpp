@@ -49,6 +49,13 @@ std::int32_t CalledValue(const std::string& t) {
     return digit(t[1]) ? (t[0] - '0') * 10 + (t[1] - '0') : 0;
 }
 
+// Versions count changes of every ticket together, so a ticket made where another was never
+// shows a version the other had.
+std::uint64_t NextVersion() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
 } // namespace
 
 // Hears the changes to ticket cells that their tickets did not make themselves (a digit typed,
@@ -95,6 +102,7 @@ private:
 
 TQOInlineCode_D9D224::TQOInlineCode_D9D224() {
     colours_.fill(kWhite);
+    version_ = numbersVersion_ = NextVersion();
     CellWatch::Join();
     // The body panel and the notes exist only once the whole ticket is built.
     qo::RegisterStartup<&TQOInlineCode_D9D224::BuildGrid>(*this);
@@ -116,8 +124,8 @@ TQOInlineCode_D9D224::~TQOInlineCode_D9D224() {
 
 void TQOInlineCode_D9D224::Touched(bool text, bool colour) {
     unread_ = true;
-    ++version_;
-    if (text) ++numbersVersion_;
+    version_ = NextVersion();
+    if (text) numbersVersion_ = version_;
     if (colour) settled_ = false;
 }
 
@@ -226,7 +234,7 @@ void TQOInlineCode_D9D224::Colour(int index, qo::Color colour) {
     CellWatch::OwnChange own;
     cell->setColor(colour);
     colours_[static_cast<std::size_t>(index)] = colour;
-    ++version_;
+    version_ = NextVersion();
     cell->refreshAccessibleName(); // a colour is all a sighted player sees of a called number
 }
 

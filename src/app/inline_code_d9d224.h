@@ -6,6 +6,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -107,9 +108,18 @@ public:
     const std::bitset<91>& holds() const;
     void AddNumbersTo(std::bitset<91>& on) const { on |= holds(); }
     // Grow with every change of the cells: `version` with a text or a colour, `numbersVersion` with
-    // a text. Views that work something out from the cells do it again only when these moved.
+    // a text; no two tickets ever show the same version. Views that work something out from the
+    // cells do it again only when these moved.
     std::uint64_t version() const { return version_; }
     std::uint64_t numbersVersion() const { return numbersVersion_; }
+    // What another block works out from the cells, kept with the ticket so it goes with it; the
+    // block checks `version` before trusting it.
+    struct Reading {
+        virtual ~Reading() = default;
+        std::uint64_t version = 0;
+    };
+    Reading* reading() const { return reading_.get(); }
+    void keepReading(std::unique_ptr<Reading> reading) const { reading_ = std::move(reading); }
 
     // The column a number 1…90 belongs to: its decade, with 90 joining the 80s.
     static int ColumnOf(std::int32_t number) { return number >= 90 ? 8 : number / 10; }
@@ -141,22 +151,25 @@ private:
     // A cell changed by someone else: read the cells again before the next use.
     void Touched(bool text, bool colour);
 
-    std::array<qo::Control*, kCells> cells_{};
-    std::int32_t cellParentId_ = 0; // the body panel, looked up: it may go before this block
-    std::int32_t fillPosition_ = -1;
-    int ticketNumber_ = 0;
     void Replay(Colours& colours); // from white, silently
 
-    // What the cells hold, as last read or set here; see numbers().
-    mutable Numbers numbers_{};
-    mutable Colours colours_{};
-    mutable std::bitset<91> holds_;
+    // What every call and every view looks at first, together.
+    std::uint64_t version_ = 0, numbersVersion_ = 0;
+    mutable std::unique_ptr<Reading> reading_;
+    int ticketNumber_ = 0;
     mutable bool unread_ = false;
     // The colours are what the marking rule made of them, so a number no cell holds changes nothing.
     // Colours put back from a kept game, or set from outside, are marked through once more.
     bool settled_ = true;
-    std::uint64_t version_ = 0, numbersVersion_ = 0;
+    mutable std::bitset<91> holds_;
     std::vector<std::uint8_t> delivered_;
+
+    // What the cells hold, as last read or set here; see numbers().
+    mutable Numbers numbers_{};
+    mutable Colours colours_{};
+    std::array<qo::Control*, kCells> cells_{};
+    std::int32_t cellParentId_ = 0; // the body panel, looked up: it may go before this block
+    std::int32_t fillPosition_ = -1;
     std::vector<Completed> completed_;
     std::vector<std::pair<std::uint8_t, std::string>> hints_; // by cell, only where a hint says something
 };

@@ -108,10 +108,10 @@ void TQOInlineCode_GameLog::RefreshLog() {
 void TQOInlineCode_GameLog::RefreshWaiting() {
     const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(*ticketList_);
     for (auto& p : prospects_)
-        p.clear();
-    for (std::size_t i = 0, count = list.tickets().InstanceCount(); i < count; ++i) {
-        const TQOInlineCode_D9D224& ticket = list.ticket(i).body().logic();
-        AddTicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.colours(), prospects_);
+        p = Waiting();
+    for (const auto& t : list.listed()) {
+        for (const NumberedProspect& p : ReadingOf(*t.logic).prospects)
+            prospects_[p.number].Add(p.what);
     }
     std::string waiting;
     for (const int n : WaitingOrder(prospects_))

@@ -125,6 +125,7 @@ void TQOMultiElementEx::Add(TData& d, std::uint16_t index) {
     // NOTE: current and listed before the call, so "##handle" read inside it is the new instance's.
     current_ = edge;
     instances_.push_back(std::move(entry));
+    ++listChanges_;
     Send(edge, index, d);
 }
 
@@ -154,6 +155,7 @@ void TQOMultiElementEx::DeleteByHandle(TData& d, std::uint16_t index) {
     std::vector<std::unique_ptr<TScheme>> dead;
     dead.push_back(std::move(it->scheme));
     instances_.erase(it);
+    ++listChanges_;
     Bury(std::move(dead));
 }
 
@@ -164,6 +166,7 @@ void TQOMultiElementEx::Clear(TData&, std::uint16_t) {
     for (auto& entry : instances_)
         dead.push_back(std::move(entry.scheme));
     instances_.clear();
+    ++listChanges_;
     Bury(std::move(dead));
 }
 

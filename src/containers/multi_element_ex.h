@@ -47,6 +47,9 @@ public:
 
     std::uint8_t Mode() const { return mode_; }
     std::size_t InstanceCount() const { return instances_.size(); }
+    // Grows each time an instance is listed or taken off the list: a view that keeps what it read
+    // of the instances reads them again only once it moved.
+    std::uint64_t ListChanges() const { return listChanges_; }
     TQOEditMultiEx* InstanceAt(std::size_t position) const { return instances_[position].edge; }
     TQOEditMultiEx* Current() const { return current_; }
     Control* ParentWindow() const { return parent_; }
@@ -75,6 +78,7 @@ private:
     TQOEditMultiEx* current_ = nullptr;
     std::int32_t lastHandle_ = 0;
     bool handlesWrapped_ = false;
+    std::uint64_t listChanges_ = 0;
     std::shared_ptr<Graveyard> graveyard_;
 };
 
