@@ -14,37 +14,77 @@ namespace {
 using Ticket = TQOInlineCode_D9D224;
 constexpr int kNumbersPerRow = 5;
 
+// A ticket's rows as the marking rule counts them.
+struct Rows {
+    std::array<int, Ticket::kRows> red{}, green{}, yellow{}, whites{};
+    // Each row's white cells holding a number of the game.
+    std::array<std::array<std::uint8_t, Ticket::kColumns>, Ticket::kRows> white;
+
+    // Counted without branches: a ticket's colours follow no pattern a processor could guess.
+    Rows(const Ticket::Numbers& numbers, const Ticket::Colours& colours) {
+        for (std::size_t r = 0; r < Ticket::kRows; ++r) {
+            for (std::size_t c = r * Ticket::kColumns; c < (r + 1) * Ticket::kColumns; ++c) {
+                const int n = numbers[c];
+                const qo::Color colour = colours[c];
+                red[r] += colour == Ticket::kRed;
+                green[r] += colour == Ticket::kGreen;
+                yellow[r] += colour == Ticket::kYellow;
+                white[r][static_cast<std::size_t>(whites[r])] = static_cast<std::uint8_t>(n);
+                whites[r] += colour == Ticket::kWhite && n >= 1 && n <= 90;
+            }
+        }
+    }
+    // The row's white cells holding n: a number typed twice counts twice.
+    int WhiteHolding(std::size_t r, std::uint8_t n) const {
+        int count = 0;
+        for (int i = 0; i < whites[r]; ++i)
+            count += white[r][static_cast<std::size_t>(i)] == n;
+        return count;
+    }
+    // What calling n would complete, as Mark would find it, without marking a copy: a row at
+    // exactly five red turns all green, a card all green turns yellow (a row turned green loses
+    // any yellow it had), a ticket all yellow turns light blue.
+    Ticket::Completions Calling(std::uint8_t n) const {
+        Ticket::Completions done;
+        int yellowAfter = 0;
+        for (std::size_t card = 0; card < 2; ++card) {
+            int greenAfter = 0, cardYellow = 0;
+            for (std::size_t r = card * 3; r < card * 3 + 3; ++r) {
+                const bool complete = red[r] + WhiteHolding(r, n) == kNumbersPerRow;
+                if (complete) done.rows |= static_cast<std::uint8_t>(1u << r);
+                greenAfter += complete ? Ticket::kColumns : green[r];
+                cardYellow += complete ? 0 : yellow[r];
+            }
+            if (greenAfter == 3 * Ticket::kColumns) {
+                done.cards |= static_cast<std::uint8_t>(1u << card);
+                cardYellow = 3 * Ticket::kColumns;
+            }
+            yellowAfter += cardYellow;
+        }
+        done.ticket = yellowAfter == Ticket::kCells;
+        return done;
+    }
+};
+
 // Calls `f(n, done, oneAwayRows)` for each number standing in a white cell that would complete
 // something (`done`, by the marking rule) or bring rows to one away. A row turns green at exactly
 // five red cells, so only a number whose white cells in a row bring it to five completes it; one
 // that leaves a number whose white cells would make five brings the row to one away.
 template <typename F>
 void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colours, F&& f) {
+    const Rows rows(numbers, colours);
     std::bitset<91> completes;
     std::array<std::uint8_t, 91> oneAway{}; // rows, by number
-    std::array<std::uint8_t, Ticket::kCells> found;  // the numbers doing something, in any order
+    std::array<std::uint8_t, Ticket::kCells> found; // the numbers doing something, in any order
     std::size_t foundCount = 0;
-    for (int row = 0; row < Ticket::kRows; ++row) {
-        const std::size_t first = static_cast<std::size_t>(row * Ticket::kColumns);
-        // The row's red cells, and its white cells holding a number of the game.
-        int red = 0, whites = 0;
-        std::array<std::uint8_t, Ticket::kColumns> white;
-        for (std::size_t c = first; c < first + Ticket::kColumns; ++c) {
-            const int n = numbers[c];
-            if (colours[c] == Ticket::kRed) {
-                ++red;
-            } else if (colours[c] == Ticket::kWhite && n >= 1 && n <= 90) {
-                white[static_cast<std::size_t>(whites++)] = static_cast<std::uint8_t>(n);
-            }
-        }
+    for (std::size_t r = 0; r < Ticket::kRows; ++r) {
+        const int red = rows.red[r], whites = rows.whites[r];
         if (red + whites < kNumbersPerRow) continue; // not even every number would make five
-        // The row's count once each white cell's number is called: a number typed twice counts twice.
+        const auto& white = rows.white[r];
+        // The row's red count once each white cell's number is called.
         std::array<int, Ticket::kColumns> after;
-        for (int i = 0; i < whites; ++i) {
-            after[static_cast<std::size_t>(i)] = red;
-            for (int j = 0; j < whites; ++j)
-                after[static_cast<std::size_t>(i)] += white[static_cast<std::size_t>(j)] == white[static_cast<std::size_t>(i)];
-        }
+        for (int i = 0; i < whites; ++i)
+            after[static_cast<std::size_t>(i)] = red + rows.WhiteHolding(r, white[static_cast<std::size_t>(i)]);
         for (int i = 0; i < whites; ++i) {
             const std::uint8_t n = white[static_cast<std::size_t>(i)];
             const int made = after[static_cast<std::size_t>(i)];
@@ -52,8 +92,9 @@ void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colo
             if (does) completes.set(n);
             for (int j = 0; made < kNumbersPerRow && j < whites; ++j) {
                 // Another number that would then make five: called now, this one leaves one away.
-                if (white[static_cast<std::size_t>(j)] != n && made + after[static_cast<std::size_t>(j)] - red == kNumbersPerRow) {
-                    oneAway[n] |= static_cast<std::uint8_t>(1u << row);
+                if (white[static_cast<std::size_t>(j)] != n &&
+                    made + after[static_cast<std::size_t>(j)] - red == kNumbersPerRow) {
+                    oneAway[n] |= static_cast<std::uint8_t>(1u << r);
                     does = true;
                     break;
                 }
@@ -64,12 +105,8 @@ void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colo
     std::sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(foundCount));
     const auto end = std::unique(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(foundCount));
     for (auto at = found.begin(); at != end; ++at) {
-        const std::size_t n = *at;
-        Ticket::Completions done;
-        if (completes[n]) {
-            Ticket::Colours marked = colours;
-            done = Ticket::Mark(numbers, marked, static_cast<std::int32_t>(n));
-        }
+        const std::uint8_t n = *at;
+        const Ticket::Completions done = completes[n] ? rows.Calling(n) : Ticket::Completions();
         f(static_cast<int>(n), done, static_cast<std::uint8_t>(oneAway[n] & ~done.rows));
     }
 }
@@ -104,13 +141,15 @@ TicketReading& ReadingOf(const Ticket& ticket) {
         made->version = ticket.version() - 1; // not yet worked out
         ticket.keepReading(std::move(made));
     }
-    if (kept->version != ticket.version() || kept->ticketNumber != ticket.ticketNumber()) {
-        kept->version = ticket.version();
-        kept->ticketNumber = ticket.ticketNumber();
-        TicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.colours(), kept->prospects);
-        HintsFor(ticket.numbers(), ticket.colours(), kept->prospects, kept->hints);
-    }
+    if (kept->version != ticket.version() || kept->ticketNumber != ticket.ticketNumber()) kept->Update(ticket);
     return *kept;
+}
+
+void TicketReading::Update(const Ticket& ticket) {
+    version = ticket.version();
+    ticketNumber = ticket.ticketNumber();
+    TicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.colours(), prospects);
+    HintsFor(ticket.numbers(), ticket.colours(), prospects, hints);
 }
 
 void Waiting::Add(const Prospect& p) {
@@ -121,48 +160,47 @@ void Waiting::Add(const Prospect& p) {
 
 void HintsFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
               const std::vector<NumberedProspect>& prospects, TicketHints& h) {
-    h.last.fill(0);
-    h.problems.fill(0);
     h.numbers = h.called = 0;
     h.waits.clear();
     // What each number would complete: the most of it (a number completing the ticket completes
-    // a card and a row too).
-    std::array<std::uint8_t, 91> level{};
+    // a card and a row too). By a cell's number, 0…99 (what a cell can hold), 0 for none.
+    std::array<std::uint8_t, 100> level{};
     for (const auto& [n, p] : prospects) {
         static constexpr std::uint8_t kLevel[] = {3, 2, 1, 0}; // by Prospect::Kind
         level[n] = std::max(level[n], kLevel[static_cast<std::size_t>(p.kind)]);
         if (p.kind == Prospect::Kind::Row) h.waits.emplace_back(p.index, n);
     }
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (colours[i] == Ticket::kWhite && numbers[i] >= 1 && numbers[i] <= 90)
-            h.last[i] = level[static_cast<std::size_t>(numbers[i])];
-    }
     std::sort(h.waits.begin(), h.waits.end());
-    // What was typed where it cannot stand.
+    // Cell by cell without branches, as in Rows. Only white cells are to come; what was typed
+    // where it cannot stand is told by the numbers alone.
+    const auto held = [&numbers](std::size_t i) {
+        const auto n = static_cast<std::uint32_t>(numbers[i]);
+        return n < 100 ? n : 0;
+    };
     std::array<std::uint8_t, 100> seen{};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const int n = numbers[i];
-        if (n == 0) continue;
-        ++h.numbers;
-        ++seen[static_cast<std::size_t>(n)];
-        if (colours[i] != Ticket::kWhite) ++h.called;
-        if (n > 90) {
-            h.problems[i] |= TicketHints::kNotOfTheGame;
-        } else if (Ticket::ColumnOf(n) != static_cast<int>(i) % Ticket::kColumns) {
-            h.problems[i] |= TicketHints::kWrongColumn;
-        }
+        const std::uint32_t n = held(i);
+        const bool white = colours[i] == Ticket::kWhite;
+        h.last[i] = white ? level[n] : 0;
+        ++seen[n];
+        h.numbers += n != 0;
+        h.called += n != 0 && !white;
+        const bool ofTheGame = n <= 90;
+        const bool ownColumn = static_cast<std::size_t>(Ticket::ColumnOf(static_cast<std::int32_t>(n))) ==
+                               i % Ticket::kColumns;
+        h.problems[i] = static_cast<std::uint8_t>((n != 0 && !ofTheGame ? TicketHints::kNotOfTheGame : 0) |
+                                                  (n != 0 && ofTheGame && !ownColumn ? TicketHints::kWrongColumn : 0));
     }
-    for (int row = 0; row < Ticket::kRows; ++row) {
-        const int first = row * Ticket::kColumns;
-        const auto begin = numbers.begin() + first;
-        const bool crowded =
-            Ticket::kColumns - std::count(begin, begin + Ticket::kColumns, 0) > kNumbersPerRow;
-        for (int c = first; c < first + Ticket::kColumns; ++c) {
-            const int n = numbers[static_cast<std::size_t>(c)];
-            if (n == 0) continue;
-            if (crowded) h.problems[static_cast<std::size_t>(c)] |= TicketHints::kCrowdedRow;
-            if (seen[static_cast<std::size_t>(n)] > 1)
-                h.problems[static_cast<std::size_t>(c)] |= TicketHints::kTwice;
+    for (std::size_t row = 0; row < Ticket::kRows; ++row) {
+        const std::size_t first = row * Ticket::kColumns;
+        int filled = 0;
+        for (std::size_t c = first; c < first + Ticket::kColumns; ++c)
+            filled += held(c) != 0;
+        const std::uint8_t crowded = filled > kNumbersPerRow ? TicketHints::kCrowdedRow : 0;
+        for (std::size_t c = first; c < first + Ticket::kColumns; ++c) {
+            const std::uint32_t n = held(c);
+            const std::uint8_t twice = seen[n] > 1 ? TicketHints::kTwice : 0;
+            h.problems[c] |= n != 0 ? static_cast<std::uint8_t>(crowded | twice) : 0;
         }
     }
 }
@@ -196,10 +234,23 @@ std::string TicketHints::CellReasons(std::size_t cell, int sameAs) const {
 }
 
 std::string TicketHints::Summary(int ticket) const {
-    std::string text = qo::Cp1251("Билет ") + std::to_string(ticket) + qo::Cp1251(": выпало ") +
-                       std::to_string(called) + qo::Cp1251(" из ") + std::to_string(numbers);
-    for (const auto& [row, n] : waits)
-        text += qo::Cp1251("; ряд ") + std::to_string(row + 1) + qo::Cp1251(" ждёт ") + std::to_string(n);
+    // Said of every ticket a call changed: the words are converted once.
+    static const std::string kTicket = qo::Cp1251("Билет "), kCalled = qo::Cp1251(": выпало "),
+                             kOf = qo::Cp1251(" из "), kRow = qo::Cp1251("; ряд "), kWaits = qo::Cp1251(" ждёт ");
+    std::string text;
+    text.reserve(32 + waits.size() * 16);
+    text += kTicket;
+    text += std::to_string(ticket);
+    text += kCalled;
+    text += std::to_string(called);
+    text += kOf;
+    text += std::to_string(numbers);
+    for (const auto& [row, n] : waits) {
+        text += kRow;
+        text += std::to_string(row + 1);
+        text += kWaits;
+        text += std::to_string(n);
+    }
     return text;
 }
 

@@ -73,6 +73,7 @@ void HintsFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_
 // with the ticket and worked out again only once its cells or its number changed, so the "Жду"
 // list and the hints, both read after every call, work out only the tickets the call changed.
 struct TicketReading : TQOInlineCode_D9D224::Reading {
+    void Update(const TQOInlineCode_D9D224& ticket);
     int ticketNumber = 0;
     std::vector<NumberedProspect> prospects;
     TicketHints hints;

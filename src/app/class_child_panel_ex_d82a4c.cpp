@@ -134,7 +134,7 @@ void TClassChildPanelEx_D82A4C::NameControls() {
         const char* words = what;
         const bool isPanel = control == panel_->control();
         control->setAccessibleNameSource([this, isPanel, words] {
-            return isPanel && !summary_.empty() ? summary_ : Spoken(words);
+            return isPanel && summary_ ? summary_(*this) : Spoken(words);
         });
     }
     body().entryBox().control()->setAccessibleDescription(
@@ -147,12 +147,17 @@ std::string TClassChildPanelEx_D82A4C::Spoken(const char* whatUtf8) const {
     return qo::Cp1251(text);
 }
 
-void TClassChildPanelEx_D82A4C::SetSummary(const std::string& summary) {
+void TClassChildPanelEx_D82A4C::SetSummary(Summary summary) {
     if (summary == summary_) return;
     summary_ = summary;
-    panel_->control()->setToolTip(summary_);
+    if (summary_) {
+        panel_->control()->setToolTipSource([this] { return summary_ ? summary_(*this) : std::string(); });
+    } else {
+        panel_->control()->setToolTip({});
+    }
     panel_->control()->refreshAccessibleName();
 }
+
 
 void TClassChildPanelEx_D82A4C::SetNumber(int number) {
     if (number == number_) return;

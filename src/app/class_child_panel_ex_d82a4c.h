@@ -35,9 +35,11 @@ public:
     void Keep(KeptTicket& ticket) const;
     void PutBack(const KeptTicket& ticket);
     int number() const { return number_; }
-    // How far the ticket has got, in its tip and spoken name while hints are on ("" for none):
-    // "Билет 3: выпало 12 из 30; ряд 2 ждёт 47". Windows-1251.
-    void SetSummary(const std::string& summary);
+    // How far the ticket has got, in its tip and spoken name while hints are on: "Билет 3: выпало
+    // 12 из 30; ряд 2 ждёт 47", Windows-1251. Made when asked (the tip shown, the name read), so a
+    // call that changes a thousand tickets makes none; null for none.
+    using Summary = std::string (*)(const TClassChildPanelEx_D82A4C& ticket);
+    void SetSummary(Summary summary);
 
 private:
     void NameControls();
@@ -49,7 +51,7 @@ private:
     qo::TQOMultiElement* body_ = nullptr;
     qo::TQOMultiElement* notes_ = nullptr;
     int number_ = 0;
-    std::string summary_;
+    Summary summary_ = nullptr;
 };
 
 } // namespace lotto

@@ -31,6 +31,12 @@ qo::Color MarkFor(const TicketHints& h, std::size_t cell, bool alike) {
     return kLast[h.last[cell]];
 }
 
+// The ticket's summary as its hints show it, made when its tip or spoken name is asked.
+std::string SummaryOf(const TClassChildPanelEx_D82A4C& ticket) {
+    const auto* reading = dynamic_cast<const TicketReading*>(ticket.body().logic().reading());
+    return reading && reading->shown.on ? reading->shown.hints.Summary(ticket.number()) : std::string();
+}
+
 } // namespace
 
 TQOInlineCode_Assistant::TQOInlineCode_Assistant(qo::TQOMultiElement& ticketList, qo::TQOMenu& menu)
@@ -82,8 +88,9 @@ void TQOInlineCode_Assistant::Clear() {
     for (const auto& t : TClassChildScrollBox_D80098::Of(ticketList_).listed()) {
         auto* reading = dynamic_cast<TicketReading*>(t.logic->reading());
         if (!reading) continue;
-        if (reading->shown.on) Show(*t.ticket, TicketHints(), 0, nullptr);
+        if (reading->shown.on) Show(*t.logic, TicketHints(), 0, nullptr);
         reading->shown = {};
+        t.ticket->SetSummary(nullptr);
     }
     alike_.clear();
 }
@@ -155,7 +162,9 @@ void TQOInlineCode_Assistant::Refresh() {
         if (!everything_ && !cellsChanged && shown.on && shown.sameAs == sameAs && shown.number == number) return;
         const bool asBefore = !everything_ && shown.on && shown.numbersVersion == logic.numbersVersion() &&
                               shown.sameAs == sameAs && shown.number == number;
-        Show(*tickets[i].ticket, reading.hints, sameAs, asBefore ? &shown.hints : nullptr);
+        Show(*tickets[i].logic, reading.hints, sameAs, asBefore ? &shown.hints : nullptr);
+        // The summary is made when asked: set once, it follows what is shown.
+        if (!shown.on) tickets[i].ticket->SetSummary(&SummaryOf);
         shown.on = true;
         shown.hints = reading.hints;
         shown.sameAs = sameAs;
@@ -175,9 +184,7 @@ void TQOInlineCode_Assistant::Refresh() {
     if (newlyOneAway) Ticket::PlaySound(4);
 }
 
-void TQOInlineCode_Assistant::Show(TClassChildPanelEx_D82A4C& ticket, const TicketHints& h, int sameAs,
-                                   const TicketHints* before) {
-    Ticket& logic = ticket.body().logic();
+void TQOInlineCode_Assistant::Show(Ticket& logic, const TicketHints& h, int sameAs, const TicketHints* before) {
     static const qo::FontDesc kPlain{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
     qo::FontDesc problem = kPlain;
     problem.color = kProblem;
@@ -191,11 +198,9 @@ void TQOInlineCode_Assistant::Show(TClassChildPanelEx_D82A4C& ticket, const Tick
         cell->setMark(on_ ? MarkFor(h, at, alike) : qo::kNoMark);
         const qo::FontDesc& font = on_ && wrong ? problem : kPlain;
         if (!(cell->font() == font)) cell->setFont(font);
-        const std::string why = on_ ? h.CellReasons(at, alike ? sameAs : 0) : std::string();
-        cell->setToolTip(why);
-        logic.SetCellHint(i, why);
+        // The tip is also said after the cell's spoken name.
+        cell->setToolTip(on_ ? h.CellReasons(at, alike ? sameAs : 0) : std::string());
     }
-    ticket.SetSummary(on_ ? h.Summary(ticket.number()) : std::string());
 }
 
 } // namespace lotto

@@ -23,6 +23,7 @@ class TQOMultiElement;
 namespace lotto {
 
 class TClassChildPanelEx_D82A4C;
+class TQOInlineCode_D9D224;
 
 class TQOInlineCode_Assistant {
 public:
@@ -53,7 +54,7 @@ private:
     void Heard(const qo::Control& changed, qo::ContentChange what);
     // Shows `hints` on the ticket's cells; with `before` (what they show now, numbers and the ticket
     // alike unchanged) only the cells whose hints differ are touched.
-    void Show(TClassChildPanelEx_D82A4C& ticket, const TicketHints& hints, int sameAs, const TicketHints* before);
+    void Show(TQOInlineCode_D9D224& ticket, const TicketHints& hints, int sameAs, const TicketHints* before);
     void Clear();
     std::string SettingsPath() const;
 

@@ -274,9 +274,8 @@ std::string TQOInlineCode_D9D224::CellName(int index) const {
     default:
         break;
     }
-    for (const auto& [cell, hint] : hints_) {
-        if (cell == index) name += ", " + hint;
-    }
+    // A hint on the cell is said after what it shows.
+    if (const std::string hint = c->toolTip(); !hint.empty()) name += ", " + hint;
     return name;
 }
 
@@ -429,15 +428,6 @@ void TQOInlineCode_D9D224::PlaySound(int which) {
             return;
         }
     }
-}
-
-void TQOInlineCode_D9D224::SetCellHint(int index, std::string hint) {
-    const auto at =
-        std::find_if(hints_.begin(), hints_.end(), [index](const auto& h) { return h.first == index; });
-    if (at == hints_.end() ? hint.empty() : at->second == hint) return;
-    if (at != hints_.end()) hints_.erase(at);
-    if (!hint.empty()) hints_.emplace_back(static_cast<std::uint8_t>(index), std::move(hint));
-    if (qo::Control* c = cell(index)) c->refreshAccessibleName();
 }
 
 qo::Control* TQOInlineCode_D9D224::cellPanel() const {

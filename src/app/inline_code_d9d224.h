@@ -128,11 +128,10 @@ public:
     // listed, and the names say only card, row and column.
     void SetTicketNumber(int number);
     int ticketNumber() const { return ticketNumber_; }
-    // What a screen reader says for a cell: where it is, the number it holds, what its colour means.
+    // What a screen reader says for a cell: where it is, the number it holds, what its colour means,
+    // and the hint its tip gives.
     // The cells' panel asks it; the layer asks again when a cell's text changes.
     std::string CellName(int index) const; // Windows-1251
-    // What a hint says of a cell, added to its spoken name ("" for nothing). Windows-1251.
-    void SetCellHint(int index, std::string hint);
     // The panel the cells stand on; null before the grid is built or once it has gone.
     qo::Control* cellPanel() const;
     // Plays "ЗвукN.wav": 1 a row, 2 a card, 3 the whole ticket, 4 a ticket one number away.
@@ -171,7 +170,6 @@ private:
     std::int32_t cellParentId_ = 0; // the body panel, looked up: it may go before this block
     std::int32_t fillPosition_ = -1;
     std::vector<Completed> completed_;
-    std::vector<std::pair<std::uint8_t, std::string>> hints_; // by cell, only where a hint says something
 };
 
 } // namespace lotto

@@ -19,6 +19,12 @@ public:
         : QAccessibleWidget(w, role), control_(control) {}
 
     QString text(QAccessible::Text t) const override {
+        // A name made when asked is made now: what it says may have changed since the widget was
+        // last told (a ticket's summary changes with every call, and nobody tells every ticket).
+        if (t == QAccessible::Name && *control_) {
+            const AccessibleState* a = (*control_)->d().accessible();
+            if (a && a->source) return ToQString(a->source());
+        }
         QString s = QAccessibleWidget::text(t);
         // Read when asked: a label's caption changes often ("Осталось: 86"), its name with it.
         if (t == QAccessible::Name && s.isEmpty() && *control_) s = ToQString((*control_)->text());
@@ -118,13 +124,25 @@ std::string Control::accessibleDescription() const {
 }
 
 void Control::setToolTip(std::string_view text) {
-    if (toolTip() == text) return;
-    Accessible(*d_).toolTip = std::string(text);
+    const AccessibleState* a = d_->accessible();
+    if (a ? !a->toolTipSource && a->toolTip == text : text.empty()) return;
+    auto& state = Accessible(*d_);
+    state.toolTipSource = nullptr;
+    state.toolTip = std::string(text);
+    ApplyAccessibility(*this);
+}
+
+void Control::setToolTipSource(NameSource source) {
+    auto& state = Accessible(*d_);
+    state.toolTip.clear();
+    state.toolTipSource = std::move(source);
     ApplyAccessibility(*this);
 }
 
 std::string Control::toolTip() const {
-    return d_->accessible() ? d_->accessible()->toolTip : std::string();
+    const AccessibleState* a = d_->accessible();
+    if (!a) return {};
+    return a->toolTipSource ? a->toolTipSource() : a->toolTip;
 }
 
 void Control::setMark(Color frame) {

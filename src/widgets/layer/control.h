@@ -201,6 +201,9 @@ public:
     std::string accessibleDescription() const;
     // What the pointer resting on the control shows (Windows-1251); "" for nothing.
     void setToolTip(std::string_view text);
+    // For a tip that follows what the layer cannot see: asked when the tip is about to show, when
+    // the widget is made and at refreshAccessibleName(), never kept. setToolTip drops it.
+    void setToolTipSource(NameSource source);
     std::string toolTip() const;
 
     // A coloured frame inside the control's border that leaves its fill and text as they are: a

@@ -28,6 +28,7 @@ struct AccessibleState {
     Control::NameSource source;     // the control's name, made when asked
     Control::ChildNames childNames; // for children without a name of their own
     std::string toolTip;
+    Control::NameSource toolTipSource; // the tip, made when asked
     Color mark = kNoMark; // a frame drawn inside the border, over the fill: few controls carry one
 };
 

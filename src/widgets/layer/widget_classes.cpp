@@ -74,6 +74,9 @@ bool PanelWidget::event(QEvent* e) {
             QToolTip::showText(he->globalPos(), ToQString(cell->toolTip()), this);
             return true;
         }
+        // The panel's own tip, made now if it is made when asked.
+        const QString tip = ToQString(control->toolTip());
+        if (toolTip() != tip) setToolTip(tip);
     }
     if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonDblClick && t != QEvent::MouseMove &&
         t != QEvent::MouseButtonRelease)
