@@ -215,21 +215,26 @@ std::string TicketHints::Key(const Ticket::Numbers& numbers) {
 }
 
 std::string TicketHints::CellReasons(std::size_t cell, int sameAs) const {
+    // Said of many cells after a call: the words are converted once.
+    static const std::string kLast[] = {"", qo::Cp1251("последнее число ряда"), qo::Cp1251("последнее число карточки"),
+                                        qo::Cp1251("последнее число билета")};
+    static const std::string kNotOfTheGameWhy = qo::Cp1251("не число от 1 до 90"),
+                             kWrongColumnWhy = qo::Cp1251("число не своего столбца"),
+                             kTwiceWhy = qo::Cp1251("число повторяется в билете"),
+                             kCrowdedRowWhy = qo::Cp1251("в ряду больше пяти чисел"),
+                             kSameAs = qo::Cp1251("такие же числа у билета ");
     std::string why;
-    const auto add = [&why](const char* reason) {
+    const auto add = [&why](const std::string& reason) {
         if (!why.empty()) why += "; ";
-        why += qo::Cp1251(reason);
+        why += reason;
     };
-    static const char* const kLast[] = {"", "последнее число ряда", "последнее число карточки",
-                                        "последнее число билета"};
     if (last[cell]) add(kLast[last[cell]]);
     const std::uint8_t p = problems[cell];
-    if (p & kNotOfTheGame) add("не число от 1 до 90");
-    if (p & kWrongColumn) add("число не своего столбца");
-    if (p & kTwice) add("число повторяется в билете");
-    if (p & kCrowdedRow) add("в ряду больше пяти чисел");
-    if (sameAs > 0)
-        why += (why.empty() ? "" : "; ") + qo::Cp1251("такие же числа у билета ") + std::to_string(sameAs);
+    if (p & kNotOfTheGame) add(kNotOfTheGameWhy);
+    if (p & kWrongColumn) add(kWrongColumnWhy);
+    if (p & kTwice) add(kTwiceWhy);
+    if (p & kCrowdedRow) add(kCrowdedRowWhy);
+    if (sameAs > 0) add(kSameAs + std::to_string(sameAs));
     return why;
 }
 

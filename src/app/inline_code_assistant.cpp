@@ -186,8 +186,9 @@ void TQOInlineCode_Assistant::Refresh() {
 
 void TQOInlineCode_Assistant::Show(Ticket& logic, const TicketHints& h, int sameAs, const TicketHints* before) {
     static const qo::FontDesc kPlain{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
-    qo::FontDesc problem = kPlain;
-    problem.color = kProblem;
+    static const qo::FontDesc problem{"Arial", 18, qo::font_style::Bold, kProblem, 1};
+    // Most calls change what a ticket has called, not what its cells would complete.
+    if (before && before->last == h.last && before->problems == h.problems) return;
     for (int i = 0; i < Ticket::kCells; ++i) {
         const auto at = static_cast<std::size_t>(i);
         if (before && before->last[at] == h.last[at] && before->problems[at] == h.problems[at]) continue;
