@@ -149,7 +149,9 @@ void TicketReading::Update(const Ticket& ticket) {
     version = ticket.version();
     ticketNumber = ticket.ticketNumber();
     TicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.colours(), prospects);
-    HintsFor(ticket.numbers(), ticket.colours(), prospects, hints);
+    ProgressFor(ticket.numbers(), ticket.colours(), prospects, hints);
+    if (numbersVersion != ticket.numbersVersion()) ProblemsFor(ticket.numbers(), hints);
+    numbersVersion = ticket.numbersVersion();
 }
 
 void Waiting::Add(const Prospect& p) {
@@ -158,12 +160,23 @@ void Waiting::Add(const Prospect& p) {
     if (first.size() < kProspectsPerLine) first.push_back(p);
 }
 
-void HintsFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
-              const std::vector<NumberedProspect>& prospects, TicketHints& h) {
-    h.numbers = h.called = 0;
+namespace {
+
+// A cell's number as the hints count it: 0…99, what a cell can hold, 0 for none.
+std::uint32_t Held(const Ticket::Numbers& numbers, std::size_t i) {
+    const auto n = static_cast<std::uint32_t>(numbers[i]);
+    return n < 100 ? n : 0;
+}
+
+} // namespace
+
+// Both cell by cell without branches, as in Rows.
+void ProgressFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
+                 const std::vector<NumberedProspect>& prospects, TicketHints& h) {
+    h.called = 0;
     h.waits.clear();
     // What each number would complete: the most of it (a number completing the ticket completes
-    // a card and a row too). By a cell's number, 0…99 (what a cell can hold), 0 for none.
+    // a card and a row too). Only white cells are to come.
     std::array<std::uint8_t, 100> level{};
     for (const auto& [n, p] : prospects) {
         static constexpr std::uint8_t kLevel[] = {3, 2, 1, 0}; // by Prospect::Kind
@@ -171,20 +184,21 @@ void HintsFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
         if (p.kind == Prospect::Kind::Row) h.waits.emplace_back(p.index, n);
     }
     std::sort(h.waits.begin(), h.waits.end());
-    // Cell by cell without branches, as in Rows. Only white cells are to come; what was typed
-    // where it cannot stand is told by the numbers alone.
-    const auto held = [&numbers](std::size_t i) {
-        const auto n = static_cast<std::uint32_t>(numbers[i]);
-        return n < 100 ? n : 0;
-    };
-    std::array<std::uint8_t, 100> seen{};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const std::uint32_t n = held(i);
+        const std::uint32_t n = Held(numbers, i);
         const bool white = colours[i] == Ticket::kWhite;
         h.last[i] = white ? level[n] : 0;
+        h.called += n != 0 && !white;
+    }
+}
+
+void ProblemsFor(const Ticket::Numbers& numbers, TicketHints& h) {
+    h.numbers = 0;
+    std::array<std::uint8_t, 100> seen{};
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const std::uint32_t n = Held(numbers, i);
         ++seen[n];
         h.numbers += n != 0;
-        h.called += n != 0 && !white;
         const bool ofTheGame = n <= 90;
         const bool ownColumn = static_cast<std::size_t>(Ticket::ColumnOf(static_cast<std::int32_t>(n))) ==
                                i % Ticket::kColumns;
@@ -195,10 +209,10 @@ void HintsFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
         const std::size_t first = row * Ticket::kColumns;
         int filled = 0;
         for (std::size_t c = first; c < first + Ticket::kColumns; ++c)
-            filled += held(c) != 0;
+            filled += Held(numbers, c) != 0;
         const std::uint8_t crowded = filled > kNumbersPerRow ? TicketHints::kCrowdedRow : 0;
         for (std::size_t c = first; c < first + Ticket::kColumns; ++c) {
-            const std::uint32_t n = held(c);
+            const std::uint32_t n = Held(numbers, c);
             const std::uint8_t twice = seen[n] > 1 ? TicketHints::kTwice : 0;
             h.problems[c] |= n != 0 ? static_cast<std::uint8_t>(crowded | twice) : 0;
         }

@@ -65,9 +65,12 @@ struct TicketHints {
     static std::string Key(const TQOInlineCode_D9D224::Numbers& numbers);
 };
 
-// `prospects`: TicketProspects of the same cells.
-void HintsFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,
-              const std::vector<NumberedProspect>& prospects, TicketHints& hints);
+// The hints in two halves: what the numbers alone say (problems, how many there are), and what the
+// colours add (last numbers, what has been called, rows waiting); `prospects`: TicketProspects of
+// the same cells.
+void ProblemsFor(const TQOInlineCode_D9D224::Numbers& numbers, TicketHints& hints);
+void ProgressFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,
+                 const std::vector<NumberedProspect>& prospects, TicketHints& hints);
 
 // What a ticket's cells say now: what each of its numbers would do, and the hints it shows. Kept
 // with the ticket and worked out again only once its cells or its number changed, so the "Жду"
@@ -75,6 +78,7 @@ void HintsFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_
 struct TicketReading : TQOInlineCode_D9D224::Reading {
     void Update(const TQOInlineCode_D9D224& ticket);
     int ticketNumber = 0;
+    std::uint64_t numbersVersion = 0; // of the numbers the problems were found in
     std::vector<NumberedProspect> prospects;
     TicketHints hints;
     // What the hints on the ticket's cells show, kept by the code that shows them.

@@ -75,13 +75,14 @@ void TQOInlineCode_Assistant::SetOn(bool on) {
 }
 
 void TQOInlineCode_Assistant::Heard(const qo::Control& changed, qo::ContentChange what) {
-    if (refreshing_ || !on_) return;
+    // Asked first: a call recolours thousands of cells, and the first one started the refresh.
+    if (refreshing_ || !on_ || later_.active()) return;
     // A ticket's cell, or maybe a whole ticket gone; each ticket tells by its versions what changed.
     if (what != qo::ContentChange::Gone &&
         !(changed.kind() == qo::ControlKind::Edit && changed.parent() &&
           changed.parent()->kind() == qo::ControlKind::Panel))
         return;
-    if (!later_.active()) later_.start(0, [this] { Refresh(); });
+    later_.start(0, [this] { Refresh(); });
 }
 
 void TQOInlineCode_Assistant::Clear() {
