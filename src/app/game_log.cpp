@@ -36,9 +36,26 @@ void AddTicketLog(const TQOInlineCode_D9D224& ticket, std::vector<LogEntry>& log
 }
 
 void SortLog(std::vector<LogEntry>& log) {
-    std::sort(log.begin(), log.end(), [](const LogEntry& a, const LogEntry& b) {
+    const auto before = [](const LogEntry& a, const LogEntry& b) {
         return std::tie(a.age, a.ticket, a.kind, a.index) < std::tie(b.age, b.ticket, b.kind, b.index);
-    });
+    };
+    // Gathered ticket by ticket in list order, a log is in order but for the ages: put in order by
+    // age alone, keeping the rest as it came, it is sorted in one pass over thousands of lines.
+    std::uint32_t oldest = 0;
+    for (const LogEntry& e : log)
+        oldest = std::max(oldest, e.age);
+    if (oldest < 4096) {
+        std::vector<std::uint32_t> start(oldest + 2, 0);
+        for (const LogEntry& e : log)
+            ++start[e.age + 1];
+        for (std::size_t a = 1; a < start.size(); ++a)
+            start[a] += start[a - 1];
+        std::vector<LogEntry> byAge(log.size());
+        for (const LogEntry& e : log)
+            byAge[start[e.age]++] = e;
+        log.swap(byAge);
+    }
+    if (!std::is_sorted(log.begin(), log.end(), before)) std::sort(log.begin(), log.end(), before);
 }
 
 CallPlaces::CallPlaces(const std::vector<int>& moves, const std::vector<int>& drawn) {

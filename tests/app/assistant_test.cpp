@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <random>
 #include <QWidget>
 
 #include "app/class_child_panel_ex_d82a4c.h"
+#include "app/assistant.h"
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_assistant.h"
 #include "app/inline_code_d9d224.h"
@@ -132,6 +134,71 @@ TEST_F(Hints, NumbersTypedWhereTheyCannotStandAreMarkedWithWhy) {
     waitUntilIdle();
     EXPECT_EQ(tip(0, At(0, 0)), "такие же числа у билета 2");
     EXPECT_EQ(tip(1, At(0, 0)), "такие же числа у билета 1");
+}
+
+// What each number would do, worked out from the rows' counts, against the marking rule itself:
+// each number marked on a copy, then each other number of the row marked after it. The tickets are
+// anything a player can make: numbers typed twice, in the wrong column, six to a row, and typed
+// over after calls.
+TEST(Prospects, EqualWhatTheMarkingRuleMakesOfEveryNumber) {
+    using Ticket = lotto::TQOInlineCode_D9D224;
+    using Kind = lotto::Prospect::Kind;
+    std::mt19937 random(91);
+    const auto draw = [&random](int from, int to) { return std::uniform_int_distribution(from, to)(random); };
+    for (int round = 0; round < 400; ++round) {
+        Ticket::Numbers numbers{};
+        Ticket::Colours colours;
+        colours.fill(Ticket::kWhite);
+        for (std::size_t c = 0; c < numbers.size(); ++c) {
+            const int column = static_cast<int>(c % 9);
+            numbers[c] = draw(0, 9) < 5 ? 0 : draw(0, 9) == 0 ? draw(1, 99) : column * 10 + draw(column == 0, 9);
+        }
+        // Called mostly from the ticket's own numbers, so cards and whole tickets come near too.
+        for (int k = draw(0, 40); k > 0; --k)
+            Ticket::Mark(numbers, colours, draw(0, 3) ? numbers[static_cast<std::size_t>(draw(0, 53))] : draw(1, 90));
+        for (int k = draw(0, 3); k > 0; --k)
+            numbers[static_cast<std::size_t>(draw(0, 53))] = draw(0, 90);
+
+        std::vector<lotto::NumberedProspect> expected;
+        for (int n = 1; n <= 90; ++n) {
+            std::uint8_t rowsHolding = 0;
+            for (std::size_t c = 0; c < numbers.size(); ++c) {
+                if (numbers[c] == n && colours[c] == Ticket::kWhite) rowsHolding |= static_cast<std::uint8_t>(1u << (c / 9));
+            }
+            if (!rowsHolding) continue;
+            Ticket::Colours after = colours;
+            const Ticket::Completions done = Ticket::Mark(numbers, after, n);
+            std::uint8_t oneAway = 0;
+            for (std::size_t r = 0; r < 6; ++r) {
+                if (!(rowsHolding & (1u << r)) || (done.rows & (1u << r))) continue;
+                for (std::size_t c = r * 9; c < r * 9 + 9; ++c) {
+                    if (numbers[c] == n || numbers[c] < 1 || numbers[c] > 90 || after[c] != Ticket::kWhite) continue;
+                    Ticket::Colours next = after;
+                    if (Ticket::Mark(numbers, next, numbers[c]).rows & (1u << r)) oneAway |= static_cast<std::uint8_t>(1u << r);
+                }
+            }
+            const auto add = [&](Kind kind, std::uint8_t index) {
+                expected.push_back({static_cast<std::uint8_t>(n), {7, kind, index}});
+            };
+            if (done.ticket) add(Kind::Ticket, 0);
+            for (std::uint8_t card = 0; card < 2; ++card) {
+                if (done.cards & (1u << card)) add(Kind::Card, card);
+            }
+            for (std::uint8_t r = 0; r < 6; ++r) {
+                if (done.rows & (1u << r)) add(Kind::Row, r);
+            }
+            for (std::uint8_t r = 0; r < 6; ++r) {
+                if (oneAway & (1u << r)) add(Kind::OneAway, r);
+            }
+        }
+        std::vector<lotto::NumberedProspect> got;
+        lotto::TicketProspects(7, numbers, colours, got);
+        ASSERT_EQ(got.size(), expected.size()) << "round " << round;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            ASSERT_EQ(got[i].number, expected[i].number) << "round " << round;
+            ASSERT_EQ(got[i].what, expected[i].what) << "round " << round << ", number " << int(got[i].number);
+        }
+    }
 }
 
 } // namespace

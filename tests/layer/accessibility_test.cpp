@@ -7,6 +7,8 @@
 #include "widgets/layer/control.h"
 #include "widgets/layer/messages.h"
 #include <QAccessible>
+#include <QCoreApplication>
+#include <QHelpEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -66,6 +68,30 @@ TEST(Accessibility, SourceIsAskedOnlyWhenAWidgetNeedsTheName) {
     place = 1;
     edit->refreshAccessibleName();
     EXPECT_EQ(Spoken(*edit), QStringLiteral("x"));
+}
+
+// A painted panel whose name and tip say what changes on every call (a ticket's summary): both are
+// made when asked, never pushed, and a fixed tip replaces the tip's source.
+TEST(Accessibility, APanelsNameAndTipFromSourcesAreFreshWhenAskedWithoutRefreshing) {
+    Form form(qo::FormControl::Create(nullptr));
+    auto* panel = qo::PanelControl::Create(form.get(), {});
+    int called = 3;
+    const auto summary = [&called] { return qo::Cp1251("Билет 1: выпало " + std::to_string(called)); };
+    panel->setAccessibleNameSource(summary);
+    panel->setToolTipSource(summary);
+    ASSERT_NE(panel->widget(), nullptr);
+    called = 4; // nobody told
+    EXPECT_EQ(Spoken(*panel), QStringLiteral("Билет 1: выпало 4"));
+    EXPECT_EQ(panel->toolTip(), qo::Cp1251("Билет 1: выпало 4"));
+    QHelpEvent tip(QEvent::ToolTip, QPoint(1, 1), panel->widget()->mapToGlobal(QPoint(1, 1)));
+    QCoreApplication::sendEvent(panel->widget(), &tip);
+    EXPECT_EQ(panel->widget()->toolTip(), QStringLiteral("Билет 1: выпало 4"));
+
+    panel->setToolTip("x");
+    called = 5;
+    EXPECT_EQ(panel->toolTip(), "x");
+    panel->setToolTip({});
+    EXPECT_EQ(panel->toolTip(), "");
 }
 
 // A grid of cells named by its panel, as a ticket's are: the name is made for the cell asked
