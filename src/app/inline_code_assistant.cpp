@@ -78,10 +78,7 @@ void TQOInlineCode_Assistant::Heard(const qo::Control& changed, qo::ContentChang
     // Asked first: a call recolours thousands of cells, and the first one started the refresh.
     if (refreshing_ || !on_ || later_.active()) return;
     // A ticket's cell, or maybe a whole ticket gone; each ticket tells by its versions what changed.
-    if (what != qo::ContentChange::Gone &&
-        !(changed.kind() == qo::ControlKind::Edit && changed.parent() &&
-          changed.parent()->kind() == qo::ControlKind::Panel))
-        return;
+    if (what != qo::ContentChange::Gone && !Ticket::IsOnCellPanel(changed)) return;
     later_.start(0, [this] { Refresh(); });
 }
 

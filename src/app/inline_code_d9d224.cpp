@@ -82,6 +82,11 @@ public:
         OwnChange& operator=(const OwnChange&) = delete;
     };
 
+    static bool Watches(const qo::Control& c) {
+        const qo::Control* panel = c.kind() == qo::ControlKind::Edit ? c.parent() : nullptr;
+        return instance_ && panel && instance_->tickets_.count(panel->id()) > 0;
+    }
+
     CellWatch() : listener_([this](const qo::Control& c, qo::ContentChange what) { Heard(c, what); }) {}
 
 private:
@@ -428,6 +433,10 @@ void TQOInlineCode_D9D224::PlaySound(int which) {
             return;
         }
     }
+}
+
+bool TQOInlineCode_D9D224::IsOnCellPanel(const qo::Control& c) {
+    return CellWatch::Watches(c);
 }
 
 qo::Control* TQOInlineCode_D9D224::cellPanel() const {

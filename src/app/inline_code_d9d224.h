@@ -134,6 +134,9 @@ public:
     std::string CellName(int index) const; // Windows-1251
     // The panel the cells stand on; null before the grid is built or once it has gone.
     qo::Control* cellPanel() const;
+    // Whether `c` is an edit standing on some ticket's cell panel: what views following the
+    // tickets' cells listen for.
+    static bool IsOnCellPanel(const qo::Control& c);
     // Plays "ЗвукN.wav": 1 a row, 2 a card, 3 the whole ticket, 4 a ticket one number away.
     static void PlaySound(int which);
 

@@ -50,10 +50,9 @@ void TQOInlineCode_GameLog::Heard(const qo::Control& changed, qo::ContentChange 
     behind_ = true;
     // A call recolours thousands of cells: a colour asks for no more than the first one did.
     if (what == qo::ContentChange::Colour && later_.active()) return;
-    // A ticket's cells are the edits that stand on a panel; a control gone may be a whole ticket.
+    // A ticket's cells stand on its cell panel; a control gone may be a whole ticket.
     if (what == qo::ContentChange::Gone ||
-        (what == qo::ContentChange::Text && changed.kind() == qo::ControlKind::Edit && changed.parent() &&
-         changed.parent()->kind() == qo::ControlKind::Panel))
+        (what == qo::ContentChange::Text && TQOInlineCode_D9D224::IsOnCellPanel(changed)))
         numbersChanged_ = true;
     if (showing() && !later_.active()) later_.start(0, [this] { Refresh(); });
 }
