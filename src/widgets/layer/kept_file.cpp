@@ -6,40 +6,18 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <condition_variable>
-#include <cstdio>
 #include <deque>
 #include <mutex>
 #include <optional>
 #include <thread>
 
+#include "platform/files.h"
 #include "widgets/layer/delivery.h"
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace qo {
-namespace {
 
-// A rename is on the disk only once its folder is: without this, a power cut right after a write
-// may bring back the folder as it was before.
-void SyncFolderOf(const QString& path) {
-#ifdef Q_OS_UNIX
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    (void)path;
-#endif
-}
-
-} // namespace
-
-bool ReadKeptFile(const std::string& pathUtf8, std::string& bytes, std::int64_t maxBytes, std::string* error) {
+bool ReadKeptFile(const std::string& pathUtf8, std::string& bytes, std::int64_t maxBytes,
+                  std::string* error) {
     QFile f(QString::fromStdString(pathUtf8));
     if (!f.open(QIODevice::ReadOnly)) {
         if (error) *error = f.errorString().toStdString();
@@ -73,15 +51,12 @@ bool WriteKeptFile(const std::string& pathUtf8, const std::string& bytes, const 
         f.cancelWriting();
         return false;
     }
-#ifdef Q_OS_UNIX
     // On the disk before the old file steps aside, so the moment with only the backup is short.
-    ::fsync(f.handle());
-#endif
-    // std::rename replaces the old backup in one step where QFile::rename would refuse.
-    const QByteArray from = QFile::encodeName(path);
-    const QByteArray to = QFile::encodeName(QString::fromStdString(backupUtf8));
+    platform::SyncFile(f.handle());
+    // Replaces the old backup in one step where QFile::rename would refuse.
+    const QString backup = QString::fromStdString(backupUtf8);
     const bool backedUp = !backupUtf8.empty() && QFileInfo::exists(path);
-    if (backedUp && std::rename(from.constData(), to.constData()) != 0) {
+    if (backedUp && !platform::RenameReplacing(path, backup)) {
         if (error) *error = "Cannot keep the previous file as a backup";
         f.cancelWriting();
         return false;
@@ -89,10 +64,10 @@ bool WriteKeptFile(const std::string& pathUtf8, const std::string& bytes, const 
     // commit() syncs again, then renames the new text over the file.
     if (!f.commit()) {
         if (error) *error = f.errorString().toStdString();
-        if (backedUp) std::rename(to.constData(), from.constData());
+        if (backedUp) platform::RenameReplacing(backup, path);
         return false;
     }
-    SyncFolderOf(path);
+    platform::SyncFolderOf(path);
     return true;
 }
 
@@ -101,7 +76,8 @@ bool CopyKeptFile(const std::string& fromUtf8, const std::string& toUtf8) {
     if (!in.open(QIODevice::ReadOnly)) return false;
     const QByteArray all = in.readAll();
     if (in.error() != QFileDevice::NoError) return false;
-    return WriteKeptFile(toUtf8, std::string(all.constData(), static_cast<std::size_t>(all.size())), {}, nullptr);
+    return WriteKeptFile(toUtf8, std::string(all.constData(), static_cast<std::size_t>(all.size())), {},
+                         nullptr);
 }
 
 struct KeptFileWriter::Shared {
@@ -140,7 +116,8 @@ struct KeptFileWriter::Shared {
             changed.notify_all();
             // The event loop tells the writer's owner; a writer gone by then tells nobody.
             QMetaObject::invokeMethod(
-                qApp, [weak = std::weak_ptr<Shared>(Self())] {
+                qApp,
+                [weak = std::weak_ptr<Shared>(Self())] {
                     if (auto s = weak.lock()) s->TellEnded();
                 },
                 Qt::QueuedConnection);
@@ -182,7 +159,8 @@ KeptFileWriter::~KeptFileWriter() {
 void KeptFileWriter::post(std::string pathUtf8, std::string bytes, std::string backupUtf8, Done done) {
     {
         std::lock_guard lock(shared_->mutex);
-        shared_->waiting = Shared::Job{std::move(pathUtf8), std::move(bytes), std::move(backupUtf8), std::move(done)};
+        shared_->waiting =
+            Shared::Job{std::move(pathUtf8), std::move(bytes), std::move(backupUtf8), std::move(done)};
     }
     shared_->changed.notify_all();
 }

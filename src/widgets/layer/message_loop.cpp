@@ -1,8 +1,10 @@
 #include "widgets/layer/message_loop.h"
 
+#include "platform/session.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/forms.h"
+#include "widgets/layer/messages.h"
 #include "widgets/layer/registry.h"
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -23,9 +25,14 @@ void RunMessageLoop(FormControl& mainForm) {
     QApplication::setQuitOnLastWindowClosed(false);
     SetLoopMainForm(&mainForm);
     const LifeToken alive = Life(mainForm);
+    // The end of the user's session closes the program as its close button does.
+    platform::OnSessionEnd([&mainForm, alive] {
+        if (!alive.expired()) mainForm.send(WM_CLOSE, 0, 0);
+    });
     mainForm.show();
     while (!g_terminated)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    platform::OnSessionEnd({});
     if (!alive.expired()) SetLoopMainForm(nullptr);
 }
 

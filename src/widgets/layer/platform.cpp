@@ -1,12 +1,14 @@
 // The toolkit's implementation of the platform seam.
 #include "widgets/layer/platform.h"
 
+#include "platform/folders.h"
+#include "platform/sound.h"
+#include "platform/speech.h"
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/file_dialog.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/print_pages.h"
-#include "widgets/layer/speech.h"
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -15,10 +17,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSoundEffect>
-#include <QStandardPaths>
 #include <QStringList>
-#include <QTemporaryFile>
 #include <QUrl>
 #include <memory>
 
@@ -137,10 +136,8 @@ public:
     }
 
     void playSound(const std::string& pathUtf8) override {
-        if (!effect_) effect_ = std::make_unique<QSoundEffect>();
-        effect_->stop();
-        effect_->setSource(QUrl::fromLocalFile(QString::fromStdString(pathUtf8)));
-        effect_->play();
+        if (!sound_) sound_ = std::make_unique<platform::SoundPlayer>();
+        sound_->play(QString::fromStdString(pathUtf8));
     }
 
     void openUrl(const std::string& url) override {
@@ -156,9 +153,7 @@ public:
     }
 
     std::string installedDataFolder() override {
-        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/") +
-                               QCoreApplication::applicationName();
-        return (QDir::cleanPath(folder) + QLatin1Char('/')).toStdString();
+        return platform::InstalledDataFolder(QCoreApplication::applicationDirPath()).toStdString();
     }
 
     bool fileExists(const std::string& pathUtf8) override {
@@ -172,31 +167,26 @@ public:
         return settingsFolder_;
     }
 
-    std::string dataFolder() override {
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        if (folder.isEmpty()) return {};
-        QDir().mkpath(folder); // a folder that cannot be made is told when the first write fails
-        return (folder + QLatin1Char('/')).toStdString();
-    }
+    std::string dataFolder() override { return platform::DataFolder().toStdString(); }
 
     bool print(PrintJob& job) override { return PrintThroughDialog(job); }
 
-    std::string speechProblem(bool quick) override { return speaker().problem(quick); }
-    void say(const std::string& textCp1251) override { speaker().say(textCp1251); }
+    std::string speechProblem(bool quick) override { return FromQString(speaker().problem(quick)); }
+    void say(const std::string& textCp1251) override { speaker().say(ToQString(textCp1251)); }
 
     void releaseSound() {
-        effect_.reset();
+        sound_.reset();
         speaker_.reset();
     }
 
 private:
-    Speaker& speaker() {
-        if (!speaker_) speaker_ = std::make_unique<Speaker>();
+    platform::Speaker& speaker() {
+        if (!speaker_) speaker_ = std::make_unique<platform::Speaker>();
         return *speaker_;
     }
 
-    std::unique_ptr<QSoundEffect> effect_;
-    std::unique_ptr<Speaker> speaker_;
+    std::unique_ptr<platform::SoundPlayer> sound_;
+    std::unique_ptr<platform::Speaker> speaker_;
     std::string settingsFolder_;
 };
 
@@ -260,17 +250,8 @@ bool FileExists(const std::string& pathUtf8) {
     return CurrentPlatform().fileExists(pathUtf8);
 }
 
-// Making a file is the only sure test: permission bits say nothing for an administrator, and a
-// read-only medium or a virtual file system refuses what the bits would allow.
 std::string SettingsFolderFor(const std::string& programFolderUtf8) {
-    const QString folder = QString::fromStdString(programFolderUtf8);
-    {
-        QTemporaryFile probe(folder + QStringLiteral("/.settings-probe-XXXXXX"));
-        if (probe.open()) return programFolderUtf8;
-    }
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(config);
-    return (config + QLatin1Char('/')).toStdString();
+    return platform::SettingsFolderFor(QString::fromStdString(programFolderUtf8)).toStdString();
 }
 
 } // namespace qo

@@ -1,14 +1,12 @@
-// Russian speech through the toolkit's speech module. A machine without an engine or without a
-// Russian voice is an ordinary one: the program tells the player why and stays silent.
-#include "widgets/layer/speech.h"
+// Russian speech through the toolkit's speech module, over the speech dispatcher.
+#include "platform/speech.h"
 
-#include "widgets/layer/encoding.h"
 #ifdef QO_HAVE_SPEECH
 #include <QLocale>
 #include <QTextToSpeech>
 #endif
 
-namespace qo {
+namespace qo::platform {
 
 #ifdef QO_HAVE_SPEECH
 struct Speaker::Engine {
@@ -21,7 +19,7 @@ struct Speaker::Engine {};
 Speaker::Speaker() = default;
 Speaker::~Speaker() = default;
 
-std::string Speaker::problem(bool quick) {
+QString Speaker::problem(bool quick) {
     if (looked_) return problem_;
 #ifdef QO_HAVE_SPEECH
     QStringList engines = QTextToSpeech::availableEngines();
@@ -30,15 +28,14 @@ std::string Speaker::problem(bool quick) {
     // The speech dispatcher carries espeak-ng's Russian voice; the other engines Debian packs have none.
     if (engines.removeAll(QStringLiteral("speechd")) > 0) engines.prepend(QStringLiteral("speechd"));
     if (engines.isEmpty()) {
-        problem_ = FromQString(
-            QStringLiteral("Синтезатор речи не установлен: нужны speech-dispatcher и espeak-ng."));
+        problem_ = QStringLiteral("Синтезатор речи не установлен: нужны speech-dispatcher и espeak-ng.");
         return problem_;
     }
-    problem_ = FromQString(QStringLiteral("Нет русского голоса: нужен espeak-ng с русским языком."));
+    problem_ = QStringLiteral("Нет русского голоса: нужен espeak-ng с русским языком.");
     for (const QString& name : engines) {
         auto tts = std::make_unique<QTextToSpeech>(name);
         if (tts->state() == QTextToSpeech::Error) {
-            problem_ = FromQString(QStringLiteral("Синтезатор речи не отвечает: ") + tts->errorString());
+            problem_ = QStringLiteral("Синтезатор речи не отвечает: ") + tts->errorString();
             continue;
         }
         for (const QLocale& locale : tts->availableLocales()) {
@@ -53,18 +50,18 @@ std::string Speaker::problem(bool quick) {
 #else
     (void)quick;
     looked_ = true;
-    problem_ = FromQString(QStringLiteral("Программа собрана без синтезатора речи."));
+    problem_ = QStringLiteral("Программа собрана без синтезатора речи.");
 #endif
     return problem_;
 }
 
-void Speaker::say(const std::string& textCp1251) {
-    if (!problem().empty()) return;
+void Speaker::say(const QString& text) {
+    if (!problem().isEmpty()) return;
 #ifdef QO_HAVE_SPEECH
-    engine_->tts->say(ToQString(textCp1251));
+    engine_->tts->say(text);
 #else
-    (void)textCp1251;
+    (void)text;
 #endif
 }
 
-} // namespace qo
+} // namespace qo::platform
