@@ -209,11 +209,49 @@ std::vector<std::uint32_t> DrawKeg(int size) {
     return img;
 }
 
+void PutLE16(std::string& s, unsigned v) {
+    s += static_cast<char>(v & 0xff);
+    s += static_cast<char>((v >> 8) & 0xff);
+}
+
+void PutLE32(std::string& s, std::uint32_t v) {
+    PutLE16(s, v & 0xffff);
+    PutLE16(s, v >> 16);
+}
+
+// A Windows icon file: the keg at the sizes the desktop shows, each image PNG-compressed, which
+// icon files may hold since Windows Vista.
+std::string EncodeIco() {
+    const int sizes[] = {16, 32, 48, 256};
+    std::vector<std::string> images;
+    for (int size : sizes)
+        images.push_back(EncodePng(size, size, DrawKeg(size)));
+    std::string ico;
+    PutLE16(ico, 0);
+    PutLE16(ico, 1); // an icon, not a cursor
+    PutLE16(ico, static_cast<unsigned>(images.size()));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        ico += static_cast<char>(sizes[i] & 0xff); // 256 is written as 0
+        ico += static_cast<char>(sizes[i] & 0xff);
+        ico += '\0'; // no palette
+        ico += '\0';
+        PutLE16(ico, 1);  // colour planes
+        PutLE16(ico, 32); // bits per pixel
+        PutLE32(ico, static_cast<std::uint32_t>(images[i].size()));
+        PutLE32(ico, offset);
+        offset += static_cast<std::uint32_t>(images[i].size());
+    }
+    for (const std::string& image : images)
+        ico += image;
+    return ico;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: make_assets SOUND_DIR ICON_PNG ICON_HEADER\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: make_assets SOUND_DIR ICON_PNG ICON_HEADER [ICON_ICO]\n");
         return 2;
     }
     const std::string dir = argv[1];
@@ -246,5 +284,10 @@ int main(int argc, char** argv) {
     std::ofstream hf(argv[3], std::ios::binary);
     hf << header;
     ok = ok && bool(hf);
+    if (argc == 5) {
+        std::ofstream ico(argv[4], std::ios::binary);
+        ico << EncodeIco();
+        ok = ok && bool(ico);
+    }
     return ok ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 // "Сброс чисел" on every ticket.
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QStyle>
@@ -24,6 +25,8 @@ void EachControl(qo::Control& c, const std::function<void(qo::Control&)>& f) {
 }
 
 TEST(Captions, EveryButtonCaptionFitsInsideItsButton) {
+    // Wine draws text but lists no faces to the toolkit, whose metrics are then a stand-in's.
+    if (QFontDatabase::families().isEmpty()) GTEST_SKIP() << "the system lists no faces to measure with";
     UiDriver ui;
     ui.newTickets(1);
     ui.chooseMenu(7); // "Игра"

@@ -10,8 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <stdexcept>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#endif
 
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
@@ -43,6 +45,7 @@ protected:
     UiDriver ui;
 };
 
+#ifndef _WIN32
 // A full disk: a device of our own that, like /dev/full, refuses every byte. The save must say so
 // and must not put a file where the device stood.
 TEST_F(Faults, SaveToAFullDiskSaysSoAndLeavesTheDeviceAlone) {
@@ -56,6 +59,7 @@ TEST_F(Faults, SaveToAFullDiskSaysSoAndLeavesTheDeviceAlone) {
     ASSERT_EQ(::stat(full.c_str(), &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
+#endif
 
 TEST_F(Faults, SaveOverAFolderSaysSoAndLeavesTheFolder) {
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(path("kept.tkt/inside"))));

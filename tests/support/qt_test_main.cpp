@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
     // A QApplication without a display aborts, even while CTest only lists the tests.
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     // As in the program, and in one language whatever the machine's: tests read the toolkit's texts.
