@@ -4,6 +4,7 @@
 #   check TEXT COMMAND...       runs COMMAND; on failure says "FAILED: TEXT", keeps a picture, exits 1
 #   qo_win_start EXE ARGS...    starts EXE under Wine and waits for its main window: sets $pid, $wid
 #   qo_win_close                closes the main window as its close button does, waits: sets $rc
+#   qo_win_ended                waits for the program to end: sets $rc
 #   shot NAME                   a picture of the screen, $reports/NAME
 #   red_pixels NAME             how many pixels of the picture are the cells' red
 #   kept_has REGEX              whether a line of the kept game (Windows-1251) matches REGEX
@@ -21,6 +22,7 @@ rc=
 
 qo_windows_cleanup() {
   [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+  pid=
   wineserver -k >/dev/null 2>&1 || true
   qo_real_display_stop
   [ -n "$work" ] && rm -rf "$work"
@@ -90,6 +92,11 @@ qo_find_window() {
 
 qo_win_close() {
   wmctrl -c "Фишкодром" || return 1
+  qo_win_ended
+}
+
+# Waits up to half a minute for the program to end: sets $rc.
+qo_win_ended() {
   qo_within 300 test -s "$work/rc" || return 1
   wait "$pid" 2>/dev/null || true
   pid=
