@@ -77,8 +77,8 @@ qo_qt_translations() {
 qo_qt_fetch_source() {
   local where=$1 src=$2
   mkdir -p "$where"
-  if ! apt-get source --print-uris "$QO_QT_SOURCE_PACKAGE=$QO_QT_VERSION*" >/dev/null 2>&1 &&
-    ! (cd "$where" && ls ${QO_QT_SOURCE_PACKAGE}_${QO_QT_VERSION}*.dsc >/dev/null 2>&1); then
+  if ! (cd "$where" && ls ${QO_QT_SOURCE_PACKAGE}_${QO_QT_VERSION}*.dsc >/dev/null 2>&1) &&
+    ! apt-get source --print-uris "$QO_QT_SOURCE_PACKAGE" >/dev/null 2>&1; then
     [ "$(id -u)" = 0 ] || { echo "apt has no deb-src entry for $QO_QT_SOURCE_PACKAGE; add one as root" >&2; return 1; }
     qo_add_deb_src
   fi
