@@ -35,14 +35,14 @@ check "the uninstaller is listed among the installed programs" reg_has "$uninsta
 printf '7;18;29;\r\nС установщика\r\n' | iconv -f utf-8 -t cp1251 >"$work/Билеты/из меню.tkt"
 check "the installed program starts with a ticket file" \
   qo_win_start "$folder/fishkodrom.exe" "$(qo_win "$work/Билеты/из меню.tkt")"
-check "the ticket file's numbers stand in ticket 1" qo_within 100 kept_has "^cells 7;18;29;"
+check "the ticket file's numbers stand in ticket 1" qo_wait_for 100 kept_has "^cells 7;18;29;"
 check "the installed program closes" qo_win_close
 check "the installed program ends with exit code 0 (it ended with $rc)" test "$rc" = 0
 check "its settings file lies beside it, in the folder it was installed to" test -f "$folder/Параметры.ini"
 
 check "the uninstaller runs silently" wine "$folder/uninstall.exe" /S
 # The uninstaller runs from a copy of itself and returns at once: wait for it to finish.
-check "the uninstaller takes the program away" qo_within 300 test ! -e "$folder/uninstall.exe"
+check "the uninstaller takes the program away" qo_wait_for 300 test ! -e "$folder/uninstall.exe"
 check "nothing it installed is left" test "$(cd "$folder" && find . -mindepth 1 | sort | tr '\n' ' ')" = "./Параметры.ini "
 check "the Start menu entry is gone" test ! -e "$menu_entry"
 check "the ticket file type is gone" bash -c "! wine reg query 'HKCU\\Software\\Classes\\Fishkodrom.Ticket' >/dev/null 2>&1"

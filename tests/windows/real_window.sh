@@ -14,7 +14,7 @@ printf '5;17;38;61;90;\r\n\r\n' >"$work/Билеты/первый.tkt"
 check "the program starts, given a ticket file, and shows its main window" \
   qo_win_start "$program" "$(qo_win "$work/Билеты/первый.tkt")"
 check "the main window's title is Фишкодром" test "$(xdotool getwindowname "$wid")" = "Фишкодром"
-check "the ticket file's numbers stand in ticket 1" qo_within 100 kept_has "^cells 5;17;;38;;;61;;90;"
+check "the ticket file's numbers stand in ticket 1" qo_wait_for 100 kept_has "^cells 5;17;;38;;;61;;90;"
 
 # The number box has the focus at start; calling a number of the ticket turns its cell red.
 xdotool windowactivate --sync "$wid"
@@ -22,7 +22,7 @@ sleep 0.3
 shot before.png
 xdotool type --delay 80 "17"
 xdotool key --delay 80 Return
-check "the call is kept" qo_within 100 kept_has "^real 17"
+check "the call is kept" qo_wait_for 100 kept_has "^real 17"
 sleep 0.5
 shot after.png
 red_before=$(red_pixels before.png) red_after=$(red_pixels after.png)
@@ -34,16 +34,16 @@ check "the called number's cell turned red ($red_before red pixels before, $red_
 xdotool mousemove --window "$wid" 440 140 click 1
 sleep 0.3
 xdotool type --delay 80 "Билет №1 у окна"
-check "the typed notes are kept whole" qo_within 100 kept_has "^notes %C1%E8%EB%E5%F2%20%B91%20%F3%20%EE%EA%ED%E0"
+check "the typed notes are kept whole" qo_wait_for 100 kept_has "^notes %C1%E8%EB%E5%F2%20%B91%20%F3%20%EE%EA%ED%E0"
 
 # A second ticket from the tickets menu (Alt+Б, then its first item).
 xdotool key --delay 150 alt+Cyrillic_be Return
-check "the tickets menu adds a ticket" qo_within 100 kept_tickets 2
+check "the tickets menu adds a ticket" qo_wait_for 100 kept_tickets 2
 
 # The game window ("Игра", the menu bar's second item, which has no key of its own) has a fixed size:
 # the window manager is told so.
 xdotool mousemove --window "$wid" 93 9 click 1
-check "the game window opens" qo_within 100 qo_find_window "Игра"
+check "the game window opens" qo_wait_for 100 qo_find_window "Игра"
 game=$wid
 check "the game window keeps its size" fixed_size "$game"
 qo_find_window "Фишкодром"
@@ -62,9 +62,9 @@ check "the program starts again" qo_win_start "$program"
 xdotool windowactivate --sync "$wid"
 xdotool type --delay 80 "45"
 xdotool key --delay 80 Return
-check "the call is kept" qo_within 100 kept_has "^real 45"
+check "the call is kept" qo_wait_for 100 kept_has "^real 45"
 wineboot --end-session --shutdown >/dev/null 2>&1 &
 check "the session's end closes the program" qo_win_ended
 check "the settings are written at the session's end" test -f "$settings"
-check "the game is kept as closed" qo_within 50 kept_has "^ended"
+check "the game is kept as closed" qo_wait_for 50 kept_has "^ended"
 echo "The Windows program's real windows: every check passed"

@@ -8,7 +8,7 @@
 #   shot NAME                   a picture of the screen, $reports/NAME
 #   red_pixels NAME             how many pixels of the picture are the cells' red
 #   kept_has REGEX              whether a line of the kept game (Windows-1251) matches REGEX
-#   qo_within TENTHS COMMAND... polls COMMAND every tenth of a second
+#   qo_wait_for TENTHS COMMAND... polls COMMAND every tenth of a second (real_display.sh)
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 source "$root/scripts/lib/real_display.sh"
 source "$root/scripts/lib/wine.sh"
@@ -27,16 +27,6 @@ qo_windows_cleanup() {
   qo_real_display_stop
   [ -n "$work" ] && rm -rf "$work"
   return 0
-}
-
-qo_within() {
-  local tenths=$1 i
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
 }
 
 check() {
@@ -82,7 +72,7 @@ qo_win_start() {
   pid=$!
   rm -f "$work/rc"
   wid=
-  qo_within 300 qo_find_window "Фишкодром" || return 1
+  qo_wait_for 300 qo_find_window "Фишкодром" || return 1
 }
 
 qo_find_window() {
@@ -97,7 +87,7 @@ qo_win_close() {
 
 # Waits up to half a minute for the program to end: sets $rc.
 qo_win_ended() {
-  qo_within 300 test -s "$work/rc" || return 1
+  qo_wait_for 300 test -s "$work/rc" || return 1
   wait "$pid" 2>/dev/null || true
   pid=
   rc=$(cat "$work/rc")
