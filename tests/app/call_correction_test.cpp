@@ -119,7 +119,7 @@ TEST_F(CallCorrection, TheKeptGameKeepsWhatEachTicketWasGiven) {
         first.close();
     }
     UiDriver second(o);
-    second.chooseMenu(9); // "Вернуть прошлую игру"
+    second.chooseMenu("Вернуть прошлую игру");
     second.removeMove(0);
     EXPECT_EQ(second.cellColor(0, At(0, 0)), TQOInlineCode_D9D224::kWhite);
     EXPECT_EQ(second.cellColor(0, At(0, 1)), TQOInlineCode_D9D224::kRed);
@@ -195,7 +195,7 @@ TEST_F(CallCorrection, APastedListIsEnteredAsTypedAndTheRestNamedOnce) {
 
 TEST_F(CallCorrection, TheListsContextMenuRemovesTheMoveClickedOn) {
     call({"5", "17", "38"});
-    ui.chooseMenu(7); // "Игра"
+    ui.chooseMenu("Игра");
     auto* list = ui.gameScheme().controls().calledNumbers->control();
     auto* w = qobject_cast<QPlainTextEdit*>(list->widget());
     ASSERT_NE(w, nullptr);

@@ -26,7 +26,7 @@ void EachControl(qo::Control& c, const std::function<void(qo::Control&)>& f) {
 TEST(Captions, EveryButtonCaptionFitsInsideItsButton) {
     UiDriver ui;
     ui.newTickets(1);
-    ui.chooseMenu(7); // "Игра"
+    ui.chooseMenu("Игра");
     int buttons = 0;
     for (qo::Control* window : {&ui.mainWindow(), ui.gameWindow()}) {
         ASSERT_NE(window, nullptr);

@@ -30,8 +30,8 @@ using lotto::KeptTicket;
 using lotto::TQOInlineCode_D9D224;
 using Outcome = KeptGameReading::Outcome;
 
-constexpr int kRestoreItem = 9; // "Вернуть прошлую игру", after the nine described items
-constexpr int kGameItem = 7;    // "Игра"
+constexpr const char* kRestoreItem = "Вернуть прошлую игру";
+constexpr const char* kGameItem = "Игра";
 
 // ---- The text.
 
@@ -93,7 +93,8 @@ TEST(KeptGameText, ADamagedTextKeepsWhatItCanAndSaysWhy) {
         EXPECT_NE(r.outcome, Outcome::Read) << cut;
     }
     const std::size_t afterFirstTicket = text.find("ticket", text.find("ticket") + 1);
-    const KeptGameReading torn = lotto::ReadKeptGame(std::string_view(text).substr(0, afterFirstTicket), back);
+    const KeptGameReading torn =
+        lotto::ReadKeptGame(std::string_view(text).substr(0, afterFirstTicket), back);
     EXPECT_EQ(torn.outcome, Outcome::Damaged);
     EXPECT_TRUE(torn.truncated);
     ASSERT_EQ(back.tickets.size(), 1u);
@@ -111,8 +112,8 @@ TEST(KeptGameText, ADamagedTextKeepsWhatItCanAndSaysWhy) {
     // Values out of their range are bad lines, not wrong games.
     for (const char* line : {"ticket 30", "ticket x", "colours WWQ", "real 5 5", "drawn 0", "count 123",
                              "cells 1;2", "notes %G1", "virtual maybe", "moves 4"}) {
-        const KeptGameReading r =
-            lotto::ReadKeptGame(Sealed("fishkodrom-game 1.0\r\nticket 0\r\n" + std::string(line) + "\r\n"), back);
+        const KeptGameReading r = lotto::ReadKeptGame(
+            Sealed("fishkodrom-game 1.0\r\nticket 0\r\n" + std::string(line) + "\r\n"), back);
         EXPECT_EQ(r.badLines, 1) << line;
     }
 }
@@ -120,8 +121,10 @@ TEST(KeptGameText, ADamagedTextKeepsWhatItCanAndSaysWhy) {
 TEST(KeptGameText, VersionsAndStrangersAreToldApart) {
     KeptGame back;
     EXPECT_EQ(lotto::ReadKeptGame("", back).outcome, Outcome::NotOurs);
-    EXPECT_EQ(lotto::ReadKeptGame("5;17;38;\r\nnotes\r\n", back).outcome, Outcome::NotOurs) << "a ticket file";
-    EXPECT_EQ(lotto::ReadKeptGame(Sealed("fishkodrom-game 2.0\r\nticket 0\r\n"), back).outcome, Outcome::Newer);
+    EXPECT_EQ(lotto::ReadKeptGame("5;17;38;\r\nnotes\r\n", back).outcome, Outcome::NotOurs)
+        << "a ticket file";
+    EXPECT_EQ(lotto::ReadKeptGame(Sealed("fishkodrom-game 2.0\r\nticket 0\r\n"), back).outcome,
+              Outcome::Newer);
     EXPECT_TRUE(back.empty());
     // A later minor version may add records: they are skipped, the rest read whole.
     const KeptGameReading later =

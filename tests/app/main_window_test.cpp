@@ -2,14 +2,18 @@
 // the menu's ticket commands, the entry's "/ih" and the settings file the main window keeps.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <memory>
-#include <QWidget>
 
 #include "app/advertisement.h"
+#include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
 #include "app/program.h"
 #include "runtime/cp1251.h"
@@ -20,6 +24,7 @@
 #include "support/wait.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/platform.h"
+#include "widgets/menu_element.h"
 
 namespace qotest {
 namespace {
@@ -28,15 +33,13 @@ using lotto::TQOInlineCode_D9D224;
 constexpr qo::Color kWhite = TQOInlineCode_D9D224::kWhite;
 constexpr qo::Color kRed = TQOInlineCode_D9D224::kRed;
 
-enum Menu {
-    kNew = 1,
-    kDeleteAll = 2,
-    kResetAllNumbers = 4,
-    kResetAllColours = 5,
-    kFillAll = 6,
-    kGame = 7,
-    kAdvertisement = 8
-};
+// The main window's menu items, by their captions.
+constexpr const char* kDeleteAll = "Удалить все";
+constexpr const char* kResetAllNumbers = "Сброс всех чисел";
+constexpr const char* kResetAllColours = "Сброс всех цветов";
+constexpr const char* kFillAll = "Заполнить все";
+constexpr const char* kGame = "Игра";
+constexpr const char* kAdvertisement = "ПОСМОТРЕТЬ РЕКЛАМУ";
 
 // The cell index of ticket row R, column c.
 constexpr int At(int row, int column) {
@@ -206,6 +209,66 @@ TEST(MainWindow, GameMenuShowsTheGameWindow) {
     ui.chooseMenu(kGame);
     EXPECT_TRUE(game->visible());
     EXPECT_EQ(ui.ticketCount(), 0);
+}
+
+// The bar as the player sees it: each action's caption, "-" for a separator, "[ ]" or "[x]" before
+// a check item, the items of a menu after its title and indented.
+std::vector<std::string> BarShape(const QList<QAction*>& actions, const std::string& indent = {}) {
+    std::vector<std::string> shape;
+    for (const QAction* a : actions) {
+        std::string line = indent;
+        if (a->isCheckable()) line += a->isChecked() ? "[x] " : "[ ] ";
+        line += a->isSeparator() ? "-" : a->text().toStdString();
+        shape.push_back(line);
+        if (a->menu()) {
+            for (std::string& sub : BarShape(a->menu()->actions(), indent + "  "))
+                shape.push_back(std::move(sub));
+        }
+    }
+    return shape;
+}
+
+TEST(MainWindow, MenuBarIsTheDescribedOneThenTheAdditionsInTheirOwnMenu) {
+    UiDriver ui;
+    // Found anew each time: a changed mark builds the bar again.
+    const auto shape = [&ui] {
+        for (const QMenuBar* bar : ui.mainWindow().widget()->findChildren<QMenuBar*>()) {
+            if (!bar->isHidden()) return BarShape(bar->actions());
+        }
+        return std::vector<std::string>();
+    };
+    const std::vector<std::string> expected = {
+        "&Билеты",
+        "  &Новый",
+        "  &Удалить все",
+        "  -",
+        "  Сброс всех &чисел",
+        "  Сброс всех &цветов",
+        "  &Заполнить все",
+        "Игра",
+        "ПОСМОТРЕТЬ РЕКЛАМУ",
+        "&Сервис",
+        "  &Ход игры",
+        "  &Вернуть прошлую игру",
+        "  -",
+        "  [ ] Подс&казки",
+        "  &Печать билетов...",
+        "  -",
+        "  [ ] &Голос ведущего",
+        "  [ ] При&баутки",
+    };
+    EXPECT_EQ(shape(), expected);
+    // The described items keep their numbers, whatever follows them.
+    const char* described[] = {
+        "Билеты",        "Новый", "Удалить все",       "Сброс всех чисел", "Сброс всех цветов",
+        "Заполнить все", "Игра",  "ПОСМОТРЕТЬ РЕКЛАМУ"};
+    const int numbers[] = {0, 1, 2, 4, 5, 6, 7, 8};
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        EXPECT_EQ(ui.root().menu().NumberOf(&ui.menuItem(described[i])), numbers[i]) << described[i];
+
+    // A check item shows its mark as soon as it is turned.
+    ui.chooseMenu("Подсказки");
+    EXPECT_EQ(shape().at(13), "  [x] Подс&казки");
 }
 
 TEST(MainWindow, FirstRunOpensAtItsOwnPlaceAndTheFirstCloseWritesTheSettings) {

@@ -48,7 +48,7 @@
 namespace qotest {
 namespace {
 
-constexpr int kHintsItem = 14; // "Подсказки"
+constexpr const char* kHintsItem = "Подсказки";
 
 using lottomodel::Program;
 using Button = UiDriver::Button;
@@ -149,7 +149,7 @@ private:
     void activateMain() { activate(ui_.mainWindow().widget()); }
     const lotto::TClassChildForm_DA7248::Controls& game() { return ui_.gameScheme().controls(); }
     void showGame() {
-        ui_.chooseMenu(7);
+        ui_.chooseMenu("Игра");
         model_.gameVisible = true;
     }
     void clickGame(qo::TQOButton* b) {
@@ -172,7 +172,7 @@ private:
             const int kind = below(100);
             if (kind < 6) { // a new ticket
                 if (count >= kMostTickets) continue;
-                ui_.chooseMenu(1);
+                ui_.chooseMenu("Новый");
                 lottomodel::Ticket t;
                 t.id = model_.nextId++;
                 model_.tickets.push_back(t);
@@ -192,7 +192,7 @@ private:
                 const bool yes = chance(25);
                 answer(yes);
                 asked("Вы действительно хотите удалить ВСЕ билеты?");
-                ui_.chooseMenu(2);
+                ui_.chooseMenu("Удалить все");
                 if (yes) model_.tickets.clear();
                 return std::string("delete all") + (yes ? " yes" : " no");
             }
@@ -203,7 +203,7 @@ private:
                 return "fill " + std::to_string(at);
             }
             if (kind < 15) {
-                ui_.chooseMenu(6);
+                ui_.chooseMenu("Заполнить все");
                 for (auto& t : model_.tickets)
                     t.fill(model_.random);
                 return "fill all";
@@ -352,7 +352,7 @@ private:
                 const bool yes = chance(50);
                 answer(yes);
                 asked("Вы действительно хотите удалить числа из ВСЕХ билетов?");
-                ui_.chooseMenu(4);
+                ui_.chooseMenu("Сброс всех чисел");
                 for (auto& t : model_.tickets) {
                     if (yes) t.clearNumbers();
                 }
@@ -362,7 +362,7 @@ private:
                 const bool yes = chance(50);
                 answer(yes);
                 asked("Вы действительно хотите сделать ячейки ВСЕХ билетов белыми?");
-                ui_.chooseMenu(5);
+                ui_.chooseMenu("Сброс всех цветов");
                 for (auto& t : model_.tickets) {
                     if (yes) t.whiten();
                 }
@@ -380,7 +380,7 @@ private:
                 return "close game window";
             }
             if (kind < 83) {
-                ui_.chooseMenu(8);
+                ui_.chooseMenu("ПОСМОТРЕТЬ РЕКЛАМУ");
                 model_.advertisement();
                 return "advertisement";
             }
