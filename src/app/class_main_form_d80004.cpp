@@ -115,10 +115,10 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     numberBox.cursor = qo::IDC_EDIT_CURSOR;
     numberBox.Init();
     numberBox.control()->setAccessibleName(qo::Cp1251("Названное число"));
-    numberBox.control()->setAccessibleDescription(
-        qo::Cp1251("Число от 1 до 90, названное в игре: Enter отмечает его на всех билетах и "
-                   "записывает ходом реальной игры; вставленный список чисел вводится по очереди; "
-                   "Ctrl+Z в пустом поле отменяет последний ход"));
+    numberBox.control()->setAccessibleDescription(qo::Cp1251(
+        "Число от 1 до 90, названное в игре: Enter отмечает его на всех билетах и "
+        "записывает ходом реальной игры; вставленный список из двух и более чисел вводится по очереди; "
+        "Ctrl+Z в пустом поле отменяет последний ход"));
 
     ticketList.SetCreateOnFirstUse(false);
     ticketList.SetFactory(&qo::MakeScheme<TClassChildScrollBox_D80098>);
@@ -165,7 +165,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOMultiElement::Input>(gameWindow.events[1], ticketList, 2);
     connect<&qo::TQOMultiElement::Input>(gameLog.events[0], gameWindow, 2);
     // A pasted list of numbers: each one as if typed and confirmed with Enter.
-    connect<&TQOInlineCode_PasteCalls::Paste>(numberBox.onPaste, pasteCalls);
+    connect<&TQOInlineCode_PasteCalls::Paste>(numberBox.takePaste, pasteCalls);
     connect<&qo::TQOHub::Input>(pasteCalls.enter, entryHub, 1);
     // NOTE: opened once the kept game's start is over: putting the last game back replaces every
     // ticket, a given one too.

@@ -12,14 +12,14 @@
 #include <QTimer>
 
 #include "app/class_child_form_da7248.h"
+#include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
 #include "app/inline_code_kept_game.h"
-#include "app/class_main_form_d80004.h"
 #include "app/paste_calls.h"
-#include "support/wait.h"
-#include "widgets/edit.h"
 #include "runtime/cp1251.h"
 #include "support/ui_driver.h"
+#include "support/wait.h"
+#include "widgets/edit.h"
 #include "widgets/label.h"
 #include "widgets/memo.h"
 
@@ -143,8 +143,7 @@ TEST_P(PasteSplit, NumbersInOrderAndTheRestNamed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, PasteSplit,
-    ::testing::Values(PasteCase{"12 45, 7;81", {12, 45, 7, 81}, {}},
-                      PasteCase{"\r\n 1\t90;;,", {1, 90}, {}},
+    ::testing::Values(PasteCase{"12 45, 7;81", {12, 45, 7, 81}, {}}, PasteCase{"\r\n 1\t90;;,", {1, 90}, {}},
                       PasteCase{"07 0 00 91 007 5a -3 12.", {7}, {"0", "00", "91", "007", "5a", "-3", "12."}},
                       PasteCase{"", {}, {}}));
 
@@ -182,16 +181,48 @@ TEST_F(CallCorrection, APastedListIsEnteredAsTypedAndTheRestNamedOnce) {
               "Вставлено чисел: 5. Пропущено то, что не число от 1 до 90: «95», «абв», «0».");
 
     // Shift+Insert and the box's own menu paste the same way.
-    QApplication::clipboard()->setText(QStringLiteral("90"));
+    QApplication::clipboard()->setText(QStringLiteral("90\n90"));
     QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
     waitUntilIdle();
-    EXPECT_EQ(ui.cellColor(0, At(0, 8)), TQOInlineCode_D9D224::kGreen) << "the fifth number completes the row";
+    EXPECT_EQ(ui.cellColor(0, At(0, 8)), TQOInlineCode_D9D224::kGreen)
+        << "the fifth number completes the row";
     ui.undoInNumberBox();
-    QApplication::clipboard()->setText(QStringLiteral("90"));
     ChooseFromContextMenu(box, QPoint(5, 5), QStringLiteral("edit-paste"));
     EXPECT_EQ(ui.cellColor(0, At(0, 8)), TQOInlineCode_D9D224::kGreen);
     EXPECT_EQ(ui.platform().boxes.size(), 1u);
 }
+
+// A text with one number or none is the box's to paste, as it takes any text: a number waits in
+// it for Enter (over 90 shown as 90), anything else is undone whole, and nobody is told.
+struct OnePaste {
+    const char* name;
+    const char* text;
+    const char* shown;
+};
+
+class PasteIntoTheBox : public CallCorrection, public ::testing::WithParamInterface<OnePaste> {};
+
+TEST_P(PasteIntoTheBox, AsTheBoxTakesAnyText) {
+    call({"44"}); // the box emptied by Enter is what a text it undoes goes back to
+    QWidget* box = ui.root().numberBox().control()->widget();
+    box->setFocus();
+    QApplication::clipboard()->setText(QString::fromUtf8(GetParam().text));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    waitUntilIdle();
+    EXPECT_EQ(ui.numberBoxText(), GetParam().shown);
+    EXPECT_EQ(list(), "44\r\n") << "nothing is called before Enter";
+    EXPECT_TRUE(ui.platform().boxes.empty());
+    ui.typeNumber("", true);
+    EXPECT_EQ(list(),
+              "44\r\n" + (*GetParam().shown ? std::string(GetParam().shown) + "\r\n" : std::string()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paste, PasteIntoTheBox,
+                         ::testing::Values(OnePaste{"Number", "12", "12"}, OnePaste{"OverNinety", "95", "90"},
+                                           OnePaste{"NumberAndLetter", "1a", ""},
+                                           OnePaste{"Letters", "абв", ""},
+                                           OnePaste{"NumberAndWord", "5 x", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CallCorrection, TheListsContextMenuRemovesTheMoveClickedOn) {
     call({"5", "17", "38"});

@@ -396,6 +396,8 @@ private:
                 return "remove move " + std::to_string(place);
             }
             if (kind < 88) { // Ctrl+Z on the empty number box
+                // A number pasted waits in the box: Ctrl+Z would be the box's own undo.
+                if (!model_.numberBox.empty()) continue;
                 activateMain();
                 ui_.undoInNumberBox();
                 if (!model_.called.empty()) model_.removeMove(model_.called.size() - 1);
@@ -414,10 +416,22 @@ private:
                 box->setFocus();
                 QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
                 if (!waitUntilIdle()) failure_ = "the program was still busy after a paste";
+                if (numbers.size() == 1) {
+                    // One number is the box's to paste as any text: what fits of it, kept when it
+                    // is digits alone (over 90 shown as 90), else undone; Enter is still to come.
+                    std::string& box = model_.numberBox;
+                    const std::string next = box + pasted.substr(0, 2 - std::min<std::size_t>(2, box.size()));
+                    if (!next.empty() && next.find_first_not_of("0123456789") == std::string::npos)
+                        box = std::stoi(next) > 90 ? "90" : next;
+                    return "paste '" + pasted + "' into the box";
+                }
+                // A list is entered number by number, and what the box held stays in it.
+                const std::string held = model_.numberBox;
                 for (const int n : numbers) {
                     model_.numberBox = std::to_string(n);
                     model_.confirmNumberBox();
                 }
+                model_.numberBox = held;
                 return "paste '" + pasted + "'";
             }
             if (kind < 91) { // "Подсказки" on or off
