@@ -350,16 +350,18 @@ std::shared_ptr<bool> CloseWhen(std::function<bool(const qo::Control& mainWindow
 }
 
 // Any other first argument runs the program: the main window opens, and closing it ends the run.
-// The arguments are ticket files then, "/IH" too, while "/ih" is never one.
+// "/IH", or "/ih" second, is a switch as it always was, and no file: nothing is said of it.
 TEST(ProgramEntry, OtherArgumentsRunTheMainWindowUntilItCloses) {
     ScriptedPlatform platform;
-    const char* argv[] = {"fishkodrom", "/IH", "/ih"};
-    const auto told = CloseWhen([&](const qo::Control&) { return !platform.boxes.empty(); });
-    EXPECT_EQ(lotto::RunProgram(3, argv), 0);
-    EXPECT_TRUE(*told);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, qo::Cp1251("Открытие"));
-    EXPECT_NE(platform.boxes[0].text.find("/IH"), std::string::npos);
+    const std::string ticket = platform.writeFile("Билет.tkt", "5;17;\r\n");
+    const char* argv[] = {"fishkodrom", "/IH", "/ih", ticket.c_str()};
+    // The files open in order: once the ticket is there, the switches were read.
+    const auto opened = CloseWhen([](const qo::Control& form) {
+        return Named(form, qo::Cp1251("Билет 1, карточка 1, ряд 1, столбец 2, число 17")) != nullptr;
+    });
+    EXPECT_EQ(lotto::RunProgram(4, argv), 0);
+    EXPECT_TRUE(*opened);
+    EXPECT_TRUE(platform.boxes.empty()) << qo::Cp1251ToUtf8(platform.boxes.at(0).text);
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(platform.folder() + "Параметры.ini")));
     EXPECT_EQ(qo::ApplicationObject(), nullptr);
 }
