@@ -105,6 +105,53 @@ TEST_F(CallCorrection, OnlyDeliveriesSinceTheTicketWasWhiteReplay) {
     EXPECT_EQ(ui.cellColor(0, At(1, 1)), TQOInlineCode_D9D224::kWhite) << "17 came before the reset";
 }
 
+// A take-back changes only what its number did: tickets whose numbers were reset, typed anew or
+// filled since show what they showed; a ticket given the number since it was made loses its mark.
+TEST_F(CallCorrection, AfterResettingAllNumbersATakeBackLeavesWhatTheResetLeft) {
+    ui.newTickets(1);
+    for (const char* n : {"5", "17"})
+        ui.typeIntoEntry(1, n);
+    call({"5", "17", "38"});
+    ui.platform().boxAnswers = {qo::IDYES};
+    ui.chooseMenu("Сброс всех чисел");
+    ASSERT_EQ(ui.cellText(0, At(0, 0)), "");
+    ASSERT_EQ(ui.cellColor(0, At(0, 0)), TQOInlineCode_D9D224::kRed) << "the reset keeps the colours";
+
+    // Ticket 1 gets new numbers over its red cells, 17 again among them; ticket 2 is filled; a new
+    // ticket 3 is given 44 and 38; one more ticket comes and goes; then 44 is called.
+    for (const char* n : {"7", "17"})
+        ui.typeIntoEntry(0, n);
+    ui.click(1, UiDriver::Button::kFill);
+    ui.newTickets(1);
+    ui.typeIntoEntry(2, "44");
+    ui.typeIntoEntry(2, "38");
+    ui.newTickets(1);
+    ui.platform().boxAnswers = {qo::IDYES};
+    ui.click(3, UiDriver::Button::kDelete);
+    ASSERT_EQ(ui.ticketCount(), 3);
+    call({"44"});
+    const auto colours = [&](int ticket) {
+        std::vector<qo::Color> c;
+        for (int i = 0; i < 54; ++i)
+            c.push_back(ui.cellColor(ticket, i));
+        return c;
+    };
+    const std::vector<qo::Color> first = colours(0), second = colours(1);
+    ASSERT_EQ(first[At(0, 1)], TQOInlineCode_D9D224::kRed);
+
+    ui.removeMove(1); // 17
+    ui.removeMove(0); // 5
+    EXPECT_EQ(colours(0), first) << "ticket 1 shows what it showed";
+    EXPECT_EQ(colours(1), second) << "ticket 2 was filled since";
+    EXPECT_EQ(ui.cellColor(2, At(0, 4)), TQOInlineCode_D9D224::kRed) << "44 stays";
+
+    ui.removeMove(1); // 44: what it marked goes, and only that
+    EXPECT_EQ(ui.cellColor(2, At(0, 4)), TQOInlineCode_D9D224::kWhite);
+    EXPECT_EQ(colours(0), first);
+    EXPECT_EQ(colours(1), std::vector<qo::Color>(54, TQOInlineCode_D9D224::kWhite));
+    EXPECT_EQ(list(), "38\r\n");
+}
+
 TEST_F(CallCorrection, TheKeptGameKeepsWhatEachTicketWasGiven) {
     QTemporaryDir data;
     UiDriver::Options o;

@@ -224,6 +224,7 @@ private:
                 if (count == 0) continue;
                 const int cell = below(54);
                 auto& text = model_.tickets[at].text[cell];
+                const std::string before = text;
                 activateMain();
                 QWidget* w = ui_.cell(at, cell).widget();
                 toEnd(w, false);
@@ -232,6 +233,8 @@ private:
                     QTest::keyClick(w, Qt::Key_Backspace);
                     waitUntil([&] { return ui_.cellText(at, cell).empty(); });
                     text.clear();
+                    model_.tickets[at].typed(static_cast<std::size_t>(cell), before,
+                                             &lottomodel::Program::Value);
                     return "empty cell " + std::to_string(at) + "/" + std::to_string(cell);
                 }
                 const std::string d = std::to_string(below(chance(50) ? 10 : 100));
@@ -239,6 +242,7 @@ private:
                 for (char ch : d) {
                     if (text.size() < 2) text += ch;
                 }
+                model_.tickets[at].typed(static_cast<std::size_t>(cell), before, &lottomodel::Program::Value);
                 return "cell " + std::to_string(at) + "/" + std::to_string(cell) + " '" + d + "'";
             }
             if (kind < 42) { // a called number into the main window's box
