@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <memory>
 
 #include "app/class_child_form_da7248.h"
 #include "app/class_main_form_d80004.h"
@@ -21,6 +23,8 @@
 #include "support/wait.h"
 #include "widgets/edit.h"
 #include "widgets/label.h"
+#include "widgets/layer/messages.h"
+#include "widgets/main_form.h"
 #include "widgets/memo.h"
 
 namespace qotest {
@@ -281,6 +285,91 @@ TEST_F(CallCorrection, TheListsContextMenuRemovesTheMoveClickedOn) {
     ChooseFromContextMenu(w->viewport(), second.center(), QStringLiteral("Удалить ход"));
     EXPECT_EQ(this->list(), "5\r\n38\r\n");
     EXPECT_EQ(ui.cellColor(0, At(0, 1)), TQOInlineCode_D9D224::kWhite);
+}
+
+// ---- The real game's list as any list: the line clicked or moved to by the keys is the one a
+// take-back acts on, and after it the nearest line is current.
+
+class RealGameList : public CallCorrection {
+protected:
+    RealGameList() {
+        call({"5", "17", "38", "61"});
+        ui.chooseMenu("Игра");
+        w = qobject_cast<QPlainTextEdit*>(ui.gameScheme().controls().calledNumbers->control()->widget());
+    }
+    QPoint lineAt(int line) const {
+        return w->cursorRect(QTextCursor(w->document()->findBlockByNumber(line))).center();
+    }
+    void press(Qt::Key key) {
+        QTest::keyClick(w, key);
+        waitUntilIdle();
+    }
+    // Keys go to the focus: back from the main window's box, the list has it again.
+    void clickLine(int line) {
+        w->window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w->window()));
+        w->setFocus();
+        QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, lineAt(line));
+    }
+    QPlainTextEdit* w = nullptr;
+};
+
+TEST_F(RealGameList, ArrowsMoveTheLineDeleteTakesBack) {
+    ASSERT_NE(w, nullptr);
+    clickLine(0);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Delete);
+    EXPECT_EQ(list(), "5\r\n17\r\n61\r\n");
+    EXPECT_EQ(ui.cellColor(0, At(0, 3)), TQOInlineCode_D9D224::kWhite);
+    press(Qt::Key_Up);
+    press(Qt::Key_Delete);
+    EXPECT_EQ(list(), "5\r\n61\r\n") << "up from the line that took 38's place is 17";
+}
+
+TEST_F(RealGameList, DeleteOnTheLastLineTwiceTakesTheLastTwo) {
+    ASSERT_NE(w, nullptr);
+    clickLine(3);
+    press(Qt::Key_Delete);
+    press(Qt::Key_Delete);
+    EXPECT_EQ(list(), "5\r\n17\r\n");
+    EXPECT_EQ(ui.cellColor(0, At(0, 1)), TQOInlineCode_D9D224::kRed);
+    EXPECT_EQ(ui.cellColor(0, At(0, 3)), TQOInlineCode_D9D224::kWhite);
+    // In the middle, the line that takes the place is next.
+    ui.typeNumber("90");
+    clickLine(1);
+    press(Qt::Key_Delete);
+    press(Qt::Key_Delete);
+    EXPECT_EQ(list(), "5\r\n");
+}
+
+// A press on a control of the game window is the control's: only one on a free spot of the window
+// starts moving it.
+TEST_F(RealGameList, OnlyAPressOnAFreeSpotMovesTheWindow) {
+    ASSERT_NE(w, nullptr);
+    qo::Control* form = ui.gameScheme().controls().form->control();
+    int drags = 0;
+    auto previous = std::make_shared<qo::Control::MessageHandler>();
+    *previous = form->setMessageHandler([&drags, previous](qo::Message& m) {
+        if (m.msg == qo::WM_SYSCOMMAND && m.wParam == qo::SC_DRAGMOVE) ++drags;
+        return *previous ? (*previous)(m) : false;
+    });
+    // Sent as the toolkit delivers it, without the context menu a window system adds.
+    for (const Qt::MouseButton b : {Qt::RightButton, Qt::LeftButton, Qt::MiddleButton}) {
+        QMouseEvent press(QEvent::MouseButtonPress, lineAt(1), w->viewport()->mapToGlobal(lineAt(1)), b, b,
+                          {});
+        QApplication::sendEvent(w->viewport(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, lineAt(1), w->viewport()->mapToGlobal(lineAt(1)), b,
+                            {}, {});
+        QApplication::sendEvent(w->viewport(), &release);
+    }
+    waitUntilIdle();
+    EXPECT_EQ(drags, 0) << "a press on the list";
+    QWidget* client = w->parentWidget();
+    QTest::mousePress(client, Qt::LeftButton, {}, QPoint(3, client->height() - 3));
+    QTest::mouseRelease(client, Qt::LeftButton, {}, QPoint(3, client->height() - 3));
+    EXPECT_EQ(drags, 1) << "a press on a free spot";
+    form->setMessageHandler(std::move(*previous));
 }
 
 } // namespace
