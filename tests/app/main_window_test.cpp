@@ -46,10 +46,19 @@ constexpr int At(int row, int column) {
     return row * 9 + column;
 }
 
+// The site a player named in the settings file; a trailing "/" is not doubled.
+constexpr const char* kSite = "https://fishki.example/";
+
+UiDriver::Options WithSite() {
+    UiDriver::Options o;
+    o.advertisementSite = kSite;
+    return o;
+}
+
 // One of the site's pages 0…99.
 bool IsAdvertisementPage(const std::string& url) {
     for (int n = 0; n <= 99; ++n) {
-        if (url == lotto::AdvertisementUrl(n)) return true;
+        if (url == "https://fishki.example/adv/adv-" + std::to_string(n) + ".html") return true;
     }
     return false;
 }
@@ -193,7 +202,7 @@ TEST(MainWindow, WithoutTicketsTheResetQuestionsAreStillAsked) {
 }
 
 TEST(MainWindow, AdvertisementMenuOpensAPageOfTheSite) {
-    UiDriver ui;
+    UiDriver ui(WithSite());
     ui.chooseMenu(kAdvertisement);
     ui.chooseMenu(kAdvertisement);
     ASSERT_EQ(ui.platform().urls.size(), 2u);
@@ -289,7 +298,7 @@ TEST(MainWindow, CloseOpensAnAdvertisementOnAboutOneCloseInTen) {
     int opened = 0;
     constexpr int kCloses = 40;
     for (int i = 0; i < kCloses; ++i) {
-        UiDriver::Options options;
+        UiDriver::Options options = WithSite();
         options.timeOfDayMs = static_cast<std::int64_t>((i * 2654435761ULL + 12345) % 86400000);
         UiDriver ui(options);
         ui.close();
@@ -299,6 +308,51 @@ TEST(MainWindow, CloseOpensAnAdvertisementOnAboutOneCloseInTen) {
     }
     EXPECT_GE(opened, 1);
     EXPECT_LE(opened, 12);
+}
+
+// With no site named anywhere, the menu item shows the program's own page, and no close opens one.
+TEST(MainWindow, WithoutASiteTheMenuShowsTheProgramsOwnPageAndClosesOpenNothing) {
+    {
+        UiDriver probe;
+        if (!lotto::AdvertisementSite().empty())
+            GTEST_SKIP() << "built with the site " << lotto::AdvertisementSite();
+    }
+    UiDriver ui;
+    ui.chooseMenu(kAdvertisement);
+    ASSERT_EQ(ui.platform().urls.size(), 1u);
+    const std::string url = ui.platform().urls[0];
+    EXPECT_EQ(url, lotto::FileUrl(lotto::OwnPagePath()));
+    EXPECT_EQ(url.rfind("file:///", 0), 0u) << url;
+    const std::string page = readFile(lotto::OwnPagePath());
+    EXPECT_NE(page.find("<html lang=\"ru\">"), std::string::npos);
+    EXPECT_NE(page.find(std::string("Версия ") + lotto::ProgramVersion()), std::string::npos);
+    EXPECT_NE(page.find("Ctrl+Z"), std::string::npos) << "the keys";
+
+    int opened = 0;
+    for (int i = 0; i < 40; ++i) {
+        UiDriver::Options options;
+        options.timeOfDayMs = static_cast<std::int64_t>((i * 2654435761ULL + 12345) % 86400000);
+        UiDriver closing(options);
+        closing.close();
+        opened += static_cast<int>(closing.platform().urls.size());
+    }
+    EXPECT_EQ(opened, 0);
+}
+
+// The settings file's site is used over the build's, with the described shape of address.
+TEST(MainWindow, TheSettingsFileNamesTheSite) {
+    UiDriver::Options o;
+    o.advertisementSite = " https://другой.example// ";
+    UiDriver ui(o);
+    EXPECT_EQ(lotto::AdvertisementSite(), "https://другой.example");
+    ui.chooseMenu(kAdvertisement);
+    ASSERT_EQ(ui.platform().urls.size(), 1u);
+    EXPECT_EQ(ui.platform().urls[0].rfind("https://другой.example/adv/adv-", 0), 0u) << ui.platform().urls[0];
+}
+
+TEST(Advertisement, FileUrlEscapesWhatIsNotPlain) {
+    EXPECT_EQ(lotto::FileUrl("/home/a b/Фи.html"), "file:///home/a%20b/%D0%A4%D0%B8.html");
+    EXPECT_EQ(lotto::FileUrl("C:\\Users\\x\\p.html"), "file:///C:/Users/x/p.html");
 }
 
 TEST(ProgramEntry, InfoSwitchShowsOnlyTheBoxAndTouchesNoSettings) {

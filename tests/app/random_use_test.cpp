@@ -585,7 +585,12 @@ private:
         return {};
     }
 
-    UiDriver ui_;
+    // A site named, so every advertisement is a page of it the model can tell.
+    UiDriver ui_{[] {
+        UiDriver::Options o;
+        o.advertisementSite = "https://fishki.example";
+        return o;
+    }()};
     Program model_;
     std::mt19937 pick_;
     std::map<int, lotto::TClassChildPanelEx_D82A4C*> ticketOf_;

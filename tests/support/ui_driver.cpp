@@ -36,6 +36,7 @@
 #include "widgets/edit.h"
 #include "widgets/layer/edit_control.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/ini_file.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/message_loop.h"
 #include "widgets/main_form.h"
@@ -97,6 +98,9 @@ UiDriver::UiDriver(Options options) {
         for (const char* name : {"Звук1.wav", "Звук2.wav", "Звук3.wav", "Звук4.wav"})
             platform_.writeFile(name, "RIFF");
     }
+    if (!options.advertisementSite.empty())
+        qo::IniFile(platform_.folder() + "Параметры.ini")
+            .writeString(qo::Cp1251("Реклама"), qo::Cp1251("Сайт"), qo::Cp1251(options.advertisementSite));
     if (options.prepareFolder) options.prepareFolder(platform_.folder());
     platform_.dataFolderPath = options.dataFolder;
     platform_.boxAnswers = std::move(options.startAnswers);

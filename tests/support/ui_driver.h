@@ -45,6 +45,8 @@ public:
         std::vector<std::string> arguments;
         // Why the machine cannot speak Russian (Windows-1251); "" when it can.
         std::string speechProblem;
+        // The advertisement site the settings file names, UTF-8 ("" names none: the build's holds).
+        std::string advertisementSite;
     };
     using Button = lotto::TClassChildPanel_D99A78::Button;
 
