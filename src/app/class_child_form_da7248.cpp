@@ -6,8 +6,8 @@
 #include "app/class_child_panel_db4d90.h"
 #include "app/inline_code_db0d64.h"
 #include "app/inline_code_db522c.h"
-#include "app/window_parts.h"
 #include "app/kept_game.h"
+#include "app/window_parts.h"
 #include "containers/edit_multi.h"
 #include "containers/multi_element.h"
 #include "logic/counter.h"
@@ -143,8 +143,8 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     Place(calledBox, 110, 165, 130, 97, clWindow);
     SetUpListBox(calledBox, "Названные числа реальной игры");
     calledBox.control()->setAccessibleDescription(
-        qo::Cp1251("Delete или «Удалить ход» в контекстном меню убирает ход, на строке которого стоит "
-                   "курсор: билеты покажут игру без него"));
+        qo::Cp1251("Стрелки и щелчок выбирают ход; Delete или «Удалить ход» в контекстном меню убирает "
+                   "его: билеты покажут игру без него"));
     calledBox.AddCommand(qo::Cp1251("Удалить ход"));
 
     auto& movesLb = add<TQOLabel>(win);

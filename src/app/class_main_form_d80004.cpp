@@ -26,6 +26,17 @@
 
 namespace lotto {
 
+namespace {
+
+// "&Сервис": everything the program offers beyond the described menu, in groups: the game's course,
+// the tickets, the caller. A check item starts unmarked; its addition marks it as it starts.
+constexpr const char* kServiceMenu = "&Сервис\r\n(\r\n"
+                                     "&Ход игры\r\n&Вернуть прошлую игру\r\n-\r\n"
+                                     "-Подс&казки\r\n&Печать билетов...\r\n-\r\n"
+                                     "-&Голос ведущего\r\n-При&баутки\r\n)";
+
+} // namespace
+
 TClassMainForm_D80004::TClassMainForm_D80004() {
     // ---- the window first; its Init moves it to where the settings file last left it
     auto& form = addWindow<qo::TQOMainForm>(nullptr);
@@ -104,10 +115,10 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     numberBox.cursor = qo::IDC_EDIT_CURSOR;
     numberBox.Init();
     numberBox.control()->setAccessibleName(qo::Cp1251("Названное число"));
-    numberBox.control()->setAccessibleDescription(
-        qo::Cp1251("Число от 1 до 90, названное в игре: Enter отмечает его на всех билетах и "
-                   "записывает ходом реальной игры; вставленный список чисел вводится по очереди; "
-                   "Ctrl+Z в пустом поле отменяет последний ход"));
+    numberBox.control()->setAccessibleDescription(qo::Cp1251(
+        "Число от 1 до 90, названное в игре: Enter отмечает его на всех билетах и "
+        "записывает ходом реальной игры; вставленный список из двух и более чисел вводится по очереди; "
+        "Ctrl+Z в пустом поле отменяет последний ход"));
 
     ticketList.SetCreateOnFirstUse(false);
     ticketList.SetFactory(&qo::MakeScheme<TClassChildScrollBox_D80098>);
@@ -154,23 +165,26 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&qo::TQOMultiElement::Input>(gameWindow.events[1], ticketList, 2);
     connect<&qo::TQOMultiElement::Input>(gameLog.events[0], gameWindow, 2);
     // A pasted list of numbers: each one as if typed and confirmed with Enter.
-    connect<&TQOInlineCode_PasteCalls::Paste>(numberBox.onPaste, pasteCalls);
+    connect<&TQOInlineCode_PasteCalls::Paste>(numberBox.takePaste, pasteCalls);
     connect<&qo::TQOHub::Input>(pasteCalls.enter, entryHub, 1);
     // NOTE: opened once the kept game's start is over: putting the last game back replaces every
     // ticket, a given one too.
     connect<&TQOInlineCode_GivenTickets::Open>(keptGame.started, givenTickets);
 
     menu.SetText(qo::LoadTextResource("Str7"));
-    // Appended after the described items, so theirs keep their numbers; the list ignores it.
-    keptGame.menuItem = menu.AddItem(qo::Cp1251("&Заполнить все"), qo::Cp1251("&Вернуть прошлую игру"));
+    // NOTE: the additions' menu comes after the described ones, so those keep their items and
+    // numbers; the list's router passes the higher numbers by.
+    menu.AppendText(qo::Cp1251(kServiceMenu));
+    const auto item = [&menu](const char* caption) { return menu.NumberOfText(qo::Cp1251(caption)); };
     TQOInlineCode_GameLog& log = TClassChildForm_GameLog::Of(gameLog).code();
-    log.menuItem = menu.AddItem(qo::Cp1251("Игра"), qo::Cp1251("&Ход игры"));
+    log.menuItem = item("&Ход игры");
     log.Follow(ticketList, gameWindow);
-    printing.menuItem = menu.AddItem(qo::Cp1251("&Вернуть прошлую игру"), qo::Cp1251("&Печать билетов..."));
-    voice.voiceItem = menu.AddItem(qo::Cp1251("&Печать билетов..."), qo::Cp1251("&Голос ведущего"));
-    voice.nicknamesItem = menu.AddItem(qo::Cp1251("&Голос ведущего"), qo::Cp1251("При&баутки"));
+    keptGame.menuItem = item("&Вернуть прошлую игру");
+    assistant.menuItem = item("Подс&казки");
+    printing.menuItem = item("&Печать билетов...");
+    voice.voiceItem = item("&Голос ведущего");
+    voice.nicknamesItem = item("При&баутки");
     voice.Attach(menu);
-    assistant.menuItem = menu.AddItem(qo::Cp1251("При&баутки"), qo::Cp1251("Подс&казки"));
     form.formControl()->setKeyboardNavigation(true);
 
     form_ = &form;

@@ -68,9 +68,12 @@ public:
         if (!instance_) instance_ = std::make_unique<CellWatch>();
         ++instance_->users_;
     }
-    static void Tell(std::int32_t panel, TQOInlineCode_D9D224* ticket) { instance_->tickets_[panel] = ticket; }
+    static void Tell(std::int32_t panel, TQOInlineCode_D9D224* ticket) {
+        instance_->tickets_[panel] = ticket;
+    }
     static void Leave(std::int32_t panel, const TQOInlineCode_D9D224* ticket) {
-        if (auto at = instance_->tickets_.find(panel); at != instance_->tickets_.end() && at->second == ticket)
+        if (auto at = instance_->tickets_.find(panel);
+            at != instance_->tickets_.end() && at->second == ticket)
             instance_->tickets_.erase(at);
         if (--instance_->users_ == 0) instance_.reset();
     }
@@ -138,7 +141,9 @@ void TQOInlineCode_D9D224::ReadCells() const {
     holds_.reset();
     for (std::size_t i = 0; i < cells_.size(); ++i) {
         const qo::Control* c = cells_[i];
+        const std::int32_t was = numbers_[i];
         numbers_[i] = c ? CalledValue(c->text()) : 0;
+        if (numbers_[i] != was) changedAt_[i] = static_cast<std::uint32_t>(delivered_.size());
         colours_[i] = c ? c->color() : kWhite;
         if (numbers_[i] >= 1 && numbers_[i] <= 90) holds_.set(static_cast<std::size_t>(numbers_[i]));
     }
@@ -207,6 +212,8 @@ void TQOInlineCode_D9D224::PlaceNumber(std::int32_t n) {
     if (qo::Control* c = cell(row, ColumnOf(n))) {
         CellWatch::OwnChange own;
         c->setText(qo::IntegerToText(n));
+        changedAt_[static_cast<std::size_t>(row * kColumns + ColumnOf(n))] =
+            static_cast<std::uint32_t>(delivered_.size());
         Touched(true, false);
     }
 }
@@ -217,8 +224,10 @@ void TQOInlineCode_D9D224::Place(qo::TData& d, std::uint16_t) {
 
 void TQOInlineCode_D9D224::ClearNumbers() {
     CellWatch::OwnChange own;
-    for (qo::Control* c : cells_) {
-        if (c) c->setText({});
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+        if (!cells_[i] || cells_[i]->text().empty()) continue;
+        cells_[i]->setText({});
+        changedAt_[i] = static_cast<std::uint32_t>(delivered_.size());
     }
     Touched(true, false);
     fillPosition_ = -1;
@@ -230,6 +239,7 @@ void TQOInlineCode_D9D224::WhitenCells() {
     settled_ = true;
     delivered_.clear(); // a white ticket starts its own record of the numbers it was given
     completed_.clear();
+    changedAt_.fill(0);
 }
 
 void TQOInlineCode_D9D224::Colour(int index, qo::Color colour) {
@@ -302,6 +312,7 @@ void TQOInlineCode_D9D224::PutBack(const std::array<std::string, kCells>& texts,
     // The colours come back as kept; what made them is told again by the deliveries.
     Colours replayed;
     Replay(replayed);
+    changedAt_.fill(0); // the kept numbers stood through the kept deliveries
     fillPosition_ = std::clamp(fillPosition, -1, kPlaces - 1);
 }
 
@@ -377,9 +388,12 @@ void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
     // Only a number of the game marks: a cell someone typed 0 into is no called number.
     const std::int32_t n = qo::ToInteger(d);
     if (n < 1 || n > 90) return;
+    // NOTE: the cells are read before the delivery is counted: a number typed before it was
+    // called is one the call saw.
+    const bool held = holds()[static_cast<std::size_t>(n)];
     delivered_.push_back(static_cast<std::uint8_t>(n));
     // Most tickets do not hold the number: with colours the rule made, it changes nothing there.
-    if (settled_ && !holds()[static_cast<std::size_t>(n)]) return;
+    if (settled_ && !held) return;
     Colours colours = this->colours();
     const Completions done = Mark(numbers_, colours, n);
     Show(colours);
@@ -400,15 +414,28 @@ void TQOInlineCode_D9D224::TakeBackInput(qo::TData& d, std::uint16_t) {
 }
 
 void TQOInlineCode_D9D224::TakeBack(std::int32_t n) {
-    // The latest delivery of the number goes; had it never come, the ticket would show what the
-    // others, marked from white in their order, make of it.
+    // The latest delivery of the number goes. What it did is the difference between the
+    // deliveries marked from white on the cells as they stand, with it and without it. A cell
+    // changes only when it held its number at that delivery and still shows what the delivery
+    // made; one whose number was reset or typed since keeps what it shows.
     const auto last = std::find(delivered_.rbegin(), delivered_.rend(), static_cast<std::uint8_t>(n));
     if (last == delivered_.rend()) return;
+    const auto k = static_cast<std::uint32_t>(std::distance(delivered_.begin(), std::next(last).base()));
+    Colours with;
+    Replay(with);
     delivered_.erase(std::next(last).base());
-    Colours colours;
-    Replay(colours);
-    Show(colours);
-    settled_ = true;
+    Colours without;
+    Replay(without);
+    Colours shown = colours();
+    bool settled = true;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (changedAt_[i] <= k && shown[i] == with[i]) shown[i] = without[i];
+        if (changedAt_[i] > k) --changedAt_[i];
+        settled = settled && shown[i] == without[i];
+    }
+    Show(shown);
+    // Kept colours are not what the rule makes of the cells: the next call marks through them.
+    settled_ = settled;
 }
 
 void TQOInlineCode_D9D224::Replay(Colours& colours) {

@@ -76,8 +76,9 @@ public:
 
     // The numbers called on this ticket since its cells were last made white, in order.
     const std::vector<std::uint8_t>& delivered() const { return delivered_; }
-    // Takes the latest delivery of `n` back: the cells show what the rest would have made of them,
-    // marked from white in order, without sounds. A number never delivered changes nothing.
+    // Takes the latest delivery of `n` back, without sounds: a cell that shows what the delivery did
+    // shows what the rest, marked from white in order, make of it; a cell whose colour came
+    // otherwise (its numbers reset or typed since) keeps it. A number never delivered changes nothing.
     void TakeBack(std::int32_t n);
 
     // The marking rule on plain values: a called number turns the white cells holding it red; a row
@@ -165,6 +166,9 @@ private:
     bool settled_ = true;
     mutable std::bitset<91> holds_;
     std::vector<std::uint8_t> delivered_;
+    // For each cell, how many deliveries had come when its number last changed: the deliveries
+    // before that did not see the number it holds now.
+    mutable std::array<std::uint32_t, kCells> changedAt_{};
 
     // What the cells hold, as last read or set here; see numbers().
     mutable Numbers numbers_{};

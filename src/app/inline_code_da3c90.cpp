@@ -10,7 +10,7 @@ TQOInlineCode_DA3C90::TQOInlineCode_DA3C90() {
 }
 
 void TQOInlineCode_DA3C90::Input(qo::TData&, std::uint16_t) {
-    OpenAdvertisement(static_cast<std::int32_t>(qo::RoundHalfEven(qo::Random() * 99)));
+    OpenAdvertisement(static_cast<std::int32_t>(qo::RoundHalfEven(qo::Random() * 99)), true);
 }
 
 } // namespace lotto

@@ -38,6 +38,11 @@ void TQOInlineCode_DB522C::Remove(std::size_t place) {
     for (const int m : called_)
         qo::FireInteger(addLineOutput, m);
     Scroll(static_cast<int>(std::min(place, called_.size())));
+    // The nearest move becomes current: the one that took the line's place, else the new last, so
+    // Delete pressed again goes on from here.
+    if (auto* box = qo::As<qo::EditControl>(qo::Control::FromId(qo::ReadInteger(windowHandle)));
+        box && !called_.empty())
+        box->setCaretToLine(static_cast<int>(std::min(place, called_.size() - 1)));
     qo::FireInteger(takenBack, n);
 }
 
@@ -56,7 +61,8 @@ std::size_t TQOInlineCode_DB522C::SelectedPlace() const {
     // One number a line: the caret's line is the move's place.
     const std::string& text = box->text();
     const std::size_t caret = std::min(static_cast<std::size_t>(std::max(box->caret(), 0)), text.size());
-    return static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(caret), '\n'));
+    return static_cast<std::size_t>(
+        std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(caret), '\n'));
 }
 
 void TQOInlineCode_DB522C::ListKey(qo::TData& d, std::uint16_t) {

@@ -12,7 +12,7 @@ TQOInlineCode_DBD6FC::TQOInlineCode_DBD6FC() {
 void TQOInlineCode_DBD6FC::Input(qo::TData&, std::uint16_t) {
     // u × 5 rounds to 0 only for u up to 0.1: about one close in ten.
     if (qo::RoundHalfEven(qo::Random() * 5) != 0) return;
-    OpenAdvertisement(static_cast<std::int32_t>(qo::RoundHalfEven(qo::Random() * 99)));
+    OpenAdvertisement(static_cast<std::int32_t>(qo::RoundHalfEven(qo::Random() * 99)), false);
 }
 
 } // namespace lotto

@@ -15,9 +15,10 @@ TQOInlineCode_PasteCalls::Pieces TQOInlineCode_PasteCalls::Split(std::string_vie
         const std::size_t end = std::min(text.find_first_of(kBetween, at), text.size());
         const std::string_view piece = text.substr(at, end - at);
         at = end;
+        const bool digits = piece.find_first_not_of("0123456789") == std::string_view::npos;
+        pieces.digitPieces += digits ? 1 : 0;
         // The box takes two digits: "07" is 7, as typed; "007" or "95" is no call.
-        const bool digits = piece.size() <= 2 && piece.find_first_not_of("0123456789") == std::string_view::npos;
-        const int n = digits ? std::stoi(std::string(piece)) : 0;
+        const int n = digits && piece.size() <= 2 ? std::stoi(std::string(piece)) : 0;
         if (n >= 1 && n <= 90)
             pieces.numbers.push_back(n);
         else
@@ -28,6 +29,11 @@ TQOInlineCode_PasteCalls::Pieces TQOInlineCode_PasteCalls::Split(std::string_vie
 
 void TQOInlineCode_PasteCalls::Paste(qo::TData& d, std::uint16_t) {
     const Pieces pieces = Split(qo::ToText(d));
+    // One number, or none, is pasted as the box pastes any text: "12" waits for Enter, "95"
+    // becomes 90, "1a" is undone. Only what the box would undo whole is a list to catch up with.
+    const bool list = pieces.digitPieces >= 2;
+    qo::MakeInteger(d, list ? 1 : 0);
+    if (!list) return;
     for (const int n : pieces.numbers)
         qo::FireInteger(enter, n);
     if (pieces.skipped.empty()) return;

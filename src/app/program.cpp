@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
 
@@ -17,6 +18,19 @@ namespace {
 
 constexpr std::string_view kInfoSwitch = "/ih";
 
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// "/IH", "-x", "--help": a switch's marker, then letters (a dash may join words), and no folder
+// part, so no path a file manager hands over reads this way.
+bool ReadsAsSwitch(std::string_view a) {
+    const std::size_t marker = a.starts_with("--") ? 2 : (a.starts_with('/') || a.starts_with('-')) ? 1 : 0;
+    if (marker == 0 || a.size() == marker || !IsAsciiLetter(a[marker])) return false;
+    return std::all_of(a.begin() + static_cast<std::ptrdiff_t>(marker), a.end(),
+                       [](char c) { return IsAsciiLetter(c) || c == '-'; });
+}
+
 } // namespace
 
 const char* ProgramVersion() {
@@ -26,9 +40,10 @@ const char* ProgramVersion() {
 std::unique_ptr<TClassMainForm_D80004> BuildMainWindow(const std::vector<std::string>& arguments) {
     auto root = std::make_unique<TClassMainForm_D80004>();
     for (const std::string& a : arguments) {
-        // A switch of the program's in any place, never a file: "-reverse /ih" runs the program
-        // as it always did.
-        if (a != kInfoSwitch) root->givenTickets().files.push_back(a);
+        // A switch in any place ("/ih" second, "/IH", an option of another program's) starts the
+        // program as it always did, silently; a file that happens to bear such a name still opens.
+        if (ReadsAsSwitch(a) && !qo::FileExists(a)) continue;
+        root->givenTickets().files.push_back(a);
     }
     return root;
 }

@@ -15,7 +15,8 @@ const char* ProgramVersion();
 
 // argv as the process got it: its first argument is read as typed ("/ih"). `arguments`: the
 // program's own, UTF-8, once the toolkit has taken its options out ("-reverse", "-style x"), the
-// program's name left out; every one but "/ih" is a ticket file to open. Answers the exit code
+// program's name left out; each is a ticket file to open, unless it reads as a switch ("/ih",
+// "/IH", "-x") and names no file. Answers the exit code
 // (always 0).
 int RunProgram(int argc, const char* const* argv, const std::vector<std::string>& arguments);
 // With nothing for the toolkit among them: the arguments after argv[0] are the program's own.

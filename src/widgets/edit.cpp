@@ -50,9 +50,11 @@ void TQOEdit::Init() {
     control_->setOnChange([this] { Changed(); });
     control_->setOnChar([this](int& ch) { Typed(ch); });
     edit()->setOnPaste([this](const std::string& text) {
-        if (!LinkConnected(onPaste)) return false;
-        FireString(onPaste, text);
-        return true;
+        if (!LinkConnected(takePaste)) return false;
+        TData asked;
+        MakeString(asked, text);
+        CallLink(takePaste, asked);
+        return asked.kind == dkInteger && asked.integer != 0;
     });
 
     edit()->limitText(maxLength);
@@ -101,6 +103,9 @@ void TQOEdit::HandleKeyDown(int& key, int shift) {
             CallLink(onEnter, value);
             changeState = 2;
             if (control_) control_->setText("");
+            // The emptied box is what an invalid text goes back to, not the number just confirmed.
+            lastValidText.clear();
+            lastValidCaret = 0;
         }
         key = 0;
         return;

@@ -44,7 +44,9 @@ public:
     TEventLink onEnter;  // the valid value confirmed with Enter
     TEventLink onChange; // the valid value after each change
     TEventLink onChar;   // each typed character as a one-character text
-    TEventLink onPaste;  // pasted text; while it is linked, the box pastes nothing of its own
+    // Asked with each pasted text: a non-zero integer answer means it was taken, and the box pastes
+    // nothing of its own; otherwise (or unlinked) the box pastes it as any edit does.
+    TEventLink takePaste;
 
     void Init() override;
 

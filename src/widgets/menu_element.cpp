@@ -1,5 +1,6 @@
 #include "widgets/menu_element.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "widgets/layer/form_control.h"
@@ -86,12 +87,12 @@ private:
     bool ended_ = false;
 };
 
-// Visits the items depth-first, parents before their children, until `visit` answers true. The
-// menu text's items are numbered in that order; an item added later brings its own number.
+// Visits the items depth-first, parents before their children, until `visit` answers true: the
+// order the items are numbered in.
 bool Walk(const std::vector<std::unique_ptr<MenuItem>>& items, int& number,
           const std::function<bool(MenuItem&, int)>& visit) {
     for (const auto& item : items) {
-        if (visit(*item, item->addedNumber >= 0 ? item->addedNumber : number++)) return true;
+        if (visit(*item, number++)) return true;
         if (Walk(item->children, number, visit)) return true;
     }
     return false;
@@ -125,28 +126,33 @@ void TQOMenu::SetText(std::string_view text) {
     menu_ = std::make_unique<Menu>();
     const std::vector<std::string> lines = SplitMenuLines(text);
     MenuBuilder(*menu_, lines).Build();
+    KeepTexts();
+    if (alive) formWindow_->setMenu(menu_.get());
+}
+
+void TQOMenu::KeepTexts() {
+    itemTexts_.clear();
     int number = 0;
     Walk(menu_->items(), number, [this](MenuItem& item, int) {
         itemTexts_.push_back(item.text);
         return false;
     });
-    if (alive) formWindow_->setMenu(menu_.get());
 }
 
-int TQOMenu::AddItem(std::string_view afterText, std::string_view text) {
+int TQOMenu::AppendText(std::string_view text) {
     if (!menu_) return -1;
-    MenuItem* after = nullptr;
-    int count = 0;
-    Walk(menu_->items(), count, [&](MenuItem& item, int) {
-        if (!after && item.text == afterText) after = &item;
-        return false;
-    });
-    const int number = static_cast<int>(itemTexts_.size());
-    MenuItem& added = after ? menu_->insertAfter(*after, text) : menu_->add(nullptr, text);
-    added.addedNumber = number;
-    itemTexts_.emplace_back(text);
-    if (!after && formWindow_ && Control::FromId(formId_) == formWindow_) formWindow_->setMenu(menu_.get());
-    return number;
+    const int first = static_cast<int>(itemTexts_.size());
+    const std::vector<std::string> lines = SplitMenuLines(text);
+    MenuBuilder(*menu_, lines).Build();
+    KeepTexts();
+    if (formWindow_ && Control::FromId(formId_) == formWindow_ && formWindow_->menu() == menu_.get())
+        formWindow_->setMenu(menu_.get());
+    return static_cast<int>(itemTexts_.size()) > first ? first : -1;
+}
+
+int TQOMenu::NumberOfText(std::string_view text) const {
+    const auto found = std::find(itemTexts_.begin(), itemTexts_.end(), text);
+    return found == itemTexts_.end() ? -1 : static_cast<int>(found - itemTexts_.begin());
 }
 
 void TQOMenu::SetChecked(int itemNumber, bool checked) {

@@ -37,10 +37,12 @@ public:
     void SetText(std::string_view text);
 
     Menu* menu() const { return menu_.get(); }
-    // Adds an item after the first item whose text is `afterText` (at the end of the top level when
-    // none is) and returns its number: one past every number given before, so the numbers the
-    // menu text gave stay as they were. -1 before the text is set.
-    int AddItem(std::string_view afterText, std::string_view text);
+    // Reads a further text of the same grammar and appends its items at the end of the top level,
+    // numbered on from the last item, so the numbers the first text gave stay as they were. Answers
+    // the number of the first item added; -1 before the first text is set or when it adds none.
+    int AppendText(std::string_view text);
+    // The number of the first item whose text is exactly `text` ("&" included), or -1.
+    int NumberOfText(std::string_view text) const;
     // Makes the item with that number a check item, marked or not, as the menu bar shows it.
     void SetChecked(int itemNumber, bool checked);
 
@@ -53,6 +55,7 @@ public:
 
 private:
     bool HandleMessage(Message& m);
+    void KeepTexts(); // the item texts, in number order
 
     FormControl* formWindow_; // nullptr when the menu stands on no form
     std::int32_t formId_;

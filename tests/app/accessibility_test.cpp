@@ -92,7 +92,7 @@ TEST(Accessibility, DeletingATicketRenumbersTheTicketsBehindIt) {
     EXPECT_EQ(Spoken(ui.cell(2, 0)), QStringLiteral("Билет 3, карточка 1, ряд 1, столбец 1, пусто"));
 
     ui.platform().boxAnswers = {qo::IDYES};
-    ui.chooseMenu(2); // "&Удалить все"
+    ui.chooseMenu("Удалить все");
     ASSERT_TRUE(waitUntil([&] { return ui.ticketCount() == 0; }));
     ui.newTickets(1);
     EXPECT_EQ(Spoken(ui.cell(0, 0)), QStringLiteral("Билет 1, карточка 1, ряд 1, столбец 1, пусто"));
@@ -118,7 +118,7 @@ TEST(Accessibility, ButtonsSpeakTheirCaptionsTicketButtonsWithTheirTicket) {
     EXPECT_EQ(Spoken(game.generate), QStringLiteral("Генерировать")) << "disabled, still named";
     EXPECT_EQ(Spoken(game.autogen), QStringLiteral("Автоген"));
     EXPECT_EQ(Spoken(game.clear), QStringLiteral("Очистить"));
-    ui.chooseMenu(7); // "Игра"
+    ui.chooseMenu("Игра");
     QTest::mouseClick(game.openClose->control()->widget(), Qt::LeftButton);
     waitUntil([&] { return Spoken(game.openClose) == QStringLiteral("Закрыть сеанс"); });
     EXPECT_EQ(Spoken(game.openClose), QStringLiteral("Закрыть сеанс"));
@@ -155,7 +155,7 @@ void EachControl(qo::Control& c, const std::function<void(qo::Control&)>& f) {
 TEST(Accessibility, NoControlOfEitherWindowIsNameless) {
     UiDriver ui;
     ui.newTickets(2);
-    ui.chooseMenu(7);
+    ui.chooseMenu("Игра");
     int checked = 0;
     for (qo::Control* window : {&ui.mainWindow(), ui.gameWindow()}) {
         ASSERT_NE(window, nullptr);

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
-#include <random>
 #include <QWidget>
+#include <random>
 
-#include "app/class_child_panel_ex_d82a4c.h"
 #include "app/assistant.h"
+#include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_assistant.h"
 #include "app/inline_code_d9d224.h"
@@ -22,7 +22,7 @@ namespace qotest {
 namespace {
 
 using lotto::TQOInlineCode_Assistant;
-constexpr int kHintsItem = 14; // "Подсказки", the last item the program added
+constexpr const char* kHintsItem = "Подсказки";
 
 constexpr int At(int row, int column) {
     return row * 9 + column;
@@ -151,11 +151,14 @@ TEST(Prospects, EqualWhatTheMarkingRuleMakesOfEveryNumber) {
         colours.fill(Ticket::kWhite);
         for (std::size_t c = 0; c < numbers.size(); ++c) {
             const int column = static_cast<int>(c % 9);
-            numbers[c] = draw(0, 9) < 5 ? 0 : draw(0, 9) == 0 ? draw(1, 99) : column * 10 + draw(column == 0, 9);
+            numbers[c] = draw(0, 9) < 5    ? 0
+                         : draw(0, 9) == 0 ? draw(1, 99)
+                                           : column * 10 + draw(column == 0, 9);
         }
         // Called mostly from the ticket's own numbers, so cards and whole tickets come near too.
         for (int k = draw(0, 40); k > 0; --k)
-            Ticket::Mark(numbers, colours, draw(0, 3) ? numbers[static_cast<std::size_t>(draw(0, 53))] : draw(1, 90));
+            Ticket::Mark(numbers, colours,
+                         draw(0, 3) ? numbers[static_cast<std::size_t>(draw(0, 53))] : draw(1, 90));
         for (int k = draw(0, 3); k > 0; --k)
             numbers[static_cast<std::size_t>(draw(0, 53))] = draw(0, 90);
 
@@ -163,7 +166,8 @@ TEST(Prospects, EqualWhatTheMarkingRuleMakesOfEveryNumber) {
         for (int n = 1; n <= 90; ++n) {
             std::uint8_t rowsHolding = 0;
             for (std::size_t c = 0; c < numbers.size(); ++c) {
-                if (numbers[c] == n && colours[c] == Ticket::kWhite) rowsHolding |= static_cast<std::uint8_t>(1u << (c / 9));
+                if (numbers[c] == n && colours[c] == Ticket::kWhite)
+                    rowsHolding |= static_cast<std::uint8_t>(1u << (c / 9));
             }
             if (!rowsHolding) continue;
             Ticket::Colours after = colours;
@@ -172,9 +176,11 @@ TEST(Prospects, EqualWhatTheMarkingRuleMakesOfEveryNumber) {
             for (std::size_t r = 0; r < 6; ++r) {
                 if (!(rowsHolding & (1u << r)) || (done.rows & (1u << r))) continue;
                 for (std::size_t c = r * 9; c < r * 9 + 9; ++c) {
-                    if (numbers[c] == n || numbers[c] < 1 || numbers[c] > 90 || after[c] != Ticket::kWhite) continue;
+                    if (numbers[c] == n || numbers[c] < 1 || numbers[c] > 90 || after[c] != Ticket::kWhite)
+                        continue;
                     Ticket::Colours next = after;
-                    if (Ticket::Mark(numbers, next, numbers[c]).rows & (1u << r)) oneAway |= static_cast<std::uint8_t>(1u << r);
+                    if (Ticket::Mark(numbers, next, numbers[c]).rows & (1u << r))
+                        oneAway |= static_cast<std::uint8_t>(1u << r);
                 }
             }
             const auto add = [&](Kind kind, std::uint8_t index) {
@@ -196,7 +202,8 @@ TEST(Prospects, EqualWhatTheMarkingRuleMakesOfEveryNumber) {
         ASSERT_EQ(got.size(), expected.size()) << "round " << round;
         for (std::size_t i = 0; i < got.size(); ++i) {
             ASSERT_EQ(got[i].number, expected[i].number) << "round " << round;
-            ASSERT_EQ(got[i].what, expected[i].what) << "round " << round << ", number " << int(got[i].number);
+            ASSERT_EQ(got[i].what, expected[i].what)
+                << "round " << round << ", number " << int(got[i].number);
         }
     }
 }

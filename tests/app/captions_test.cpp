@@ -29,7 +29,7 @@ TEST(Captions, EveryButtonCaptionFitsInsideItsButton) {
     if (QFontDatabase::families().isEmpty()) GTEST_SKIP() << "the system lists no faces to measure with";
     UiDriver ui;
     ui.newTickets(1);
-    ui.chooseMenu(7); // "Игра"
+    ui.chooseMenu("Игра");
     int buttons = 0;
     for (qo::Control* window : {&ui.mainWindow(), ui.gameWindow()}) {
         ASSERT_NE(window, nullptr);

@@ -133,7 +133,7 @@ TEST(GameLog, TheKeptGameBringsTheLogBack) {
         ui->close();
     }
     UiDriver again(o);
-    again.chooseMenu(9); // "Вернуть прошлую игру"
+    again.chooseMenu("Вернуть прошлую игру");
     EXPECT_EQ(LogText(again), before);
     EXPECT_EQ(again.gameLog().code().board().last, 34);
 }

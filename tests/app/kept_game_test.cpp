@@ -32,8 +32,8 @@ using lotto::KeptTicket;
 using lotto::TQOInlineCode_D9D224;
 using Outcome = KeptGameReading::Outcome;
 
-constexpr int kRestoreItem = 9; // "Вернуть прошлую игру", after the nine described items
-constexpr int kGameItem = 7;    // "Игра"
+constexpr const char* kRestoreItem = "Вернуть прошлую игру";
+constexpr const char* kGameItem = "Игра";
 
 // ---- The text.
 

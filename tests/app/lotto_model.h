@@ -58,6 +58,8 @@ struct Ticket {
     // What each delivery completed: its place in `delivered`, and "весь билет", "карточка 1" or
     // "ряд 2", in that order within one delivery.
     std::vector<std::pair<std::size_t, std::string>> completed;
+    // For each cell, how many deliveries had come when its number last changed.
+    std::array<std::size_t, 54> changedAt{};
     int place = -1;    // places used since the numbers were cleared, minus one
     std::string notes; // as the memo holds it, CR LF breaks
     std::string entry; // the entry box
@@ -71,10 +73,18 @@ struct Ticket {
         if (row > 5) return;
         const int column = n >= 90 ? 8 : n / 10;
         text[static_cast<std::size_t>(row * 9 + column)] = std::to_string(n);
+        changedAt[static_cast<std::size_t>(row * 9 + column)] = delivered.size();
     }
     void clearNumbers() {
+        for (std::size_t i = 0; i < 54; ++i) {
+            if (!text[i].empty()) changedAt[i] = delivered.size();
+        }
         text.fill({});
         place = -1;
+    }
+    // A cell's text typed: the number it reads as changed or not.
+    void typed(std::size_t cell, const std::string& before, int (*value)(const std::string&)) {
+        if (value(before) != value(text[cell])) changedAt[cell] = delivered.size();
     }
     void whiten() {
         colour.fill(kWhite);
@@ -82,17 +92,37 @@ struct Ticket {
         calledSinceWhite.clear();
         delivered.clear();
         completed.clear();
+        changedAt.fill(0);
     }
-    // A call taken back: the cells show what the other calls, marked from white in their order,
-    // make of them now; nothing is heard.
+    // The cells as the calls since white, marked from white in their order, make them now.
+    Ticket replayed() const {
+        Ticket t = *this;
+        t.colour.fill(kWhite);
+        t.markedAs.fill({});
+        t.delivered.clear();
+        t.completed.clear();
+        for (const std::string& c : delivered)
+            t.check(c);
+        return t;
+    }
+    // A call taken back, silently: a cell that held its number then and shows what the call made
+    // shows what the other calls make of it now; a cell whose number changed since keeps its
+    // colour. The call still counts as one made since the cells were white.
     void takeBack(const std::string& called) {
         const auto last = std::find(delivered.rbegin(), delivered.rend(), called);
         if (last == delivered.rend()) return;
+        const auto k = static_cast<std::size_t>(std::distance(delivered.begin(), std::next(last).base()));
+        const Ticket with = replayed();
         delivered.erase(std::next(last).base());
-        const std::vector<std::string> again = delivered;
-        whiten();
-        for (const std::string& c : again)
-            check(c);
+        const Ticket without = replayed();
+        for (std::size_t i = 0; i < 54; ++i) {
+            if (changedAt[i] <= k && colour[i] == with.colour[i]) {
+                colour[i] = without.colour[i];
+                markedAs[i] = without.markedAs[i];
+            }
+            if (changedAt[i] > k) --changedAt[i];
+        }
+        completed = without.completed;
     }
     // Marks a called number; returns the sounds it plays, in order.
     std::vector<int> check(const std::string& called) {

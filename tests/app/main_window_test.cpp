@@ -2,14 +2,18 @@
 // the menu's ticket commands, the entry's "/ih" and the settings file the main window keeps.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <memory>
-#include <QWidget>
 
 #include "app/advertisement.h"
+#include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
 #include "app/program.h"
 #include "runtime/cp1251.h"
@@ -20,6 +24,7 @@
 #include "support/wait.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/platform.h"
+#include "widgets/menu_element.h"
 
 namespace qotest {
 namespace {
@@ -28,25 +33,32 @@ using lotto::TQOInlineCode_D9D224;
 constexpr qo::Color kWhite = TQOInlineCode_D9D224::kWhite;
 constexpr qo::Color kRed = TQOInlineCode_D9D224::kRed;
 
-enum Menu {
-    kNew = 1,
-    kDeleteAll = 2,
-    kResetAllNumbers = 4,
-    kResetAllColours = 5,
-    kFillAll = 6,
-    kGame = 7,
-    kAdvertisement = 8
-};
+// The main window's menu items, by their captions.
+constexpr const char* kDeleteAll = "Удалить все";
+constexpr const char* kResetAllNumbers = "Сброс всех чисел";
+constexpr const char* kResetAllColours = "Сброс всех цветов";
+constexpr const char* kFillAll = "Заполнить все";
+constexpr const char* kGame = "Игра";
+constexpr const char* kAdvertisement = "ПОСМОТРЕТЬ РЕКЛАМУ";
 
 // The cell index of ticket row R, column c.
 constexpr int At(int row, int column) {
     return row * 9 + column;
 }
 
+// The site a player named in the settings file; a trailing "/" is not doubled.
+constexpr const char* kSite = "https://fishki.example/";
+
+UiDriver::Options WithSite() {
+    UiDriver::Options o;
+    o.advertisementSite = kSite;
+    return o;
+}
+
 // One of the site's pages 0…99.
 bool IsAdvertisementPage(const std::string& url) {
     for (int n = 0; n <= 99; ++n) {
-        if (url == lotto::AdvertisementUrl(n)) return true;
+        if (url == "https://fishki.example/adv/adv-" + std::to_string(n) + ".html") return true;
     }
     return false;
 }
@@ -190,7 +202,7 @@ TEST(MainWindow, WithoutTicketsTheResetQuestionsAreStillAsked) {
 }
 
 TEST(MainWindow, AdvertisementMenuOpensAPageOfTheSite) {
-    UiDriver ui;
+    UiDriver ui(WithSite());
     ui.chooseMenu(kAdvertisement);
     ui.chooseMenu(kAdvertisement);
     ASSERT_EQ(ui.platform().urls.size(), 2u);
@@ -206,6 +218,66 @@ TEST(MainWindow, GameMenuShowsTheGameWindow) {
     ui.chooseMenu(kGame);
     EXPECT_TRUE(game->visible());
     EXPECT_EQ(ui.ticketCount(), 0);
+}
+
+// The bar as the player sees it: each action's caption, "-" for a separator, "[ ]" or "[x]" before
+// a check item, the items of a menu after its title and indented.
+std::vector<std::string> BarShape(const QList<QAction*>& actions, const std::string& indent = {}) {
+    std::vector<std::string> shape;
+    for (const QAction* a : actions) {
+        std::string line = indent;
+        if (a->isCheckable()) line += a->isChecked() ? "[x] " : "[ ] ";
+        line += a->isSeparator() ? "-" : a->text().toStdString();
+        shape.push_back(line);
+        if (a->menu()) {
+            for (std::string& sub : BarShape(a->menu()->actions(), indent + "  "))
+                shape.push_back(std::move(sub));
+        }
+    }
+    return shape;
+}
+
+TEST(MainWindow, MenuBarIsTheDescribedOneThenTheAdditionsInTheirOwnMenu) {
+    UiDriver ui;
+    // Found anew each time: a changed mark builds the bar again.
+    const auto shape = [&ui] {
+        for (const QMenuBar* bar : ui.mainWindow().widget()->findChildren<QMenuBar*>()) {
+            if (!bar->isHidden()) return BarShape(bar->actions());
+        }
+        return std::vector<std::string>();
+    };
+    const std::vector<std::string> expected = {
+        "&Билеты",
+        "  &Новый",
+        "  &Удалить все",
+        "  -",
+        "  Сброс всех &чисел",
+        "  Сброс всех &цветов",
+        "  &Заполнить все",
+        "Игра",
+        "ПОСМОТРЕТЬ РЕКЛАМУ",
+        "&Сервис",
+        "  &Ход игры",
+        "  &Вернуть прошлую игру",
+        "  -",
+        "  [ ] Подс&казки",
+        "  &Печать билетов...",
+        "  -",
+        "  [ ] &Голос ведущего",
+        "  [ ] При&баутки",
+    };
+    EXPECT_EQ(shape(), expected);
+    // The described items keep their numbers, whatever follows them.
+    const char* described[] = {
+        "Билеты",        "Новый", "Удалить все",       "Сброс всех чисел", "Сброс всех цветов",
+        "Заполнить все", "Игра",  "ПОСМОТРЕТЬ РЕКЛАМУ"};
+    const int numbers[] = {0, 1, 2, 4, 5, 6, 7, 8};
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        EXPECT_EQ(ui.root().menu().NumberOf(&ui.menuItem(described[i])), numbers[i]) << described[i];
+
+    // A check item shows its mark as soon as it is turned.
+    ui.chooseMenu("Подсказки");
+    EXPECT_EQ(shape().at(13), "  [x] Подс&казки");
 }
 
 TEST(MainWindow, FirstRunOpensAtItsOwnPlaceAndTheFirstCloseWritesTheSettings) {
@@ -226,7 +298,7 @@ TEST(MainWindow, CloseOpensAnAdvertisementOnAboutOneCloseInTen) {
     int opened = 0;
     constexpr int kCloses = 40;
     for (int i = 0; i < kCloses; ++i) {
-        UiDriver::Options options;
+        UiDriver::Options options = WithSite();
         options.timeOfDayMs = static_cast<std::int64_t>((i * 2654435761ULL + 12345) % 86400000);
         UiDriver ui(options);
         ui.close();
@@ -236,6 +308,51 @@ TEST(MainWindow, CloseOpensAnAdvertisementOnAboutOneCloseInTen) {
     }
     EXPECT_GE(opened, 1);
     EXPECT_LE(opened, 12);
+}
+
+// With no site named anywhere, the menu item shows the program's own page, and no close opens one.
+TEST(MainWindow, WithoutASiteTheMenuShowsTheProgramsOwnPageAndClosesOpenNothing) {
+    {
+        UiDriver probe;
+        if (!lotto::AdvertisementSite().empty())
+            GTEST_SKIP() << "built with the site " << lotto::AdvertisementSite();
+    }
+    UiDriver ui;
+    ui.chooseMenu(kAdvertisement);
+    ASSERT_EQ(ui.platform().urls.size(), 1u);
+    const std::string url = ui.platform().urls[0];
+    EXPECT_EQ(url, lotto::FileUrl(lotto::OwnPagePath()));
+    EXPECT_EQ(url.rfind("file:///", 0), 0u) << url;
+    const std::string page = readFile(lotto::OwnPagePath());
+    EXPECT_NE(page.find("<html lang=\"ru\">"), std::string::npos);
+    EXPECT_NE(page.find(std::string("Версия ") + lotto::ProgramVersion()), std::string::npos);
+    EXPECT_NE(page.find("Ctrl+Z"), std::string::npos) << "the keys";
+
+    int opened = 0;
+    for (int i = 0; i < 40; ++i) {
+        UiDriver::Options options;
+        options.timeOfDayMs = static_cast<std::int64_t>((i * 2654435761ULL + 12345) % 86400000);
+        UiDriver closing(options);
+        closing.close();
+        opened += static_cast<int>(closing.platform().urls.size());
+    }
+    EXPECT_EQ(opened, 0);
+}
+
+// The settings file's site is used over the build's, with the described shape of address.
+TEST(MainWindow, TheSettingsFileNamesTheSite) {
+    UiDriver::Options o;
+    o.advertisementSite = " https://другой.example// ";
+    UiDriver ui(o);
+    EXPECT_EQ(lotto::AdvertisementSite(), "https://другой.example");
+    ui.chooseMenu(kAdvertisement);
+    ASSERT_EQ(ui.platform().urls.size(), 1u);
+    EXPECT_EQ(ui.platform().urls[0].rfind("https://другой.example/adv/adv-", 0), 0u) << ui.platform().urls[0];
+}
+
+TEST(Advertisement, FileUrlEscapesWhatIsNotPlain) {
+    EXPECT_EQ(lotto::FileUrl("/home/a b/Фи.html"), "file:///home/a%20b/%D0%A4%D0%B8.html");
+    EXPECT_EQ(lotto::FileUrl("C:\\Users\\x\\p.html"), "file:///C:/Users/x/p.html");
 }
 
 TEST(ProgramEntry, InfoSwitchShowsOnlyTheBoxAndTouchesNoSettings) {
@@ -287,16 +404,18 @@ std::shared_ptr<bool> CloseWhen(std::function<bool(const qo::Control& mainWindow
 }
 
 // Any other first argument runs the program: the main window opens, and closing it ends the run.
-// The arguments are ticket files then, "/IH" too, while "/ih" is never one.
+// "/IH", or "/ih" second, is a switch as it always was, and no file: nothing is said of it.
 TEST(ProgramEntry, OtherArgumentsRunTheMainWindowUntilItCloses) {
     ScriptedPlatform platform;
-    const char* argv[] = {"fishkodrom", "/IH", "/ih"};
-    const auto told = CloseWhen([&](const qo::Control&) { return !platform.boxes.empty(); });
-    EXPECT_EQ(lotto::RunProgram(3, argv), 0);
-    EXPECT_TRUE(*told);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, qo::Cp1251("Открытие"));
-    EXPECT_NE(platform.boxes[0].text.find("/IH"), std::string::npos);
+    const std::string ticket = platform.writeFile("Билет.tkt", "5;17;\r\n");
+    const char* argv[] = {"fishkodrom", "/IH", "/ih", ticket.c_str()};
+    // The files open in order: once the ticket is there, the switches were read.
+    const auto opened = CloseWhen([](const qo::Control& form) {
+        return Named(form, qo::Cp1251("Билет 1, карточка 1, ряд 1, столбец 2, число 17")) != nullptr;
+    });
+    EXPECT_EQ(lotto::RunProgram(4, argv), 0);
+    EXPECT_TRUE(*opened);
+    EXPECT_TRUE(platform.boxes.empty()) << qo::Cp1251ToUtf8(platform.boxes.at(0).text);
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(platform.folder() + "Параметры.ini")));
     EXPECT_EQ(qo::ApplicationObject(), nullptr);
 }

@@ -48,7 +48,7 @@
 namespace qotest {
 namespace {
 
-constexpr int kHintsItem = 14; // "Подсказки"
+constexpr const char* kHintsItem = "Подсказки";
 
 using lottomodel::Program;
 using Button = UiDriver::Button;
@@ -149,7 +149,7 @@ private:
     void activateMain() { activate(ui_.mainWindow().widget()); }
     const lotto::TClassChildForm_DA7248::Controls& game() { return ui_.gameScheme().controls(); }
     void showGame() {
-        ui_.chooseMenu(7);
+        ui_.chooseMenu("Игра");
         model_.gameVisible = true;
     }
     void clickGame(qo::TQOButton* b) {
@@ -172,7 +172,7 @@ private:
             const int kind = below(100);
             if (kind < 6) { // a new ticket
                 if (count >= kMostTickets) continue;
-                ui_.chooseMenu(1);
+                ui_.chooseMenu("Новый");
                 lottomodel::Ticket t;
                 t.id = model_.nextId++;
                 model_.tickets.push_back(t);
@@ -192,7 +192,7 @@ private:
                 const bool yes = chance(25);
                 answer(yes);
                 asked("Вы действительно хотите удалить ВСЕ билеты?");
-                ui_.chooseMenu(2);
+                ui_.chooseMenu("Удалить все");
                 if (yes) model_.tickets.clear();
                 return std::string("delete all") + (yes ? " yes" : " no");
             }
@@ -203,7 +203,7 @@ private:
                 return "fill " + std::to_string(at);
             }
             if (kind < 15) {
-                ui_.chooseMenu(6);
+                ui_.chooseMenu("Заполнить все");
                 for (auto& t : model_.tickets)
                     t.fill(model_.random);
                 return "fill all";
@@ -224,6 +224,7 @@ private:
                 if (count == 0) continue;
                 const int cell = below(54);
                 auto& text = model_.tickets[at].text[cell];
+                const std::string before = text;
                 activateMain();
                 QWidget* w = ui_.cell(at, cell).widget();
                 toEnd(w, false);
@@ -232,6 +233,8 @@ private:
                     QTest::keyClick(w, Qt::Key_Backspace);
                     waitUntil([&] { return ui_.cellText(at, cell).empty(); });
                     text.clear();
+                    model_.tickets[at].typed(static_cast<std::size_t>(cell), before,
+                                             &lottomodel::Program::Value);
                     return "empty cell " + std::to_string(at) + "/" + std::to_string(cell);
                 }
                 const std::string d = std::to_string(below(chance(50) ? 10 : 100));
@@ -239,6 +242,7 @@ private:
                 for (char ch : d) {
                     if (text.size() < 2) text += ch;
                 }
+                model_.tickets[at].typed(static_cast<std::size_t>(cell), before, &lottomodel::Program::Value);
                 return "cell " + std::to_string(at) + "/" + std::to_string(cell) + " '" + d + "'";
             }
             if (kind < 42) { // a called number into the main window's box
@@ -352,7 +356,7 @@ private:
                 const bool yes = chance(50);
                 answer(yes);
                 asked("Вы действительно хотите удалить числа из ВСЕХ билетов?");
-                ui_.chooseMenu(4);
+                ui_.chooseMenu("Сброс всех чисел");
                 for (auto& t : model_.tickets) {
                     if (yes) t.clearNumbers();
                 }
@@ -362,7 +366,7 @@ private:
                 const bool yes = chance(50);
                 answer(yes);
                 asked("Вы действительно хотите сделать ячейки ВСЕХ билетов белыми?");
-                ui_.chooseMenu(5);
+                ui_.chooseMenu("Сброс всех цветов");
                 for (auto& t : model_.tickets) {
                     if (yes) t.whiten();
                 }
@@ -380,7 +384,7 @@ private:
                 return "close game window";
             }
             if (kind < 83) {
-                ui_.chooseMenu(8);
+                ui_.chooseMenu("ПОСМОТРЕТЬ РЕКЛАМУ");
                 model_.advertisement();
                 return "advertisement";
             }
@@ -396,6 +400,8 @@ private:
                 return "remove move " + std::to_string(place);
             }
             if (kind < 88) { // Ctrl+Z on the empty number box
+                // A number pasted waits in the box: Ctrl+Z would be the box's own undo.
+                if (!model_.numberBox.empty()) continue;
                 activateMain();
                 ui_.undoInNumberBox();
                 if (!model_.called.empty()) model_.removeMove(model_.called.size() - 1);
@@ -414,10 +420,22 @@ private:
                 box->setFocus();
                 QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
                 if (!waitUntilIdle()) failure_ = "the program was still busy after a paste";
+                if (numbers.size() == 1) {
+                    // One number is the box's to paste as any text: what fits of it, kept when it
+                    // is digits alone (over 90 shown as 90), else undone; Enter is still to come.
+                    std::string& box = model_.numberBox;
+                    const std::string next = box + pasted.substr(0, 2 - std::min<std::size_t>(2, box.size()));
+                    if (!next.empty() && next.find_first_not_of("0123456789") == std::string::npos)
+                        box = std::stoi(next) > 90 ? "90" : next;
+                    return "paste '" + pasted + "' into the box";
+                }
+                // A list is entered number by number, and what the box held stays in it.
+                const std::string held = model_.numberBox;
                 for (const int n : numbers) {
                     model_.numberBox = std::to_string(n);
                     model_.confirmNumberBox();
                 }
+                model_.numberBox = held;
                 return "paste '" + pasted + "'";
             }
             if (kind < 91) { // "Подсказки" on or off
@@ -567,7 +585,12 @@ private:
         return {};
     }
 
-    UiDriver ui_;
+    // A site named, so every advertisement is a page of it the model can tell.
+    UiDriver ui_{[] {
+        UiDriver::Options o;
+        o.advertisementSite = "https://fishki.example";
+        return o;
+    }()};
     Program model_;
     std::mt19937 pick_;
     std::map<int, lotto::TClassChildPanelEx_D82A4C*> ticketOf_;

@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
         for (const std::string& n : called)
             ui.typeNumber(QString::fromStdString(n));
 
-        ui.chooseMenu(7); // "Игра"
+        ui.chooseMenu("Игра");
         const auto& game = ui.gameScheme().controls();
         Click(game.openClose);
         for (int i = 0; i < 4; ++i)
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
         ok = Save(*log, folder + QStringLiteral("/game_log") + suffix + QStringLiteral(".png")) && ok;
 
         // "Подсказки": ticket 2 one away from its row, ticket 3 with two numbers typed amiss.
-        ui.chooseMenu(14);
+        ui.chooseMenu("Подсказки");
         for (const char* n : {"5", "38", "61"})
             ui.typeNumber(n);
         ui.typeIntoCell(2, 0, QStringLiteral("47"));

@@ -3,6 +3,7 @@
 // same words, and the program runs on with its window either way.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -151,6 +152,39 @@ TEST_F(TicketArgument, SeveralFilesOpenInOrderSkippingOneThatCannotBeRead) {
     EXPECT_EQ(ui.ticket(1).number(), 2);
     ASSERT_EQ(ui.platform().boxes.size(), 1u);
     EXPECT_EQ(ui.platform().boxes[0].text.rfind(qo::Cp1251("Файл пуст"), 0), 0u);
+}
+
+// What reads as a switch and names no file starts the program as if it were not there.
+class TicketArgumentSwitch : public TicketArgument,
+                             public ::testing::WithParamInterface<std::vector<std::string>> {};
+
+TEST_P(TicketArgumentSwitch, StartsTheProgramSilently) {
+    UiDriver ui(Given(GetParam()));
+    EXPECT_TRUE(ui.mainWindow().widget()->isVisible());
+    EXPECT_TRUE(ui.platform().boxes.empty()) << qo::Cp1251ToUtf8(ui.platform().boxes.at(0).text);
+    EXPECT_EQ(ui.ticketCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ticket, TicketArgumentSwitch,
+                         ::testing::Values(std::vector<std::string>{"/IH"}, std::vector<std::string>{"/Ih"},
+                                           std::vector<std::string>{"-reverse", "/ih"},
+                                           std::vector<std::string>{"-x"}, std::vector<std::string>{"--help"},
+                                           std::vector<std::string>{"--no-sound", "/ih", "-IH"}));
+
+TEST_F(TicketArgument, WhatDoesNotReadAsASwitchIsStillAFileAndTold) {
+    // A folder part, a digit, a marker alone: paths, even when they name nothing.
+    for (const std::string& path : {std::string("/tmp/IH"), std::string("-5"), std::string("/"),
+                                    std::string("-"), std::string("./-x")}) {
+        UiDriver ui(Given({path}));
+        EXPECT_EQ(ui.platform().boxes.size(), 1u) << path;
+    }
+    // And a file of such a name, where there is one, opens.
+    write("-x", "5;\r\n");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(files.path()));
+    UiDriver ui(Given({"-x"}));
+    QDir::setCurrent(before);
+    EXPECT_EQ(ui.ticketCount(), 1);
 }
 
 // Putting the last game back replaces every ticket in the list: a file given at the same start

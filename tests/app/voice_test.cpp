@@ -28,8 +28,8 @@
 namespace qotest {
 namespace {
 
-constexpr int kVoiceItem = 12;     // "Голос ведущего", after "Печать билетов..."
-constexpr int kNicknamesItem = 13; // "Прибаутки"
+constexpr const char* kVoiceItem = "Голос ведущего";
+constexpr const char* kNicknamesItem = "Прибаутки";
 
 std::string Utf8(const std::string& cp1251) {
     return qo::Cp1251ToUtf8(cp1251);
@@ -127,7 +127,7 @@ TEST(CompletionPhrase, TheLargestThingCompletedIsCalled) {
 
 void Draw(UiDriver& ui, int times) {
     const auto& game = ui.gameScheme().controls();
-    if (!game.form->control()->visible()) ui.chooseMenu(7); // "Игра"
+    if (!game.form->control()->visible()) ui.chooseMenu("Игра");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(game.form->control()->widget()));
     if (!game.generate->control()->enabled())
         QTest::mouseClick(button(*game.openClose->control()), Qt::LeftButton);
@@ -135,10 +135,8 @@ void Draw(UiDriver& ui, int times) {
         QTest::mouseClick(button(*game.generate->control()), Qt::LeftButton);
 }
 
-const qo::MenuItem& Item(UiDriver& ui, int number) {
-    const qo::MenuItem* item = ui.root().menu().FindItem(number);
-    if (!item) throw std::runtime_error("no such menu item");
-    return *item;
+const qo::MenuItem& Item(UiDriver& ui, const char* caption) {
+    return ui.menuItem(caption);
 }
 
 qo::IniFile Settings(UiDriver& ui) {
@@ -223,7 +221,7 @@ TEST(Voice, NoRussianVoiceGreysTheItemsAndSaysWhy) {
         qo::IniFile(folder + "Параметры.ini").writeBool(qo::Cp1251("Ведущий"), qo::Cp1251("Голос"), true);
     };
     UiDriver ui(std::move(o));
-    for (const int item : {kVoiceItem, kNicknamesItem}) {
+    for (const char* item : {kVoiceItem, kNicknamesItem}) {
         EXPECT_FALSE(Item(ui, item).enabled);
         EXPECT_FALSE(Item(ui, item).checked);
         EXPECT_EQ(Item(ui, item).hint, qo::Cp1251("Нет русского голоса."));

@@ -61,7 +61,8 @@ long long Now() {
 
 class Log {
 public:
-    explicit Log(const char* path) : fd_(::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644)) {}
+    explicit Log(const char* path)
+        : fd_(::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644)) {}
     ~Log() {
         if (fd_ >= 0) ::close(fd_);
     }
@@ -148,7 +149,8 @@ public:
                 record('E');
             }
             QEventLoop pause;
-            QTimer::singleShot(chance(80) ? below(delayMs * 3 / 2 + 100) : below(1600), &pause, &QEventLoop::quit);
+            QTimer::singleShot(chance(80) ? below(delayMs * 3 / 2 + 100) : below(1600), &pause,
+                               &QEventLoop::quit);
             pause.exec();
         }
     }
@@ -182,7 +184,7 @@ private:
     }
     void activateMain() { activate(ui_->mainWindow().widget()); }
     void clickInWindow(qo::TQOButton* b) {
-        if (!window().form->control()->visible()) ui_->chooseMenu(7);
+        if (!window().form->control()->visible()) ui_->chooseMenu("Игра");
         QTest::mouseClick(b->control()->widget(), Qt::LeftButton);
         if (!qotest::waitUntilIdle()) throw std::runtime_error("busy after a click in the game window");
     }
@@ -198,7 +200,7 @@ private:
             const int kind = below(100);
             if (kind < 8) {
                 if (count >= kMostTickets) continue;
-                ui_->chooseMenu(1);
+                ui_->chooseMenu("Новый");
                 return;
             }
             if (count == 0 && kind < 40) continue; // the ticket actions below
@@ -247,18 +249,18 @@ private:
                 return;
             }
             if (kind < 40) {
-                ui_->chooseMenu(6); // fill all
+                ui_->chooseMenu("Заполнить все");
                 return;
             }
             if (kind < 41) {
                 if (count < 20) continue;
                 answer(true);
-                ui_->chooseMenu(2); // delete all
+                ui_->chooseMenu("Удалить все");
                 return;
             }
             if (kind < 42) {
                 answer(chance(50));
-                ui_->chooseMenu(chance(50) ? 4 : 5); // all numbers out, all cells white
+                ui_->chooseMenu(chance(50) ? "Сброс всех чисел" : "Сброс всех цветов");
                 return;
             }
             if (kind < 64) {
@@ -275,7 +277,7 @@ private:
                 return;
             }
             if (kind < 85) {
-                if (!window().form->control()->visible()) ui_->chooseMenu(7);
+                if (!window().form->control()->visible()) ui_->chooseMenu("Игра");
                 QWidget* box = window().autogenCount->control()->widget();
                 activate(window().form->control()->widget());
                 toEnd(box, false);
@@ -290,7 +292,7 @@ private:
                 return;
             }
             if (kind < 92) {
-                ui_->chooseMenu(7); // the game window comes forward
+                ui_->chooseMenu("Игра"); // the game window comes forward
                 return;
             }
         }

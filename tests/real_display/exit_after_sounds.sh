@@ -25,11 +25,10 @@ for ((run = 1; run <= runs && failed < 3; run++)); do
   qo_start "$folder" "$program"
   if qo_within 100 qo_window Фишкодром; then
     xdotool windowactivate --sync "$wid" >/dev/null 2>&1
-    # The number box has the focus at start. Alt opens the menu bar: "Билеты → Новый" is the first
-    # item of the first menu, "Заполнить все" the fifth that can be chosen (the separator is passed
-    # over; items added after it follow it, so it is counted from the top).
-    xdotool key --delay 40 alt Down Return
-    xdotool key --delay 40 alt Down Down Down Down Down Return
+    # The number box has the focus at start. Alt and Down open the first menu, "Билеты"; an item
+    # is chosen by the letter its caption marks, wherever it stands: "&Новый", "&Заполнить все".
+    xdotool key --delay 40 alt Down Cyrillic_en
+    xdotool key --delay 40 alt Down Cyrillic_ze
     xdotool key --delay 1 "${numbers[@]}"
     wmctrl -i -c "$wid"
     # A clean exit takes well under a second; five are a hang.

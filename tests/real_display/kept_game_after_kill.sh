@@ -26,10 +26,10 @@ fail() {
 qo_start "$folder" "$program"
 qo_within 100 qo_window Фишкодром || fail "the main window did not appear"
 xdotool windowactivate --sync "$wid" >/dev/null 2>&1
-# "Билеты → Новый", then "Заполнить все" (the fifth item that can be chosen, counted from the top:
-# the separator is passed over, and added items follow it), then ten calls.
-xdotool key --delay 40 alt Down Return
-xdotool key --delay 40 alt Down Down Down Down Down Return
+# "Билеты → Новый", then "Заполнить все", each chosen by the letter its caption marks (the
+# layouts' Russian group gives it), then ten calls.
+xdotool key --delay 40 alt Down Cyrillic_en
+xdotool key --delay 40 alt Down Cyrillic_ze
 xdotool key --delay 20 "${calls[@]}"
 # Written about a second after the last change.
 qo_within 50 grep -q "^real 1 2 3 4 5 6 7 8 9 10" "$kept" || fail "the game was not kept within 5 s"

@@ -18,7 +18,9 @@ protected:
 template <typename Param>
 class RealDisplayWith : public RealDisplay, public ::testing::WithParamInterface<Param> {};
 
-// The main window's menu items, numbered as UiDriver::chooseMenu counts them.
-enum Menu { kNewTicket = 1, kDeleteAll = 2, kGameWindow = 7 };
+// The main window's menu items, by the captions UiDriver::chooseMenu finds them by.
+constexpr const char* kNewTicket = "Новый";
+constexpr const char* kDeleteAll = "Удалить все";
+constexpr const char* kGameWindow = "Игра";
 
 } // namespace qotest

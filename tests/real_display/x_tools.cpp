@@ -76,6 +76,20 @@ bool keys(const QStringList& names) {
     return run(QStringLiteral("xdotool"), QStringList{QStringLiteral("key")} + names).has_value();
 }
 
+bool click(QWidget* w, QPoint at, int button) {
+    const QPoint p = w->mapToGlobal(at);
+    return run(QStringLiteral("xdotool"),
+               {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(p.x()),
+                QString::number(p.y()), QStringLiteral("click"), QString::number(button)})
+        .has_value();
+}
+
+bool movePointerBy(int dx, int dy) {
+    return run(QStringLiteral("xdotool"), {QStringLiteral("mousemove_relative"), QStringLiteral("--sync"),
+                                           QStringLiteral("--"), QString::number(dx), QString::number(dy)})
+        .has_value();
+}
+
 QString wmName(QWidget* window) {
     const std::optional<QString> out = run(
         QStringLiteral("xprop"), {QStringLiteral("-id"), WindowId(window), QStringLiteral("_NET_WM_NAME")});

@@ -3,6 +3,7 @@
 // keyboard does (with the layouts the display has loaded) and asks the window manager to activate
 // or resize windows; xprop reads a window's properties as the window manager sees them. Every tool
 // runs while this process goes on handling its events, so the program answers meanwhile.
+#include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,10 @@ bool focus(QWidget* w);
 bool type(const QString& text);
 // Presses and releases keys by their names ("Return", "Tab", "shift+Tab").
 bool keys(const QStringList& names);
+// Moves the pointer to `at` in `w` and clicks `button` (1 left, 3 right) there.
+bool click(QWidget* w, QPoint at, int button = 1);
+// Moves the pointer by so many pixels, no button down.
+bool movePointerBy(int dx, int dy);
 
 // _NET_WM_NAME: the title the window manager shows.
 QString wmName(QWidget* window);

@@ -27,6 +27,7 @@
 #include "app/program.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element_ex.h"
+#include "runtime/cp1251.h"
 #include "runtime/init_man.h"
 #include "runtime/link.h"
 #include "support/ui_helpers.h"
@@ -35,6 +36,7 @@
 #include "widgets/edit.h"
 #include "widgets/layer/edit_control.h"
 #include "widgets/layer/encoding.h"
+#include "widgets/layer/ini_file.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/message_loop.h"
 #include "widgets/main_form.h"
@@ -47,27 +49,12 @@ namespace {
 
 const char* const kSettingsName = "Параметры.ini";
 
-// Where an item stands in the menu's tree: its place in each list, from the top.
-std::vector<int> PathOf(const qo::Menu& menu, const qo::MenuItem& item) {
-    std::vector<int> path;
-    for (const qo::MenuItem* at = &item; at; at = at->parent) {
-        const auto& list = at->parent ? at->parent->children : menu.items();
-        const auto it = std::find_if(list.begin(), list.end(), [at](const auto& p) { return p.get() == at; });
-        path.insert(path.begin(), static_cast<int>(it - list.begin()));
+// The bar's actions with that caption, in its menus at any depth; "&" marks no letter here.
+void FindActions(const QList<QAction*>& actions, const QString& caption, QList<QAction*>& found) {
+    for (QAction* a : actions) {
+        if (!a->isSeparator() && QString(a->text()).remove(QLatin1Char('&')) == caption) found.push_back(a);
+        if (QMenu* sub = a->menu()) FindActions(sub->actions(), caption, found);
     }
-    return path;
-}
-
-// The bar shows the tree as it stands, one action an item, separators included.
-QAction* ActionAt(const QMenuBar& bar, const std::vector<int>& path) {
-    QList<QAction*> actions = bar.actions();
-    QAction* action = nullptr;
-    for (const int i : path) {
-        if (i >= actions.size()) return nullptr;
-        action = actions[i];
-        if (QMenu* sub = action->menu()) actions = sub->actions();
-    }
-    return action;
 }
 
 // Keys go where the focus is, and the focus is in the active window.
@@ -111,6 +98,9 @@ UiDriver::UiDriver(Options options) {
         for (const char* name : {"Звук1.wav", "Звук2.wav", "Звук3.wav", "Звук4.wav"})
             platform_.writeFile(name, "RIFF");
     }
+    if (!options.advertisementSite.empty())
+        qo::IniFile(platform_.folder() + "Параметры.ini")
+            .writeString(qo::Cp1251("Реклама"), qo::Cp1251("Сайт"), qo::Cp1251(options.advertisementSite));
     if (options.prepareFolder) options.prepareFolder(platform_.folder());
     platform_.dataFolderPath = options.dataFolder;
     platform_.boxAnswers = std::move(options.startAnswers);
@@ -163,25 +153,39 @@ std::string UiDriver::numberBoxText() {
     return root_->numberBox().control()->text();
 }
 
-void UiDriver::chooseMenu(int itemNumber) {
+void UiDriver::chooseMenu(const char* captionUtf8) {
+    const QString caption = QString::fromUtf8(captionUtf8);
     QWidget* form = mainWindow().widget();
     QMenuBar* bar = nullptr;
     for (QMenuBar* b : form->findChildren<QMenuBar*>()) {
         if (!b->isHidden()) bar = b;
     }
     Require(bar != nullptr, "the main window has no menu bar");
-    // By the menu's own numbers, which items added after the menu text keep wherever they stand.
-    const qo::MenuItem* item = root_->menu().FindItem(itemNumber);
-    Require(item != nullptr && root_->menu().menu(), "no such menu item");
-    QAction* action = ActionAt(*bar, PathOf(*root_->menu().menu(), *item));
-    Require(action != nullptr, "no menu bar action for the item");
-    action->trigger();
+    // Read off the bar as the player sees it, whatever number the menu gives the item.
+    QList<QAction*> found;
+    FindActions(bar->actions(), caption, found);
+    if (found.size() != 1)
+        throw std::runtime_error(std::to_string(found.size()) + " menu items are captioned \"" +
+                                 caption.toStdString() + "\"");
+    found[0]->trigger();
     Finish("a menu command");
+}
+
+const qo::MenuItem& UiDriver::menuItem(const char* captionUtf8) {
+    std::string caption = qo::Utf8ToCp1251(captionUtf8);
+    for (int n = 0;; ++n) {
+        const qo::MenuItem* item = root_->menu().FindItem(n);
+        if (!item) break;
+        std::string text = item->text;
+        std::erase(text, '&');
+        if (text == caption) return *item;
+    }
+    throw std::runtime_error(std::string("no menu item captioned ") + captionUtf8);
 }
 
 void UiDriver::newTickets(int count) {
     for (int i = 0; i < count; ++i)
-        chooseMenu(1);
+        chooseMenu("Новый");
 }
 
 void UiDriver::close() {
@@ -305,14 +309,14 @@ lotto::TClassChildForm_DA7248& UiDriver::gameScheme() {
 
 lotto::TClassChildForm_GameLog& UiDriver::gameLog() {
     auto& log = lotto::TClassChildForm_GameLog::Of(root_->gameLog());
-    if (!log.controls().form->control()->visible()) chooseMenu(log.code().menuItem);
+    if (!log.controls().form->control()->visible()) chooseMenu("Ход игры");
     waitUntilIdle(); // the window catches up a moment after a change
     return log;
 }
 
 void UiDriver::removeMove(int place) {
     const auto& game = gameScheme().controls();
-    if (!game.form->control()->visible()) chooseMenu(7); // "Игра"
+    if (!game.form->control()->visible()) chooseMenu("Игра");
     auto* list = qo::As<qo::EditControl>(game.calledNumbers->control());
     QWidget* w = list->widget();
     Require(w != nullptr, "the real game's list has no widget");

@@ -14,6 +14,7 @@
 #include "support/scripted_platform.h"
 #include "widgets/layer/colors.h"
 #include "widgets/layer/control.h"
+#include "widgets/layer/menu.h"
 
 namespace lotto {
 class TClassMainForm_D80004;
@@ -44,6 +45,8 @@ public:
         std::vector<std::string> arguments;
         // Why the machine cannot speak Russian (Windows-1251); "" when it can.
         std::string speechProblem;
+        // The advertisement site the settings file names, UTF-8 ("" names none: the build's holds).
+        std::string advertisementSite;
     };
     using Button = lotto::TClassChildPanel_D99A78::Button;
 
@@ -63,8 +66,11 @@ public:
     // Types into the number box and, unless told otherwise, presses Enter.
     void typeNumber(const QString& digits, bool pressEnter = true);
     std::string numberBoxText();
-    // Chooses the menu item with that number (depth-first, as the menu text lists them).
-    void chooseMenu(int itemNumber);
+    // Chooses the menu bar's item with that caption ("Новый", "Подсказки": without the "&"),
+    // in whichever menu it stands.
+    void chooseMenu(const char* captionUtf8);
+    // The menu element's item with that caption (without the "&"); throws when there is none.
+    const qo::MenuItem& menuItem(const char* captionUtf8);
     void newTickets(int count);
     // Closes the main window as its close button would. Afterwards nothing reaches any element.
     void close();

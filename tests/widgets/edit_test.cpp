@@ -102,6 +102,9 @@ TEST_F(EditTest, EnterReportsTheNumberAndEmptiesTheBoxSilently) {
     EXPECT_EQ(text(), "");
     EXPECT_TRUE(changes.got.empty());
     EXPECT_TRUE(keys.got.empty()); // swallowed
+    // A letter typed into the emptied box is undone to the empty box, not to the 7 confirmed.
+    QTest::keyClicks(box, "a");
+    EXPECT_EQ(text(), "");
     // The next typed digit is reported as usual.
     QTest::keyClicks(box, "3");
     EXPECT_EQ(changes.ints(), (std::vector<int>{3}));

@@ -87,18 +87,20 @@ TEST_F(MenuTest, ChoosingFiresTheNumberThenTheText) {
               (std::vector<std::string>{qo::Cp1251("&Новый"), qo::Cp1251("ПОСМОТРЕТЬ РЕКЛАМУ")}));
 }
 
-TEST_F(MenuTest, AddedItemsStandWhereAskedAndLeaveTheTextsNumbersAlone) {
+TEST_F(MenuTest, AFurtherTextFollowsTheFirstAndLeavesItsNumbersAlone) {
+    EXPECT_EQ(menu->AppendText("More"), -1) << "nothing to follow";
     menu->SetText(qo::LoadTextResource("Str7"));
-    EXPECT_EQ(menu->AddItem(qo::Cp1251("&Заполнить все"), "Back"), 9);
-    EXPECT_EQ(menu->AddItem("no such text", "Last"), 10);
-    EXPECT_EQ(Shape(*menu)[7], ".n Back") << "in the submenu, after its last item";
-    EXPECT_EQ(Shape(*menu).back(), "n Last");
-    EXPECT_EQ(menu->FindItem(7)->text, qo::Cp1251("Игра"));
-    EXPECT_EQ(menu->FindItem(9)->text, "Back");
-    Choose(menu->FindItem(9)->id);
-    Choose(menu->FindItem(7)->id);
+    EXPECT_EQ(menu->AppendText("More\r\n(\r\nBack\r\n-\r\n-Mark\r\n)\r\n)\r\nlost"), 9);
+    EXPECT_EQ(Shape(*menu).back(), ".c Mark") << "a check item, by the same grammar";
+    EXPECT_EQ(menu->FindItem(8)->text, qo::Cp1251("ПОСМОТРЕТЬ РЕКЛАМУ"));
+    EXPECT_EQ(menu->NumberOfText("Back"), 10);
+    EXPECT_EQ(menu->NumberOfText("Mark"), 12);
+    EXPECT_EQ(menu->NumberOfText("lost"), -1) << "the further text ends at its \")\" too";
+    EXPECT_EQ(menu->NumberOfText(qo::Cp1251("Игра")), 7);
+    EXPECT_EQ(menu->menu()->items().size(), 4u);
     Choose(menu->FindItem(10)->id);
-    EXPECT_EQ(chosen.ints(), (std::vector<int>{9, 7, 10}));
+    Choose(menu->FindItem(7)->id);
+    EXPECT_EQ(chosen.ints(), (std::vector<int>{10, 7}));
     EXPECT_EQ(chosenText.texts().front(), "Back");
 }
 

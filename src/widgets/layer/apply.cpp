@@ -174,6 +174,15 @@ void ApplyEnabled(Control& c) {
     d.widget->setEnabled(d.enabled);
 }
 
+void ApplyReadOnly(Control& c, QPlainTextEdit& memo) {
+    const bool readOnly = c.d().style & ES_READONLY;
+    memo.setReadOnly(readOnly);
+    // A read-only memo with commands for its lines is a list: the arrow keys move the line they
+    // act on, as they move the current line of any list.
+    if (readOnly && !c.d().rare().contextCommands.empty())
+        memo.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
 void ApplyStyles(Control& c) {
     auto& d = c.d();
     QWidget* w = d.widget;
@@ -215,7 +224,7 @@ void ApplyStyles(Control& c) {
         if (e->maxLength() != limit) e->setMaxLength(limit);
     } else if (d.kind == ControlKind::Memo) {
         auto* m = static_cast<QPlainTextEdit*>(w);
-        m->setReadOnly(d.style & ES_READONLY);
+        ApplyReadOnly(c, *m);
         const bool wraps = !(d.style & (ES_AUTOHSCROLL | WS_HSCROLL));
         m->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         m->setVerticalScrollBarPolicy((d.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn

@@ -4,6 +4,8 @@
 // state is the truth; the widget only shows it.
 #include <QSize>
 
+class QPlainTextEdit;
+
 namespace qo {
 
 class Control;
@@ -15,6 +17,8 @@ void ApplyText(Control& c);
 void ApplyVisible(Control& c);
 void ApplyEnabled(Control& c);
 void ApplyStyles(Control& c);
+// A memo's read-only style, and what the keys do in it then.
+void ApplyReadOnly(Control& c, QPlainTextEdit& memo);
 void ApplyCursor(Control& c);
 void ApplyAlignment(Control& c);
 void ApplyScrollBars(Control& c);

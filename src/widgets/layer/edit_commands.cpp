@@ -1,5 +1,6 @@
 // Commands of edits beyond typing: pasted text offered to the element first, and the element's
 // own commands in the box's context menu.
+#include "widgets/layer/apply.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/edit_control.h"
@@ -36,10 +37,12 @@ void EditControl::setOnPaste(PasteHandler h) {
 
 void EditControl::addContextCommand(std::string_view text, NotifyHandler run) {
     d().rareW().contextCommands.emplace_back(std::string(text), std::move(run));
+    if (d().widget) ApplyStyles(*this); // a list's keys move its current line
 }
 
 bool RoutePaste(Control& c, QKeyEvent* e) {
-    if (!EditControl::Holds(c.kind()) || !c.d().rare().onPaste || !e->matches(QKeySequence::Paste)) return false;
+    if (!EditControl::Holds(c.kind()) || !c.d().rare().onPaste || !e->matches(QKeySequence::Paste))
+        return false;
     return OfferPaste(c);
 }
 
@@ -48,7 +51,8 @@ void ShowEditMenu(Control& c, QWidget& w, QMenu* standard, const QPoint& at) {
     const std::int32_t id = c.id();
     if (c.d().rare().onPaste) {
         // A one-line box names its items only by their texts, which end in their keys.
-        const QString pasteKeys = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        const QString pasteKeys =
+            QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
         for (QAction* a : menu->actions()) {
             if (a->objectName() != QLatin1String("edit-paste") && !a->text().endsWith(pasteKeys)) continue;
             a->setObjectName(QStringLiteral("edit-paste"));

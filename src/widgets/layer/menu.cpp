@@ -47,17 +47,6 @@ MenuItem& Menu::add(MenuItem* parent, std::string_view text, MenuItemKind kind, 
     return *list.back();
 }
 
-MenuItem& Menu::insertAfter(MenuItem& sibling, std::string_view text) {
-    auto& list = sibling.parent ? sibling.parent->children : items_;
-    auto at = list.begin();
-    while (at != list.end() && at->get() != &sibling)
-        ++at;
-    if (at != list.end()) ++at;
-    auto inserted = list.insert(at, NewItem(sibling.parent, text, MenuItemKind::Normal, 0, false));
-    if (form_) form_->setMenu(this); // the bar shows the new item
-    return **inserted;
-}
-
 void Menu::makeSubmenu(MenuItem& item) {
     item.hasSubmenu = true;
 }

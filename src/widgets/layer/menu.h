@@ -22,11 +22,8 @@ struct MenuItem {
     int radioGroup = 0;
     bool checked = false;
     bool enabled = true;
-    std::string hint;        // Windows-1251: shown over the item, e.g. why it is greyed
-    bool hasSubmenu = false; // true even while the submenu is empty
-    // An item added after the menu text was read keeps this number, so the items the text made
-    // keep theirs wherever it stands; -1 for the text's own items.
-    int addedNumber = -1;
+    std::string hint;           // Windows-1251: shown over the item, e.g. why it is greyed
+    bool hasSubmenu = false;    // true even while the submenu is empty
     MenuItem* parent = nullptr; // nullptr at the top level
     std::vector<std::unique_ptr<MenuItem>> children;
 };
@@ -42,8 +39,6 @@ public:
     // identifier of the process.
     MenuItem& add(MenuItem* parent, std::string_view text, MenuItemKind kind = MenuItemKind::Normal,
                   int radioGroup = 0, bool checked = false);
-    // Puts a new item right after `sibling`, in the same list.
-    MenuItem& insertAfter(MenuItem& sibling, std::string_view text);
     // Marks `item` as opening a submenu (an empty one until children are added).
     void makeSubmenu(MenuItem& item);
     // Shows the items' marks, greying and hints as they now are.

@@ -4,6 +4,7 @@
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/input_routing.h"
 #include "widgets/layer/registry.h"
+#include "widgets/layer/routed_widget.h"
 #include <QFrame>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -54,12 +55,23 @@ bool CallMouse(Control& c, Control::MouseHandler HandlerSet::*slot, const MouseE
     return !CallHandler(c.d().on().*slot, m) || !alive.expired();
 }
 
+// Whether `p` lies on a control standing on `c`: the toolkit hands a press such a control leaves
+// unused (a right press on a list) to the widgets under it, but on the desktop it is the child's
+// alone, so a form never takes it for the start of a drag.
+bool OnChildControl(const Control& c, QWidget& w, QPoint p) {
+    for (QWidget* x = w.childAt(p); x && x != &w; x = x->parentWidget()) {
+        if (const RoutedBase* r = RoutedOf(x); r && r->control && r->control != &c) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 // Mouse events: to the handlers, then on to the toolkit for the kinds that act on the mouse.
 bool RouteMouse(Control& c, QWidget& w, QEvent* ev) {
     auto& d = c.d();
     auto* e = static_cast<QMouseEvent*>(ev);
+    if (OnChildControl(c, w, e->position().toPoint())) return false;
     const bool own = d.kind == ControlKind::Button || d.isEdit();
     const LifeToken alive = Life(c);
     switch (ev->type()) {

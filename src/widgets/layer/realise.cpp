@@ -115,8 +115,7 @@ QWidget* Realise(Control& c) {
         ApplyOpacity(c);
     }
     if (d.kind == ControlKind::Memo) {
-        auto* m = static_cast<MemoWidget*>(w);
-        m->setReadOnly(d.style & ES_READONLY);
+        ApplyReadOnly(c, *static_cast<MemoWidget*>(w));
     }
     for (Control* child : d.children) {
         if (NearView(*child) && !PaintedByParent(*child)) Realise(*child);
