@@ -162,6 +162,7 @@ struct ControlPrivate {
     bool focusable : 1 = true;
     bool tabNavigates : 1 = true;
     bool keyboardNavigation : 1 = false;
+    bool tabItems : 1 = false;    // each child keeps a tab order of its own (see NavigateTab)
     bool settingText : 1 = false; // a change made by the layer itself
     bool destroying : 1 = false;
     bool layoutPending : 1 = false; // a long list waits to lay its children out (LayoutLater)

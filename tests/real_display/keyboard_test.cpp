@@ -1,0 +1,78 @@
+// The keyboard in the main window as a player with the layouts us,ru meets it: Tab across a list of
+// tickets that all carry the same tab positions.
+#include <QApplication>
+#include <QStringList>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "app/class_child_panel_d99a78.h"
+#include "app/class_child_panel_ex_d82a4c.h"
+#include "app/class_main_form_d80004.h"
+#include "real_display/real_display_test.h"
+#include "support/ui_driver.h"
+#include "support/wait.h"
+#include "widgets/button.h"
+#include "widgets/edit.h"
+
+namespace qotest {
+namespace {
+
+using Button = UiDriver::Button;
+
+// A ticket's stops: six buttons, the "Заполнение" box, 54 cells.
+constexpr int kStopsPerTicket = 6 + 1 + 54;
+
+qo::Control* NumberBox(UiDriver& ui) {
+    return ui.root().numberBox().control();
+}
+qo::Control* FirstButton(UiDriver& ui, int ticket) {
+    return ui.ticket(ticket).body().button(Button::kResetNumbers).control();
+}
+qo::Control* LastCell(UiDriver& ui, int ticket) {
+    return &ui.cell(ticket, 53);
+}
+
+// Presses `key` `times` times and waits for the focus to reach `expected`.
+bool PressUntil(const char* key, int times, qo::Control* expected) {
+    if (!x::keys(QStringList(times, QLatin1String(key)))) return false;
+    return waitUntil([&] { return expected->hasFocus(); }, 5000);
+}
+
+using TabAcrossTickets = RealDisplay;
+
+TEST_F(TabAcrossTickets, TypingAfterTabStaysOnTheTicket) {
+    UiDriver ui;
+    ui.newTickets(3);
+    ui.typeIntoCell(0, 1, QStringLiteral("12"));
+    ASSERT_TRUE(x::focus(ui.cell(2, 0).widget()));
+    ASSERT_TRUE(x::type(QStringLiteral("5")));
+    ASSERT_TRUE(PressUntil("Tab", 1, &ui.cell(2, 1)));
+    ASSERT_TRUE(x::type(QStringLiteral("19")));
+    EXPECT_TRUE(waitUntil([&] { return ui.cellText(2, 1) == "19"; })) << ui.cellText(2, 1);
+    EXPECT_EQ(ui.cellText(0, 1), "12");
+    EXPECT_EQ(ui.cellText(2, 0), "5");
+}
+
+TEST_F(TabAcrossTickets, TabAndShiftTabGoThroughEveryTicketAndBackToTheNumberBox) {
+    UiDriver ui;
+    ui.newTickets(3);
+    ASSERT_TRUE(x::focus(NumberBox(ui)->widget()));
+    for (int t = 0; t < 3; ++t) {
+        ASSERT_TRUE(PressUntil("Tab", 1, FirstButton(ui, t))) << "ticket " << t + 1 << " not entered";
+        ASSERT_TRUE(PressUntil("Tab", kStopsPerTicket - 1, LastCell(ui, t)))
+            << "ticket " << t + 1 << " left early";
+    }
+    ASSERT_TRUE(PressUntil("Tab", 1, NumberBox(ui))) << "past the last ticket";
+    for (int t = 2; t >= 0; --t) {
+        ASSERT_TRUE(PressUntil("shift+Tab", 1, LastCell(ui, t))) << "ticket " << t + 1 << " not entered";
+        ASSERT_TRUE(PressUntil("shift+Tab", kStopsPerTicket - 1, FirstButton(ui, t)))
+            << "ticket " << t + 1 << " left early";
+    }
+    ASSERT_TRUE(PressUntil("shift+Tab", 1, NumberBox(ui))) << "before the first ticket";
+    for (int t = 0; t < 3; ++t)
+        EXPECT_EQ(ui.cellTexts(t), std::vector<std::string>(54)) << "ticket " << t + 1;
+}
+
+} // namespace
+} // namespace qotest
