@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest/QTest>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "app/advertisement.h"
+#include "app/class_child_form_da7248.h"
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
 #include "app/program.h"
@@ -107,6 +109,23 @@ TEST(MainWindow, TabStaysOnTheTicketAndGoesOnToTheNextOne) {
     ui.cell(2, 53).setFocus();
     EXPECT_EQ(PressTab(ui), box);
     EXPECT_EQ(PressTab(ui, true), &ui.cell(2, 53));
+}
+
+// The box undoes a letter by bringing back its last valid text, the number just called: Alt with
+// a letter must type nothing, in either layout, so that Enter does not call that number again.
+TEST(MainWindow, AltWithALetterBringsNoCalledNumberBack) {
+    UiDriver ui;
+    ui.newTickets(1);
+    ui.typeIntoCell(0, At(0, 2), "29");
+    ui.typeNumber("29");
+    QWidget* box = ui.root().numberBox().control()->widget();
+    for (const QString& letter : {QStringLiteral("q"), QStringLiteral("и")}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_B, Qt::AltModifier, letter);
+        QApplication::sendEvent(box, &press);
+        EXPECT_EQ(ui.numberBoxText(), "");
+    }
+    ui.typeNumber("");
+    EXPECT_EQ(ui.gameScheme().moves(), std::vector<int>{29});
 }
 
 TEST(MainWindow, BoxClampsToNinetyAndEnterOnEmptyOrZeroMarksNothing) {

@@ -1,11 +1,12 @@
 // The keyboard in the main window as a player with the layouts us,ru meets it: Tab across a list of
-// tickets that all carry the same tab positions.
+// tickets that all carry the same tab positions; Alt with a letter that is no menu key.
 #include <QApplication>
 #include <QStringList>
 #include <QWidget>
 #include <string>
 #include <vector>
 
+#include "app/class_child_form_da7248.h"
 #include "app/class_child_panel_d99a78.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_main_form_d80004.h"
@@ -72,6 +73,21 @@ TEST_F(TabAcrossTickets, TabAndShiftTabGoThroughEveryTicketAndBackToTheNumberBox
     ASSERT_TRUE(PressUntil("shift+Tab", 1, NumberBox(ui))) << "before the first ticket";
     for (int t = 0; t < 3; ++t)
         EXPECT_EQ(ui.cellTexts(t), std::vector<std::string>(54)) << "ticket " << t + 1;
+}
+
+using AltLetter = RealDisplay;
+
+// Alt+Q in the US layout, Alt+И in the Russian one: neither is a menu key, neither types.
+TEST_F(AltLetter, TypesNothingIntoTheNumberBoxAfterACall) {
+    UiDriver ui;
+    ASSERT_TRUE(x::focus(NumberBox(ui)->widget()));
+    ASSERT_TRUE(x::type(QStringLiteral("29")));
+    ASSERT_TRUE(x::keys({QStringLiteral("Return")}));
+    ASSERT_TRUE(waitUntil([&] { return ui.gameScheme().moves() == std::vector<int>{29}; }));
+    ASSERT_TRUE(x::keys({QStringLiteral("alt+q"), QStringLiteral("alt+Cyrillic_i")}));
+    ASSERT_TRUE(x::type(QStringLiteral("7")));
+    ASSERT_TRUE(waitUntil([&] { return !ui.numberBoxText().empty(); }));
+    EXPECT_EQ(ui.numberBoxText(), "7") << "a letter brought the last number back";
 }
 
 } // namespace

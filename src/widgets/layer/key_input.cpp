@@ -14,8 +14,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace qo {
 
@@ -82,8 +82,8 @@ std::optional<Qt::KeyboardModifiers> g_deliveredModifiers;
 } // namespace
 
 bool KeyHeld(int virtualKey) {
-    const Qt::KeyboardModifiers mods = g_deliveredModifiers ? *g_deliveredModifiers
-                                                            : QGuiApplication::queryKeyboardModifiers();
+    const Qt::KeyboardModifiers mods =
+        g_deliveredModifiers ? *g_deliveredModifiers : QGuiApplication::queryKeyboardModifiers();
     switch (virtualKey) {
     case VK_SHIFT:
         return mods & Qt::ShiftModifier;
@@ -120,6 +120,12 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
                  static_cast<std::uintptr_t>(key), 0, 0};
     if (Deliver(c, down) || alive.expired()) return true;
     if (CallHandler(d.on().onKeyDown, key, shift) && (alive.expired() || key == 0)) return true;
+    // Alt with a key that is no menu key makes a system character, which types nothing: the
+    // number box would otherwise undo the letter by bringing back the number called last. Ctrl
+    // with Alt is AltGr on Windows, which types the layout's third characters.
+    const bool systemCharacter =
+        (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
+    if (systemCharacter && !e->text().isEmpty()) return true;
     if (!e->text().isEmpty() && RouteTypedText(c, e->text())) return true;
     if (tab) {
         // Without the form's navigation Tab moves nothing; only a memo that keeps Tab types it.
