@@ -1,8 +1,11 @@
 // The keyboard in the main window as a player with the layouts us,ru meets it: Tab across a list of
-// tickets that all carry the same tab positions; Alt with a letter that is no menu key.
+// tickets that all carry the same tab positions; Alt with a letter that is no menu key; F10 and a
+// lone Alt into the menu bar.
 #include <QApplication>
+#include <QMenuBar>
 #include <QStringList>
 #include <QWidget>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -89,6 +92,46 @@ TEST_F(AltLetter, TypesNothingIntoTheNumberBoxAfterACall) {
     ASSERT_TRUE(waitUntil([&] { return !ui.numberBoxText().empty(); }));
     EXPECT_EQ(ui.numberBoxText(), "7") << "a letter brought the last number back";
 }
+
+QMenuBar* Bar(UiDriver& ui) {
+    return ui.mainWindow().widget()->findChild<QMenuBar*>();
+}
+
+struct MenuKey {
+    const char* name;
+    QStringList keys;
+};
+void PrintTo(const MenuKey& k, std::ostream* os) {
+    *os << k.name;
+}
+
+class MenuBarKey : public RealDisplayWith<MenuKey> {};
+
+// The key puts the keyboard into the bar on the first title; Down opens its menu, Escape leaves,
+// and typing goes back to the box it came from.
+TEST_P(MenuBarKey, PutsTheKeyboardIntoTheMenuBar) {
+    UiDriver ui;
+    QMenuBar* bar = Bar(ui);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(x::focus(NumberBox(ui)->widget()));
+    ASSERT_TRUE(x::keys(GetParam().keys));
+    ASSERT_TRUE(waitUntil([&] { return bar->activeAction() == bar->actions().front(); }))
+        << "the keyboard is not in the menu bar";
+    if (!QApplication::activePopupWidget()) ASSERT_TRUE(x::keys({QStringLiteral("Down")}));
+    EXPECT_TRUE(
+        waitUntil([&] { return QApplication::activePopupWidget() == bar->actions().front()->menu(); }));
+    ASSERT_TRUE(x::keys({QStringLiteral("Escape"), QStringLiteral("Escape")}));
+    ASSERT_TRUE(waitUntil([&] { return !QApplication::activePopupWidget() && NumberBox(ui)->hasFocus(); }));
+    ASSERT_TRUE(x::type(QStringLiteral("7")));
+    EXPECT_TRUE(waitUntil([&] { return ui.numberBoxText() == "7"; })) << ui.numberBoxText();
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, MenuBarKey,
+                         ::testing::Values(MenuKey{"F10", {QStringLiteral("F10")}},
+                                           MenuKey{"LoneAlt", {QStringLiteral("alt")}}),
+                         [](const ::testing::TestParamInfo<MenuKey>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
 } // namespace qotest
