@@ -5,6 +5,7 @@
 #include <memory>
 #include <tuple>
 
+#include "app/game_log.h"
 #include "runtime/cp1251.h"
 
 namespace lotto {
@@ -74,7 +75,7 @@ template <typename F>
 void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colours, F&& f) {
     const Rows rows(numbers, colours);
     std::bitset<91> completes;
-    std::array<std::uint8_t, 91> oneAway{}; // rows, by number
+    std::array<std::uint8_t, 91> oneAway{};         // rows, by number
     std::array<std::uint8_t, Ticket::kCells> found; // the numbers doing something, in any order
     std::size_t foundCount = 0;
     for (std::size_t r = 0; r < Ticket::kRows; ++r) {
@@ -84,7 +85,8 @@ void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colo
         // The row's red count once each white cell's number is called.
         std::array<int, Ticket::kColumns> after;
         for (int i = 0; i < whites; ++i)
-            after[static_cast<std::size_t>(i)] = red + rows.WhiteHolding(r, white[static_cast<std::size_t>(i)]);
+            after[static_cast<std::size_t>(i)] =
+                red + rows.WhiteHolding(r, white[static_cast<std::size_t>(i)]);
         for (int i = 0; i < whites; ++i) {
             const std::uint8_t n = white[static_cast<std::size_t>(i)];
             const int made = after[static_cast<std::size_t>(i)];
@@ -141,7 +143,8 @@ TicketReading& ReadingOf(const Ticket& ticket) {
         made->version = ticket.version() - 1; // not yet worked out
         ticket.keepReading(std::move(made));
     }
-    if (kept->version != ticket.version() || kept->ticketNumber != ticket.ticketNumber()) kept->Update(ticket);
+    if (kept->version != ticket.version() || kept->ticketNumber != ticket.ticketNumber())
+        kept->Update(ticket);
     return *kept;
 }
 
@@ -200,10 +203,11 @@ void ProblemsFor(const Ticket::Numbers& numbers, TicketHints& h) {
         ++seen[n];
         h.numbers += n != 0;
         const bool ofTheGame = n <= 90;
-        const bool ownColumn = static_cast<std::size_t>(Ticket::ColumnOf(static_cast<std::int32_t>(n))) ==
-                               i % Ticket::kColumns;
-        h.problems[i] = static_cast<std::uint8_t>((n != 0 && !ofTheGame ? TicketHints::kNotOfTheGame : 0) |
-                                                  (n != 0 && ofTheGame && !ownColumn ? TicketHints::kWrongColumn : 0));
+        const bool ownColumn =
+            static_cast<std::size_t>(Ticket::ColumnOf(static_cast<std::int32_t>(n))) == i % Ticket::kColumns;
+        h.problems[i] =
+            static_cast<std::uint8_t>((n != 0 && !ofTheGame ? TicketHints::kNotOfTheGame : 0) |
+                                      (n != 0 && ofTheGame && !ownColumn ? TicketHints::kWrongColumn : 0));
     }
     for (std::size_t row = 0; row < Ticket::kRows; ++row) {
         const std::size_t first = row * Ticket::kColumns;
@@ -230,7 +234,8 @@ std::string TicketHints::Key(const Ticket::Numbers& numbers) {
 
 std::string TicketHints::CellReasons(std::size_t cell, int sameAs) const {
     // Said of many cells after a call: the words are converted once.
-    static const std::string kLast[] = {"", qo::Cp1251("последнее число ряда"), qo::Cp1251("последнее число карточки"),
+    static const std::string kLast[] = {"", qo::Cp1251("последнее число ряда"),
+                                        qo::Cp1251("последнее число карточки"),
                                         qo::Cp1251("последнее число билета")};
     static const std::string kNotOfTheGameWhy = qo::Cp1251("не число от 1 до 90"),
                              kWrongColumnWhy = qo::Cp1251("число не своего столбца"),
@@ -255,7 +260,8 @@ std::string TicketHints::CellReasons(std::size_t cell, int sameAs) const {
 std::string TicketHints::Summary(int ticket) const {
     // Said of every ticket a call changed: the words are converted once.
     static const std::string kTicket = qo::Cp1251("Билет "), kCalled = qo::Cp1251(": выпало "),
-                             kOf = qo::Cp1251(" из "), kRow = qo::Cp1251("; ряд "), kWaits = qo::Cp1251(" ждёт ");
+                             kOf = qo::Cp1251(" из "), kRow = qo::Cp1251("; ряд "),
+                             kWaits = qo::Cp1251(" ждёт ");
     std::string text;
     text.reserve(32 + waits.size() * 16);
     text += kTicket;
@@ -292,7 +298,7 @@ std::vector<int> WaitingOrder(const Prospects& prospects) {
 std::string WaitingLine(int number, const Waiting& waiting) {
     static const std::string kDash = qo::Cp1251(" — "), kTicket = qo::Cp1251("билет "),
                              kWhole = qo::Cp1251(", весь билет"), kCard = qo::Cp1251(", карточка "),
-                             kRow = qo::Cp1251(", ряд "), kOneAway = qo::Cp1251(": останется одно");
+                             kOneAway = qo::Cp1251(": останется одно");
     std::string line = std::to_string(number) + kDash;
     // With many tickets a line names the first few: the list stays a list to read at a glance.
     const std::vector<Prospect>& shown = waiting.first;
@@ -308,15 +314,16 @@ std::string WaitingLine(int number, const Waiting& waiting) {
             line += kCard + std::to_string(p.index + 1);
             break;
         case Prospect::Kind::Row:
-            line += kRow + std::to_string(p.index + 1);
+            line += RowOfCard(p.index);
             break;
         case Prospect::Kind::OneAway:
-            line += kRow + std::to_string(p.index + 1) + kOneAway;
+            line += RowOfCard(p.index) + kOneAway;
             break;
         }
     }
     if (shown.size() < static_cast<std::size_t>(waiting.count))
-        line += qo::Cp1251("; и ещё ") + std::to_string(static_cast<std::size_t>(waiting.count) - shown.size());
+        line +=
+            qo::Cp1251("; и ещё ") + std::to_string(static_cast<std::size_t>(waiting.count) - shown.size());
     return line + "\r\n";
 }
 

@@ -60,6 +60,9 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     box.flatBorder = 0;
     box.Init();
     box.control()->setAccessibleName(qo::Cp1251("Билеты"));
+    // Every ticket carries the same tab positions: Tab goes through one ticket, then the next,
+    // instead of always into the first, where typing would overwrite its numbers.
+    box.control()->setTabItems(true);
 
     // ---- the edge: input 0 a menu item, input 1 a called number, input 2 a call taken back;
     // event 0 "Игра"

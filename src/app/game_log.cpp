@@ -78,11 +78,15 @@ bool CallPlaces::sameFor(const CallPlaces& before, const std::bitset<91>& number
     return true;
 }
 
+std::string RowOfCard(int ticketRow) {
+    static const std::string kCard = qo::Cp1251(", карточка "), kRow = qo::Cp1251(", ряд ");
+    return kCard + std::to_string(ticketRow / 3 + 1) + kRow + std::to_string(ticketRow % 3 + 1);
+}
+
 std::string LogLine(const LogEntry& e, const CallPlaces& places) {
     static const std::string kMove = qo::Cp1251("Ход "), kDraw = qo::Cp1251("Бочонок "),
                              kNumber = qo::Cp1251("Число "), kTicket = qo::Cp1251(": билет "),
-                             kRow = qo::Cp1251(", ряд "), kCard = qo::Cp1251(", карточка "),
-                             kWhole = qo::Cp1251(", весь билет");
+                             kCard = qo::Cp1251(", карточка "), kWhole = qo::Cp1251(", весь билет");
     const std::string n = std::to_string(e.number);
     std::string line;
     line.reserve(48);
@@ -102,7 +106,7 @@ std::string LogLine(const LogEntry& e, const CallPlaces& places) {
         line += kCard + std::to_string(e.index + 1);
         break;
     case LogEntry::Kind::Row:
-        line += kRow + std::to_string(e.index + 1);
+        line += RowOfCard(e.index);
         break;
     }
     line += "\r\n";

@@ -46,6 +46,8 @@ struct CallPlaces {
 // "Ход 23 (47): билет 3, ряд 2" (or "Бочонок 5 (47)…" for a draw, "Число 47…" for a call the game
 // window no longer lists), Windows-1251, ending in CR LF.
 std::string LogLine(const LogEntry& e, const CallPlaces& places);
+// A row of a ticket (0…5) as the player finds it on paper, by its card: ", карточка 2, ряд 1".
+std::string RowOfCard(int ticketRow);
 
 struct Board {
     std::bitset<91> called;   // a move of the real game or a draw of the virtual one

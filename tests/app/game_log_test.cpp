@@ -52,11 +52,28 @@ std::string Numbers(const std::bitset<91>& set) {
     return s;
 }
 
+// Rows are named on their card, as on paper: the second card's first row is its row 1, not
+// the ticket's row 4, in the log and in "Жду" alike.
+TEST(GameLog, NamesARowOfTheSecondCardByItsCard) {
+    UiDriver ui;
+    ui.newTickets(1);
+    const char* row4[] = {"2", "13", "24", "35", "46"};
+    for (int cell = 0; cell < 5; ++cell)
+        ui.typeIntoCell(0, 27 + cell, row4[cell]); // card 2, row 1, columns 1 to 5
+    Call(ui, {"2", "13", "24", "35"});
+    EXPECT_NE(qo::Cp1251ToUtf8(ui.gameLog().controls().waiting->control()->text())
+                  .find("46 — билет 1, карточка 2, ряд 1"),
+              std::string::npos);
+    Call(ui, {"46"});
+    EXPECT_EQ(LogText(ui), "Ход 5 (46): билет 1, карточка 2, ряд 1\r\n");
+}
+
 TEST(GameLog, TellsWhoCompletedWhatNewestFirstAndFollowsEveryChange) {
     auto ui = TwoTickets();
     // Called while the window is hidden: it catches up when shown.
     Call(*ui, {"5", "17", "38", "90", "1", "12", "23", "34", "61"});
-    EXPECT_EQ(LogText(*ui), "Ход 9 (61): билет 1, ряд 1\r\nХод 9 (61): билет 2, ряд 1\r\n");
+    EXPECT_EQ(LogText(*ui),
+              "Ход 9 (61): билет 1, карточка 1, ряд 1\r\nХод 9 (61): билет 2, карточка 1, ряд 1\r\n");
     const lotto::Board& board = ui->gameLog().code().board();
     EXPECT_EQ(board.last, 61);
     EXPECT_EQ(Numbers(board.called), "1 5 12 17 23 34 38 61 90 ");
@@ -68,18 +85,20 @@ TEST(GameLog, TellsWhoCompletedWhatNewestFirstAndFollowsEveryChange) {
     ui->typeIntoCell(1, 9 + 7, QStringLiteral("77"));
     EXPECT_EQ(ui->gameLog().code().board().last, 77);
     EXPECT_TRUE(ui->gameLog().code().board().onTicket[77]);
-    EXPECT_EQ(LogText(*ui), "Ход 9 (61): билет 1, ряд 1\r\nХод 9 (61): билет 2, ряд 1\r\n");
+    EXPECT_EQ(LogText(*ui),
+              "Ход 9 (61): билет 1, карточка 1, ряд 1\r\nХод 9 (61): билет 2, карточка 1, ряд 1\r\n");
 
     // A removed move takes its completions with it, and the later moves move up a place.
     ui->removeMove(1); // 17
-    EXPECT_EQ(LogText(*ui), "Ход 8 (61): билет 2, ряд 1\r\n");
+    EXPECT_EQ(LogText(*ui), "Ход 8 (61): билет 2, карточка 1, ряд 1\r\n");
     Call(*ui, {"17"});
-    EXPECT_EQ(LogText(*ui), "Ход 10 (17): билет 1, ряд 1\r\nХод 8 (61): билет 2, ряд 1\r\n");
+    EXPECT_EQ(LogText(*ui),
+              "Ход 10 (17): билет 1, карточка 1, ряд 1\r\nХод 8 (61): билет 2, карточка 1, ряд 1\r\n");
 
     // Whitened or gone, a ticket's lines go; the one behind takes its number.
     ui->platform().boxAnswers.push_back(qo::IDYES);
     ui->click(0, UiDriver::Button::kDelete);
-    EXPECT_EQ(LogText(*ui), "Ход 8 (61): билет 1, ряд 1\r\n");
+    EXPECT_EQ(LogText(*ui), "Ход 8 (61): билет 1, карточка 1, ряд 1\r\n");
     EXPECT_FALSE(ui->gameLog().code().board().onTicket[5]);
     ui->platform().boxAnswers.push_back(qo::IDYES);
     ui->click(0, UiDriver::Button::kResetColours);
@@ -92,12 +111,14 @@ TEST(GameLog, WaitingListsWhatEachNumberWouldDoMostFirst) {
     Call(*ui, {"5", "17", "1", "12"});
     EXPECT_EQ(waiting(), "");
     Call(*ui, {"38", "23"}); // each row three short of five: two numbers would leave one
-    EXPECT_EQ(waiting(), "61 — билет 1, ряд 1: останется одно; билет 2, ряд 1: останется одно\r\n"
-                         "34 — билет 2, ряд 1: останется одно\r\n"
-                         "90 — билет 1, ряд 1: останется одно\r\n");
+    EXPECT_EQ(
+        waiting(),
+        "61 — билет 1, карточка 1, ряд 1: останется одно; билет 2, карточка 1, ряд 1: останется одно\r\n"
+        "34 — билет 2, карточка 1, ряд 1: останется одно\r\n"
+        "90 — билет 1, карточка 1, ряд 1: останется одно\r\n");
     Call(*ui, {"90"}); // 61 now completes ticket 1's row, and leaves ticket 2's one short
-    EXPECT_EQ(waiting(), "61 — билет 1, ряд 1; билет 2, ряд 1: останется одно\r\n"
-                         "34 — билет 2, ряд 1: останется одно\r\n");
+    EXPECT_EQ(waiting(), "61 — билет 1, карточка 1, ряд 1; билет 2, карточка 1, ряд 1: останется одно\r\n"
+                         "34 — билет 2, карточка 1, ряд 1: останется одно\r\n");
 }
 
 TEST(GameLog, ItsButtonTakesTheLastMoveBackAndTheWindowSpeaks) {
@@ -129,7 +150,8 @@ TEST(GameLog, TheKeptGameBringsTheLogBack) {
         auto ui = TwoTickets(o);
         Call(*ui, {"5", "17", "38", "90", "61", "1", "12", "23", "34"});
         before = LogText(*ui);
-        ASSERT_EQ(before, "Ход 9 (34): билет 2, ряд 1\r\nХод 5 (61): билет 1, ряд 1\r\n");
+        ASSERT_EQ(before,
+                  "Ход 9 (34): билет 2, карточка 1, ряд 1\r\nХод 5 (61): билет 1, карточка 1, ряд 1\r\n");
         ui->close();
     }
     UiDriver again(o);

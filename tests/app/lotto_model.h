@@ -48,6 +48,14 @@ enum Colour : std::uint32_t {
     kLightBlue = 0xF0CAA6,
 };
 
+// A ticket row (0…5) named on its card, and whether a completion is a whole card.
+inline std::string RowName(int row) {
+    return "карточка " + std::to_string(row / 3 + 1) + ", ряд " + std::to_string(row % 3 + 1);
+}
+inline bool IsCard(const std::string& done) {
+    return done.rfind("карточка", 0) == 0 && done.find("ряд") == std::string::npos;
+}
+
 struct Ticket {
     int id = 0;
     std::array<std::string, 54> text{};
@@ -56,7 +64,7 @@ struct Ticket {
     std::set<std::string> calledSinceWhite; // numbers checked since the cells were last made white
     std::vector<std::string> delivered;     // the same, in the order they came, repeats kept
     // What each delivery completed: its place in `delivered`, and "весь билет", "карточка 1" or
-    // "ряд 2", in that order within one delivery.
+    // "карточка 1, ряд 2", in that order within one delivery.
     std::vector<std::pair<std::size_t, std::string>> completed;
     // For each cell, how many deliveries had come when its number last changed.
     std::array<std::size_t, 54> changedAt{};
@@ -146,7 +154,7 @@ struct Ticket {
             if (count(row * 9, 9, kRed) == 5) {
                 paint(row * 9, 9, kGreen);
                 sounds.push_back(1);
-                made.push_back("ряд " + std::to_string(row + 1));
+                made.push_back(RowName(row));
             }
         }
         for (int card = 0; card < 2; ++card) {
@@ -368,9 +376,7 @@ struct Program {
             after.check(ticket.text[i]);
             for (std::size_t c = ticket.completed.size(); c < after.completed.size(); ++c) {
                 const std::string& done = after.completed[c].second;
-                hint[i] = std::max(hint[i], done == "весь билет"             ? 3
-                                            : done.rfind("карточка", 0) == 0 ? 2
-                                                                             : 1);
+                hint[i] = std::max(hint[i], done == "весь билет" ? 3 : IsCard(done) ? 2 : 1);
             }
         }
         return hint;
@@ -398,7 +404,7 @@ struct Program {
                 const std::string name = "билет " + std::to_string(t + 1) + ", ";
                 for (std::size_t c = ticket.completed.size(); c < after.completed.size(); ++c) {
                     const std::string& done = after.completed[c].second;
-                    ++w.score[done == "весь билет" ? 0 : done.rfind("карточка", 0) == 0 ? 1 : 2];
+                    ++w.score[done == "весь билет" ? 0 : IsCard(done) ? 1 : 2];
                     w.what.push_back(name + done);
                 }
                 for (int row = 0; row < 6; ++row) {
@@ -417,7 +423,7 @@ struct Program {
                         const int v = std::atoi(m.c_str());
                         if (v >= 1 && v <= 90 && std::to_string(v) == m && red + whiteAlike == 5) {
                             ++w.score[3];
-                            w.what.push_back(name + "ряд " + std::to_string(row + 1) + ": останется одно");
+                            w.what.push_back(name + RowName(row) + ": останется одно");
                             break;
                         }
                     }

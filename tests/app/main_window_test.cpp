@@ -5,14 +5,17 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest/QTest>
 #include <functional>
 #include <memory>
 
 #include "app/advertisement.h"
+#include "app/class_child_form_da7248.h"
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
 #include "app/program.h"
@@ -22,6 +25,7 @@
 #include "support/controls.h"
 #include "support/ui_driver.h"
 #include "support/wait.h"
+#include "widgets/edit.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/platform.h"
 #include "widgets/menu_element.h"
@@ -76,6 +80,63 @@ TEST(MainWindow, TypedNumberIsMarkedOnEveryTicketAndTheBoxEmpties) {
         EXPECT_EQ(ui.cellColor(t, At(t, 0)), kRed) << "ticket " << t;
     }
     EXPECT_EQ(ui.cellColor(1, At(4, 0)), kWhite);
+}
+
+// Presses Tab (Shift+Tab) in the control the main window last gave the focus; where it went.
+qo::Control* PressTab(UiDriver& ui, bool back = false) {
+    qo::FormControl* form = ui.mainWindow().form();
+    QWidget* w = form->focusedControl() ? form->focusedControl()->widget() : nullptr;
+    if (!w) return nullptr;
+    QTest::keyClick(w, Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    return form->focusedControl();
+}
+
+bool Within(const qo::Control& outer, const qo::Control* c) {
+    for (; c; c = c->parent()) {
+        if (c == &outer) return true;
+    }
+    return false;
+}
+
+// Every ticket carries the same tab positions; Tab must not carry what is typed into another.
+TEST(MainWindow, TabStaysOnTheTicketAndGoesOnToTheNextOne) {
+    UiDriver ui;
+    ui.newTickets(3);
+    ui.typeIntoCell(0, At(0, 1), "12");
+    ui.typeIntoCell(2, At(0, 0), "5");
+    EXPECT_EQ(PressTab(ui), &ui.cell(2, At(0, 1)));
+    QTest::keyClicks(ui.cell(2, At(0, 1)).widget(), "19");
+    EXPECT_EQ(ui.cellText(2, At(0, 1)), "19");
+    EXPECT_EQ(ui.cellText(0, At(0, 1)), "12");
+
+    // Past a ticket's last cell into the next ticket, past the last ticket to the number box,
+    // and Shift+Tab back the same way.
+    qo::Control* box = ui.root().numberBox().control();
+    ui.cell(0, 53).setFocus();
+    qo::Control* first = PressTab(ui);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(Within(ui.ticketPanel(1), first)) << "Tab past ticket 1 went elsewhere";
+    EXPECT_EQ(PressTab(ui, true), &ui.cell(0, 53));
+    ui.cell(2, 53).setFocus();
+    EXPECT_EQ(PressTab(ui), box);
+    EXPECT_EQ(PressTab(ui, true), &ui.cell(2, 53));
+}
+
+// The box undoes a letter by bringing back its last valid text, the number just called: Alt with
+// a letter must type nothing, in either layout, so that Enter does not call that number again.
+TEST(MainWindow, AltWithALetterBringsNoCalledNumberBack) {
+    UiDriver ui;
+    ui.newTickets(1);
+    ui.typeIntoCell(0, At(0, 2), "29");
+    ui.typeNumber("29");
+    QWidget* box = ui.root().numberBox().control()->widget();
+    for (const QString& letter : {QStringLiteral("q"), QStringLiteral("и")}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_B, Qt::AltModifier, letter);
+        QApplication::sendEvent(box, &press);
+        EXPECT_EQ(ui.numberBoxText(), "");
+    }
+    ui.typeNumber("");
+    EXPECT_EQ(ui.gameScheme().moves(), std::vector<int>{29});
 }
 
 TEST(MainWindow, BoxClampsToNinetyAndEnterOnEmptyOrZeroMarksNothing) {

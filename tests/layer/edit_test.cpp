@@ -3,6 +3,8 @@
 #include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <algorithm>
@@ -186,6 +188,34 @@ TEST_F(EditTest, LettersOfAnyLayoutArriveInTheCodePage) {
 
     qotest::typeInto(*digits, QStringLiteral("ж5б7"));
     EXPECT_EQ(digits->text(), "57");
+}
+
+// Alt with a letter is a system character, in any layout: no WM_CHAR, no character, nothing
+// typed, in an edit or a memo; Ctrl+Alt is AltGr on Windows and types.
+TEST_F(EditTest, AltWithALetterTypesNothing) {
+    auto* m = memo();
+    auto* e = qo::EditControl::Create(form, 0);
+    e->setBounds(5, 120, 60, 21);
+    ASSERT_TRUE(qotest::showForm(*form));
+    for (qo::EditControl* c : {static_cast<qo::EditControl*>(m), e}) {
+        int chars = 0;
+        int downs = 0;
+        qotest::typeInto(*c, "4");
+        c->setOnChar([&](int&) { ++chars; });
+        c->setOnKeyDown([&](int&, int) { ++downs; });
+        for (const QString& letter : {QStringLiteral("q"), QStringLiteral("и")}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Q, Qt::AltModifier, letter);
+            QApplication::sendEvent(c->widget(), &press);
+        }
+        EXPECT_EQ(c->text(), "4");
+        EXPECT_EQ(chars, 0);
+        EXPECT_EQ(downs, 2) << "the key itself still arrives";
+        QKeyEvent altGr(QEvent::KeyPress, Qt::Key_E, Qt::AltModifier | Qt::ControlModifier,
+                        QStringLiteral("e"));
+        QApplication::sendEvent(c->widget(), &altGr);
+        EXPECT_EQ(c->text(), "4e");
+        EXPECT_EQ(chars, 1);
+    }
 }
 
 TEST_F(EditTest, RawChainSeesCharBeforeTheHandlers) {

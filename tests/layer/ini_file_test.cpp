@@ -75,12 +75,16 @@ TEST_F(IniTest, NamesMatchWithoutSurroundingBreaksAndWritesTouchOnlyTheirKey) {
 }
 
 TEST_F(IniTest, IntegersAndBoolsReadAsTheProfileDoes) {
-    write("[S]\r\na=12abc\r\nb=  -5 \r\nc=x\r\nd=2\r\n");
+    write("[S]\r\na=12abc\r\nb=  -5 \r\nc=x\r\nd=2\r\ne=\r\nf=  \r\n");
     qo::IniFile ini(path());
     EXPECT_EQ(ini.readInteger("S", "a", 0), 12);
     EXPECT_EQ(ini.readInteger("S", "b", 0), -5);
     EXPECT_EQ(ini.readInteger("S", "c", 9), 0);
     EXPECT_TRUE(ini.readBool("S", "d", false));
+    // An empty value reads as none at all.
+    EXPECT_EQ(ini.readInteger("S", "e", 20), 20);
+    EXPECT_EQ(ini.readInteger("S", "f", -3), -3);
+    EXPECT_TRUE(ini.readBool("S", "e", true));
 }
 
 TEST_F(IniTest, StringsComeBackThroughA2048ByteBuffer) {

@@ -3,7 +3,9 @@
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/menu.h"
+#include <QApplication>
 #include <QMenuBar>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -83,6 +85,49 @@ TEST(MenuTest, MenuGoingFirstRemovesTheBar) {
         EXPECT_EQ(form->menu(), &menu);
     }
     EXPECT_EQ(form->menu(), nullptr);
+    form->destroy();
+}
+
+// F10, and a lone Alt pressed and released, put the keyboard into the bar; Alt with another key
+// between its press and release does not.
+TEST(MenuTest, F10AndALoneAltGoIntoTheBar) {
+    auto* form = qo::FormControl::Create(nullptr);
+    form->setBounds(0, 0, 300, 200);
+    Menu menu;
+    qo::MenuItem& tickets = menu.add(nullptr, "&Tickets");
+    menu.add(&tickets, "&New");
+    menu.add(nullptr, "Game");
+    form->setMenu(&menu);
+    auto* edit = qo::EditControl::Create(form, qo::edit_option::Number);
+    edit->setBounds(0, 0, 100, 20);
+    ASSERT_TRUE(qotest::showForm(*form));
+    auto* bar = form->widget()->findChild<QMenuBar*>();
+    ASSERT_TRUE(bar);
+    const auto backToTheEdit = [&] {
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        bar->setActiveAction(nullptr);
+        edit->setFocus();
+        ASSERT_TRUE(edit->hasFocus());
+    };
+
+    backToTheEdit();
+    QTest::keyClick(edit->widget(), Qt::Key_F10);
+    EXPECT_EQ(bar->activeAction(), bar->actions()[0]);
+    EXPECT_EQ(QApplication::activePopupWidget(), bar->actions()[0]->menu()) << "F10 opened no menu";
+
+    backToTheEdit();
+    QTest::keyPress(edit->widget(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(edit->widget(), Qt::Key_Alt);
+    EXPECT_EQ(bar->activeAction(), bar->actions()[0]) << "a lone Alt left the bar";
+
+    backToTheEdit();
+    QTest::keyPress(edit->widget(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(edit->widget(), Qt::Key_Q, Qt::AltModifier);
+    QTest::keyRelease(edit->widget(), Qt::Key_Alt);
+    EXPECT_EQ(bar->activeAction(), nullptr);
+    EXPECT_TRUE(edit->hasFocus());
+    backToTheEdit();
     form->destroy();
 }
 

@@ -4,6 +4,7 @@
 #include "widgets/layer/control.h"
 #include <QImage>
 #include <gtest/gtest.h>
+#include <vector>
 
 using qo::Control;
 
@@ -118,6 +119,45 @@ TEST_F(TabOrder, TabShowsWhereTheFocusWent) {
     const qo::ScrollInfo v = box->scrollInfo(true);
     EXPECT_LE(v.pos, 400);
     EXPECT_GE(v.pos + v.page, 420);
+}
+
+// A list of items that all repeat the same positions, as tickets do: Tab runs through one item,
+// then the next (an item with nothing to focus is passed over), past the last back to the
+// form's other controls, where the list stands at its own position; Shift+Tab the exact reverse.
+TEST_F(TabOrder, ListItemsAreGoneThroughOneAfterAnother) {
+    auto* list = qo::ScrollBoxControl::Create(form, 2);
+    list->setBounds(0, 30, 300, 200);
+    list->setTabItems(true);
+    Control* box = edit(form, 5);
+    std::vector<Control*> order;
+    for (int i = 0; i < 4; ++i) {
+        auto* item = qo::PanelControl::Create(list, {});
+        item->setBounds(0, 60 * i, 280, 50);
+        if (i == 2) continue; // nothing to focus in this one
+        // Created out of their order: positions, not creation, order an item.
+        Control* third = edit(item, 3);
+        Control* first = edit(item, 1);
+        Control* second = edit(item, 2);
+        order.insert(order.end(), {first, second, third});
+        // A memo that keeps Tab would let Tab in but never out: it stays out of the round.
+        auto* memo = qo::EditControl::Create(item, qo::edit_option::MultiLine | qo::edit_option::KeepTab);
+        memo->setTabPosition(0);
+    }
+    ASSERT_TRUE(qotest::showForm(*form));
+    box->setFocus();
+    for (std::size_t i = 0; i <= order.size(); ++i) {
+        Control* expected = i < order.size() ? order[i] : box;
+        EXPECT_EQ(pressTab(), expected) << "Tab " << i + 1;
+    }
+    for (std::size_t i = order.size(); i-- > 0;)
+        EXPECT_EQ(pressTab(true), order[i]) << "Shift+Tab to " << i;
+    EXPECT_EQ(pressTab(true), box);
+    // Typing after Tab lands in the control the focus went to, not in the first item's.
+    order[4]->setFocus();
+    pressTab();
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    EXPECT_EQ(order[5]->text(), "7");
+    EXPECT_EQ(order[2]->text(), "");
 }
 
 TEST_F(TabOrder, WithoutNavigationTabMovesNothing) {

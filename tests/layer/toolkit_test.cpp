@@ -13,10 +13,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -86,6 +89,47 @@ TEST(ToolkitWindows, FileDialogNamesFiltersAsGivenAndAllFilesMeansAll) {
     EXPECT_EQ(allFiles,
               (QStringList{QStringLiteral("a.tkt"), QStringLiteral("b.txt"), QStringLiteral("без точки")}));
 }
+
+// A name typed without an extension is saved with the chosen filter's; one that has an extension,
+// or "Все файлы" chosen, is saved as typed.
+struct SaveCase {
+    const char* name;
+    const char* typed;
+    int filter;
+    const char* saved;
+};
+void PrintTo(const SaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SavedName : public ::testing::TestWithParam<SaveCase> {};
+
+TEST_P(SavedName, GetsTheChosenFiltersExtensionWhenTypedWithoutOne) {
+    QTemporaryDir dir;
+    WhenModalOpens<QFileDialog>([&](QFileDialog& fd) {
+        fd.selectNameFilter(fd.nameFilters().at(GetParam().filter));
+        // Typed, and confirmed with Enter, as the player does.
+        auto* name = fd.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name) return fd.reject();
+        name->setText(QString::fromUtf8(GetParam().typed));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    qo::FileDialog dialog;
+    dialog.save = true;
+    dialog.title = qo::FromQString(QStringLiteral("Сохранение"));
+    dialog.filter = qo::FromQString(QStringLiteral("Файлы билетов(*.tkt)|*.tkt|Текст|*.txt|Все файлы|*.*"));
+    dialog.initialDir = dir.path().toStdString();
+    ASSERT_TRUE(dialog.execute());
+    EXPECT_EQ(QFileInfo(QString::fromStdString(dialog.fileName)).fileName(),
+              QString::fromUtf8(GetParam().saved));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SavedName,
+                         ::testing::Values(SaveCase{"Tickets", "билет3", 0, "билет3.tkt"},
+                                           SaveCase{"Text", "билет3", 1, "билет3.txt"},
+                                           SaveCase{"AllFiles", "билет3", 2, "билет3"},
+                                           SaveCase{"OwnExtension", "билет3.dat", 0, "билет3.dat"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ToolkitWindows, AFormWithoutASizingFrameKeepsItsSize) {
     auto* form = qo::FormControl::Create(nullptr);

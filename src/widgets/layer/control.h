@@ -226,6 +226,11 @@ public:
     // Whether Tab pressed in this control moves the focus (the form's navigation must be on).
     void setTabNavigates(bool on);
     bool tabNavigates() const;
+    // A list whose children repeat the same tab positions (one ticket after another): Tab keeps
+    // within the focused control's child, then goes on to the next child, and past the last one
+    // back among the form's other controls, where the list stands at its own position.
+    void setTabItems(bool on);
+    bool tabItems() const;
 
     // ---- Messages.
     MessageHandler setMessageHandler(MessageHandler handler); // returns the replaced one

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace qo {
@@ -43,7 +44,12 @@ struct RareState {
     int modalResult = 0;
     bool wasShown = false;
     bool applyingGeometry = false;
-    QMargins frame;             // the window frame last seen round a form
+    QMargins frame;       // the window frame last seen round a form
+    QMargins normalFrame; // ... and the last seen while it was neither maximised nor minimised
+    // The outer rectangle asked for a form maximised or minimised before its frame was ever seen
+    // in the normal state: what its first restore must give, frame included.
+    std::optional<Rect> pendingNormal;
+    bool frameAbnormal = false; // the frame last seen was round a maximised or minimised form
     Control* focused = nullptr; // the control last focused
     // Forms and scroll boxes: where child windows go, when not in the widget itself.
     QPointer<QWidget> client;
@@ -162,6 +168,7 @@ struct ControlPrivate {
     bool focusable : 1 = true;
     bool tabNavigates : 1 = true;
     bool keyboardNavigation : 1 = false;
+    bool tabItems : 1 = false;    // each child keeps a tab order of its own (see NavigateTab)
     bool settingText : 1 = false; // a change made by the layer itself
     bool destroying : 1 = false;
     bool layoutPending : 1 = false; // a long list waits to lay its children out (LayoutLater)

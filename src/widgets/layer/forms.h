@@ -9,5 +9,7 @@ void FormActivated(FormControl& form, bool active);
 void FormClosing(FormControl& form); // WM_CLOSE reached default processing: the window goes
 void ForgetForm(FormControl& form);  // the form's Control is being destroyed
 void SetLoopMainForm(FormControl* form);
+// F10: the keyboard goes into the form's menu bar, its first menu open. False without a bar.
+bool EnterMenuBar(FormControl& form);
 
 } // namespace qo

@@ -224,8 +224,9 @@ bool Cp1251EqualNoCase(std::string_view a, std::string_view b) {
 }
 
 std::int32_t IniFile::readInteger(std::string_view section, std::string_view key, std::int32_t def) const {
+    // An empty value, as a missing one, gives the default: "Left=" must not move a window to 0.
     const auto v = Lookup(path_, section, key);
-    return v ? ParseInteger(*v) : def;
+    return v && !Trim(*v).empty() ? ParseInteger(*v) : def;
 }
 
 bool IniFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) const {

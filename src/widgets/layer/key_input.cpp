@@ -7,6 +7,7 @@
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/focus.h"
 #include "widgets/layer/form_control.h"
+#include "widgets/layer/forms.h"
 #include "widgets/layer/input_routing.h"
 #include "widgets/layer/key_codes.h"
 #include "widgets/layer/keyboard_state.h"
@@ -14,8 +15,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace qo {
 
@@ -82,8 +83,8 @@ std::optional<Qt::KeyboardModifiers> g_deliveredModifiers;
 } // namespace
 
 bool KeyHeld(int virtualKey) {
-    const Qt::KeyboardModifiers mods = g_deliveredModifiers ? *g_deliveredModifiers
-                                                            : QGuiApplication::queryKeyboardModifiers();
+    const Qt::KeyboardModifiers mods =
+        g_deliveredModifiers ? *g_deliveredModifiers : QGuiApplication::queryKeyboardModifiers();
     switch (virtualKey) {
     case VK_SHIFT:
         return mods & Qt::ShiftModifier;
@@ -116,10 +117,22 @@ bool RouteKeyPress(Control& c, QWidget& w, QKeyEvent* e) {
             return true;
         }
     }
-    Message down{static_cast<std::uint32_t>((e->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN),
+    // F10 is a system key, as Alt with a key is.
+    const bool f10 = key == VK_F10 && !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    const bool system = (e->modifiers() & Qt::AltModifier) || f10;
+    Message down{static_cast<std::uint32_t>(system ? WM_SYSKEYDOWN : WM_KEYDOWN),
                  static_cast<std::uintptr_t>(key), 0, 0};
     if (Deliver(c, down) || alive.expired()) return true;
     if (CallHandler(d.on().onKeyDown, key, shift) && (alive.expired() || key == 0)) return true;
+    if (f10 && !(e->modifiers() & Qt::AltModifier)) {
+        if (FormControl* form = c.form(); form && EnterMenuBar(*form)) return true;
+    }
+    // Alt with a key that is no menu key makes a system character, which types nothing: the
+    // number box would otherwise undo the letter by bringing back the number called last. Ctrl
+    // with Alt is AltGr on Windows, which types the layout's third characters.
+    const bool systemCharacter =
+        (e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier);
+    if (systemCharacter && !e->text().isEmpty()) return true;
     if (!e->text().isEmpty() && RouteTypedText(c, e->text())) return true;
     if (tab) {
         // Without the form's navigation Tab moves nothing; only a memo that keeps Tab types it.

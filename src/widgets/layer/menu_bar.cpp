@@ -86,4 +86,17 @@ void ApplyMenu(Control& control) {
     fw->arrange();
 }
 
+// A lone Alt the toolkit handles itself; F10 opens the first menu, as desktop programs here do.
+bool EnterMenuBar(FormControl& form) {
+    auto* fw = static_cast<FormWidget*>(form.d().widget.data());
+    if (!fw || !fw->bar || fw->bar->isHidden()) return false;
+    for (QAction* a : fw->bar->actions()) {
+        if (a->isVisible() && a->isEnabled() && !a->isSeparator()) {
+            fw->bar->setActiveAction(a);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace qo

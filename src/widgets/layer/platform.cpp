@@ -46,6 +46,58 @@ QStringList QtNameFilters(const std::string& filter) {
     return out;
 }
 
+// The extension of the filter at `index` ("*.tkt" gives "tkt"); none for a filter of every file
+// or of a pattern that is no plain extension.
+QString FilterSuffix(const std::string& filter, qsizetype index) {
+    const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+    if (index < 0 || 2 * index + 1 >= parts.size()) return {};
+    const QString first = parts[2 * index + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).value(0).trimmed();
+    if (!first.startsWith(QStringLiteral("*."))) return {};
+    const QString suffix = first.mid(2);
+    if (suffix.isEmpty() || suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?'))) return {};
+    return suffix;
+}
+
+// A name typed without an extension gets the chosen filter's when saved, else the program's own
+// default: "билет3" with "Файлы билетов(*.tkt)" chosen is written as "билет3.tkt", which the open
+// dialog's first filter then shows. Set before the dialog's own accept, so that the question
+// before overwriting asks about the file that will be written.
+class ProgramFileDialog final : public QFileDialog {
+public:
+    ProgramFileDialog(QWidget* parent, const FileDialog& d)
+        : QFileDialog(parent, ToQString(d.title), QString::fromStdString(d.initialDir)), dialog_(d),
+          filters_(QtNameFilters(d.filter)) {
+        setNameFilters(filters_);
+        // A native dialog follows the chosen filter itself once it has an extension to add.
+        connect(this, &QFileDialog::filterSelected, this, [this] { chooseSuffix(); });
+    }
+
+    void accept() override {
+        chooseSuffix();
+        QFileDialog::accept();
+    }
+
+    // Once the accept mode is set.
+    void chooseSuffix() {
+        if (acceptMode() != AcceptSave) return;
+        const QString suffix = FilterSuffix(dialog_.filter, chosenFilter());
+        setDefaultSuffix(suffix.isEmpty() ? ToQString(dialog_.defaultExt) : suffix);
+    }
+
+private:
+    // Hiding the patterns, the dialog names the chosen filter by its name alone.
+    qsizetype chosenFilter() const {
+        const QString chosen = selectedNameFilter();
+        for (qsizetype i = 0; i < filters_.size(); ++i) {
+            if (filters_[i] == chosen || filters_[i].startsWith(chosen + QStringLiteral(" ("))) return i;
+        }
+        return -1;
+    }
+
+    const FileDialog& dialog_;
+    QStringList filters_;
+};
+
 class QtPlatform final : public Platform {
 public:
     int messageBox(Control* owner, const std::string& text, const std::string& caption,
@@ -115,10 +167,8 @@ public:
     }
 
     bool fileDialog(FileDialog& dialog) override {
-        QFileDialog fd(OwnerWidget(dialog.owner), ToQString(dialog.title),
-                       QString::fromStdString(dialog.initialDir));
+        ProgramFileDialog fd(OwnerWidget(dialog.owner), dialog);
         fd.setOption(QFileDialog::HideNameFilterDetails);
-        fd.setNameFilters(QtNameFilters(dialog.filter));
         fd.setAcceptMode(dialog.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         if (dialog.save)
             fd.setFileMode(QFileDialog::AnyFile);
@@ -127,6 +177,7 @@ public:
                                                                    : QFileDialog::ExistingFile);
         if (!(dialog.options & OFN_OVERWRITEPROMPT)) fd.setOption(QFileDialog::DontConfirmOverwrite);
         if (!dialog.defaultExt.empty()) fd.setDefaultSuffix(ToQString(dialog.defaultExt));
+        fd.chooseSuffix(); // a save shows the first filter chosen
         if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) {
             dialog.fileName.clear();
             return false;
