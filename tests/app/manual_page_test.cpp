@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <string>
@@ -65,10 +66,19 @@ protected:
                 qputenv(name, value);
         }
     }
+    // The folder the page names for an XDG variable; on Windows, the user's local (settings) or
+    // roaming (data) application data, which no environment variable of the test moves.
     std::string expected(const char* variable) const {
+#ifdef _WIN32
+        const char* windows =
+            QLatin1String(variable) == QLatin1String("XDG_CONFIG_HOME") ? "LOCALAPPDATA" : "APPDATA";
+        return (QDir::fromNativeSeparators(qEnvironmentVariable(windows)) + QStringLiteral("/fishkodrom/"))
+            .toStdString();
+#else
         return (home.path() + QLatin1Char('/') + QLatin1String(variable) + QLatin1Char('/') +
                 QCoreApplication::applicationName() + QLatin1Char('/'))
             .toStdString();
+#endif
     }
 
     QTemporaryDir home;
