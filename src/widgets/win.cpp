@@ -195,18 +195,6 @@ void TQOWin::ProcessKeptProperties(bool save) {
     const std::string& section = settingsSection;
     Control& c = *control_;
 
-    // A form kept maximised keeps the place a restore goes back to, as well as its state: its
-    // maximised rectangle, taken for that place, would open the next start partly off the screen.
-    FormControl* const form = As<FormControl>(&c);
-    const Rect place = form ? form->normalBounds() : c.bounds();
-    // NOTE: a kept place is judged whole, once its keys are read and before a kept state makes a
-    // maximised window of it; the file keeps what it holds.
-    bool placed = save || !form;
-    const auto placeOnScreen = [&] {
-        if (!placed) form->bringOntoScreen();
-        placed = true;
-    };
-
     StringList lines;
     lines.setText(keptPropertyList.str());
     for (const std::string& line : lines.lines()) {
@@ -238,13 +226,13 @@ void TQOWin::ProcessKeptProperties(bool save) {
         };
 
         if (name == "left") {
-            integer(place.left, [&](std::int32_t v) { c.setPosition(v, c.top()); });
+            integer(c.left(), [&](std::int32_t v) { c.setPosition(v, c.top()); });
         } else if (name == "top") {
-            integer(place.top, [&](std::int32_t v) { c.setPosition(c.left(), v); });
+            integer(c.top(), [&](std::int32_t v) { c.setPosition(c.left(), v); });
         } else if (name == "width") {
-            integer(place.width, [&](std::int32_t v) { c.setBounds(c.left(), c.top(), v, c.height()); });
+            integer(c.width(), [&](std::int32_t v) { c.setBounds(c.left(), c.top(), v, c.height()); });
         } else if (name == "height") {
-            integer(place.height, [&](std::int32_t v) { c.setBounds(c.left(), c.top(), c.width(), v); });
+            integer(c.height(), [&](std::int32_t v) { c.setBounds(c.left(), c.top(), c.width(), v); });
         } else if (name == "align") {
             integer(c.align(), [&](std::int32_t v) { c.setAlign(v); });
         } else if (name == "taborder") {
@@ -286,14 +274,13 @@ void TQOWin::ProcessKeptProperties(bool save) {
                 c.repaint();
             });
         } else if (name == "alphablendvalue") {
-            if (form)
+            if (FormControl* form = As<FormControl>(&c))
                 integer(form->opacity(), [&](std::int32_t v) { form->setOpacity(v); });
             else
                 integer(foreign_[3], [&](std::int32_t v) { foreign_[3] = v; });
         } else if (name == "windowsstate") {
-            if (form) {
+            if (FormControl* form = As<FormControl>(&c)) {
                 integer(form->windowState(), [&](std::int32_t v) {
-                    placeOnScreen();
                     const int state = v & 0xFF;
                     if (state != form->windowState()) form->setWindowState(state);
                 });
@@ -311,7 +298,6 @@ void TQOWin::ProcessKeptProperties(bool save) {
             position(UDM_GETPOS, [&](std::int32_t v) { c.send(UDM_SETPOS, 0, v); });
         }
     }
-    placeOnScreen();
 }
 
 } // namespace qo

@@ -290,7 +290,6 @@ void ApplyWindowState(Control& c) {
     auto& d = c.d();
     QWidget* w = Realise(c);
     if (!w) return;
-    if (d.rare().windowState != 0 && d.rare().normalFrame.isNull()) d.rareW().pendingNormal = d.bounds;
     switch (d.rare().windowState) {
     case 1:
         w->showMinimized();

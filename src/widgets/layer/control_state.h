@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <memory>
 #include <new>
-#include <optional>
 #include <vector>
 
 namespace qo {
@@ -44,12 +43,7 @@ struct RareState {
     int modalResult = 0;
     bool wasShown = false;
     bool applyingGeometry = false;
-    QMargins frame;       // the window frame last seen round a form
-    QMargins normalFrame; // ... and the last seen while it was neither maximised nor minimised
-    // The outer rectangle asked for a form maximised or minimised before its frame was ever seen
-    // in the normal state: what its first restore must give, frame included.
-    std::optional<Rect> pendingNormal;
-    bool frameAbnormal = false; // the frame last seen was round a maximised or minimised form
+    QMargins frame;             // the window frame last seen round a form
     Control* focused = nullptr; // the control last focused
     // Forms and scroll boxes: where child windows go, when not in the widget itself.
     QPointer<QWidget> client;

@@ -31,26 +31,13 @@ bool RouteFrameEvent(FormControl& c, QWidget& w, QEvent* e) {
     case QEvent::Move: {
         static_cast<FormWidget&>(w).arrange();
         if (d.rare().applyingGeometry) return false;
-        // NOTE: the frame becomes known only once the window is shown, and may change more than
-        // once while the window manager decorates it. A frame that changed is no move by the user:
-        // the outer rectangle asked for stays, the client area gives way. Not while maximised or
-        // minimised, nor on the way back: there the place is the window manager's, or a maximise
-        // would be undone and a restore would not go back.
+        // NOTE: the frame becomes known only once the window is shown. A frame that changed is no
+        // move by the user: the outer rectangle asked for stays, the client area gives way.
         const QMargins frame = w.windowHandle() ? w.windowHandle()->frameMargins() : QMargins();
-        const bool normal =
-            !(w.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
-        const bool returned = normal && d.rare().frameAbnormal;
-        d.rareW().frameAbnormal = !normal;
-        d.rareW().frame = frame;
-        if (normal && frame != d.rare().normalFrame) {
-            const bool first = d.rare().normalFrame.isNull();
-            d.rareW().normalFrame = frame;
-            if (first || !returned) {
-                if (d.rare().pendingNormal) d.bounds = *d.rare().pendingNormal;
-                d.rareW().pendingNormal.reset();
-                ApplyGeometry(c);
-                return false;
-            }
+        if (frame != d.rare().frame) {
+            d.rareW().frame = frame;
+            ApplyGeometry(c);
+            return false;
         }
         const QRect fg = w.frameGeometry();
         SetBoundsInternal(c, Rect{fg.x(), fg.y(), fg.width(), fg.height()}, true);
