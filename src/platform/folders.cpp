@@ -15,8 +15,4 @@ QString SettingsFolderFor(const QString& programFolder) {
     return UserFolder(FolderKind::Settings);
 }
 
-QString DataFolder() {
-    return UserFolder(FolderKind::Data);
-}
-
 } // namespace qo::platform

@@ -9,15 +9,12 @@ namespace qo::platform {
 // file can be made in it (a portable copy carries its settings along), else the user's own settings folder
 // for the program, made when missing.
 QString SettingsFolderFor(const QString& programFolder);
-// The user's folder for what the program keeps between runs (the kept game), made when missing;
-// empty when the system names none.
-QString DataFolder();
 // Where an installed program's read-only files (its sounds) lie when they are not beside it; empty
 // where they always are.
 QString InstalledDataFolder(const QString& programFolder);
 
-// Each side's own folders for the user: made when missing, with a trailing '/', empty when the
-// system names none.
+// Each side's own folders for the user, made when missing, with a trailing '/', empty when the
+// system names none: its settings, and what the program keeps between runs (the kept game).
 enum class FolderKind { Settings, Data };
 QString UserFolder(FolderKind kind);
 

@@ -79,7 +79,7 @@ protected:
 // Settings stay on this machine; the kept game follows a Windows player between machines.
 TEST_F(PlatformFolders, SettingsAndDataFoldersAreTheUsersOwnAndMade) {
     const QString settings = qo::platform::UserFolder(qo::platform::FolderKind::Settings);
-    const QString data = qo::platform::DataFolder();
+    const QString data = qo::platform::UserFolder(qo::platform::FolderKind::Data);
     EXPECT_EQ(settings, Expected("LOCALAPPDATA", home.filePath(QStringLiteral("XDG_CONFIG_HOME"))));
     EXPECT_EQ(data, Expected("APPDATA", home.filePath(QStringLiteral("XDG_DATA_HOME"))));
     EXPECT_TRUE(QDir(settings).exists());

@@ -1,7 +1,7 @@
 #include "widgets/layer/key_codes.h"
 
+#include "platform/keys.h"
 #include "widgets/layer/messages.h"
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <array>
 
@@ -219,14 +219,9 @@ int VirtualKeyCode(const QKeyEvent& e) {
     f.key = e.key();
     f.modifiers = e.modifiers();
     f.text = e.text();
-#ifdef Q_OS_WIN
-    f.nativeVirtualKey = e.nativeVirtualKey();
-#else
-    // Only these desktops give the hardware key code as the scan code.
-    static const bool linuxKeyCodes = QGuiApplication::platformName() == QLatin1String("xcb") ||
-                                      QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-    if (linuxKeyCodes) f.scanCode = e.nativeScanCode();
-#endif
+    const platform::NativeKey native = platform::NativeKeyOf(e);
+    f.scanCode = native.scanCode;
+    f.nativeVirtualKey = native.virtualKey;
     return VirtualKeyCode(f);
 }
 

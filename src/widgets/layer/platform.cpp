@@ -218,7 +218,9 @@ public:
         return settingsFolder_;
     }
 
-    std::string dataFolder() override { return platform::DataFolder().toStdString(); }
+    std::string dataFolder() override {
+        return platform::UserFolder(platform::FolderKind::Data).toStdString();
+    }
 
     bool print(PrintJob& job) override { return PrintThroughDialog(job); }
 
