@@ -1,7 +1,5 @@
 #include "app/inline_code_given_tickets.h"
 
-#include <utility>
-
 #include "app/class_child_panel_d99a78.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_child_scroll_box_d80098.h"
@@ -14,10 +12,25 @@
 namespace lotto {
 
 void TQOInlineCode_GivenTickets::Open(qo::TData&, std::uint16_t) {
+    started_ = true;
+    OpenGiven();
+}
+
+void TQOInlineCode_GivenTickets::OpenLater(const std::vector<std::string>& paths) {
+    files.insert(files.end(), paths.begin(), paths.end());
+    if (started_) OpenGiven();
+}
+
+void TQOInlineCode_GivenTickets::OpenGiven() {
     auto& list = TClassChildScrollBox_D80098::Of(ticketList_);
     // The main window, as for "Открыть..." on any of its tickets, whichever window is active.
     qo::Control* owner = ticketList_.ParentWindow() ? ticketList_.ParentWindow()->form() : nullptr;
-    for (const std::string& path : std::exchange(files, {})) {
+    // A box about one file runs the loop, where more files may arrive: they wait their turn.
+    if (opening_) return;
+    opening_ = true;
+    while (!files.empty()) {
+        const std::string path = files.front();
+        files.erase(files.begin());
         TicketFileContent content;
         // Read before the ticket is made: a file that cannot be read leaves the list as it was,
         // and an empty ticket would only replace the kept game on disk for nothing.
@@ -25,6 +38,7 @@ void TQOInlineCode_GivenTickets::Open(qo::TData&, std::uint16_t) {
         if (TClassChildPanelEx_D82A4C* ticket = list.NewTicket())
             ticket->body().logic().PutTicketFile(content);
     }
+    opening_ = false;
 }
 
 } // namespace lotto

@@ -25,8 +25,16 @@ public:
     // ---- Input: the start has asked what it had to; opens the files once.
     void Open(qo::TData& d, std::uint16_t index);
 
+    // Files handed over by a later start of the program: opened after the ones it started with, at
+    // once when those are open, else with them.
+    void OpenLater(const std::vector<std::string>& paths);
+
 private:
+    void OpenGiven();
+
     qo::TQOMultiElement& ticketList_;
+    bool started_ = false;
+    bool opening_ = false;
 };
 
 } // namespace lotto

@@ -43,7 +43,8 @@ bool ReadFile(const std::string& path, KeptGame& game, KeptGameReading& reading,
 
 } // namespace
 
-TQOInlineCode_KeptGame::TQOInlineCode_KeptGame(qo::TQOMultiElement& ticketList, qo::TQOMultiElement& gameWindow)
+TQOInlineCode_KeptGame::TQOInlineCode_KeptGame(qo::TQOMultiElement& ticketList,
+                                               qo::TQOMultiElement& gameWindow)
     : ticketList_(ticketList), gameWindow_(gameWindow) {
     // The tickets and the game window are built by the time the start-up list runs.
     qo::RegisterStartup<&TQOInlineCode_KeptGame::Begin>(*this);
@@ -62,9 +63,9 @@ TClassChildForm_DA7248& TQOInlineCode_KeptGame::window() const {
 }
 
 void TQOInlineCode_KeptGame::Begin() {
-    // With no data folder nothing is kept and the program works as it always did; the start still
-    // ends with `started`.
-    const std::string folder = qo::DataFolder();
+    // With no data folder, or with another program keeping the game there, nothing is kept and the
+    // program works as it always did; the start still ends with `started`.
+    const std::string folder = keeping ? qo::DataFolder() : std::string();
     if (!folder.empty()) {
         path_ = folder + kFileName;
         ReadLastGame();
@@ -79,7 +80,8 @@ void TQOInlineCode_KeptGame::ReadLastGame() {
         // A crash between keeping the backup and the new file's rename leaves the backup alone.
         KeptGameReading reading;
         std::string error;
-        if (ReadFile(path_ + ".1", last_, reading, error) && reading.outcome != KeptGameReading::Outcome::Read)
+        if (ReadFile(path_ + ".1", last_, reading, error) &&
+            reading.outcome != KeptGameReading::Outcome::Read)
             last_ = KeptGame{};
         return;
     }
@@ -106,7 +108,8 @@ void TQOInlineCode_KeptGame::ReadLastGame() {
     if (!readable) {
         problem_ = qo::Cp1251("Файл прошлой игры не прочитан: ") + qo::Utf8ToCp1251(error) + ".";
     } else if (reading.outcome == KeptGameReading::Outcome::Newer) {
-        problem_ = qo::Cp1251("Прошлая игра записана более новой версией программы; эта версия её не читает.");
+        problem_ =
+            qo::Cp1251("Прошлая игра записана более новой версией программы; эта версия её не читает.");
     } else if (reading.outcome == KeptGameReading::Outcome::NotOurs) {
         problem_ = qo::Cp1251("Файл прошлой игры не похож на записанную игру и не прочитан.");
     } else if (!backupGood) {

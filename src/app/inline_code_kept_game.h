@@ -33,8 +33,9 @@ public:
     TQOInlineCode_KeptGame& operator=(const TQOInlineCode_KeptGame&) = delete;
 
     // ---- Properties, set by the scheme.
-    int menuItem = -1;     // the number of the menu item "Вернуть прошлую игру"
-    int delayMs = 1000;    // how long changes gather before one write
+    int menuItem = -1;   // the number of the menu item "Вернуть прошлую игру"
+    int delayMs = 1000;  // how long changes gather before one write
+    bool keeping = true; // false while another program keeps the game: this one reads and writes none
 
     // ---- Output: the start has asked what it had to (the offer of the last game answered);
     // fired once, whether or not anything is kept.
@@ -64,7 +65,7 @@ public:
     void WriteLater();
 
 private:
-    void Begin();    // from the start-up list
+    void Begin();     // from the start-up list
     void AfterShow(); // once the main window is up
     void Offer();     // what the player must hear about the file, the offer of the last game
     void Watch();
@@ -79,12 +80,12 @@ private:
     TClassChildScrollBox_D80098& list() const;
     TClassChildForm_DA7248& window() const;
 
-    std::string path_;       // "" when there is no data folder: nothing is kept
-    KeptGame last_;          // what the last run left, as read at start
-    KeptGame written_;       // what the file holds now (or held at start)
-    KeptGame collected_;     // the last collect's storage, used again
-    std::string problem_;    // what the player must hear about the file read at start
-    bool fileGood_ = false;  // the file on disk is one this program wrote and read whole
+    std::string path_;      // "" when there is no data folder: nothing is kept
+    KeptGame last_;         // what the last run left, as read at start
+    KeptGame written_;      // what the file holds now (or held at start)
+    KeptGame collected_;    // the last collect's storage, used again
+    std::string problem_;   // what the player must hear about the file read at start
+    bool fileGood_ = false; // the file on disk is one this program wrote and read whole
     bool wroteThisRun_ = false;
     bool failureTold_ = false;
     bool closed_ = false;

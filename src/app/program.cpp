@@ -6,10 +6,12 @@
 
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_given_tickets.h"
+#include "app/inline_code_kept_game.h"
 #include "runtime/cp1251.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/message_loop.h"
 #include "widgets/layer/messages.h"
+#include "widgets/layer/one_program.h"
 #include "widgets/layer/platform.h"
 #include "widgets/main_form.h"
 
@@ -37,14 +39,20 @@ const char* ProgramVersion() {
     return QO_VERSION;
 }
 
-std::unique_ptr<TClassMainForm_D80004> BuildMainWindow(const std::vector<std::string>& arguments) {
-    auto root = std::make_unique<TClassMainForm_D80004>();
+std::vector<std::string> TicketFiles(const std::vector<std::string>& arguments) {
+    std::vector<std::string> files;
     for (const std::string& a : arguments) {
         // A switch in any place ("/ih" second, "/IH", an option of another program's) starts the
         // program as it always did, silently; a file that happens to bear such a name still opens.
         if (ReadsAsSwitch(a) && !qo::FileExists(a)) continue;
-        root->givenTickets().files.push_back(a);
+        files.push_back(a);
     }
+    return files;
+}
+
+std::unique_ptr<TClassMainForm_D80004> BuildMainWindow(const std::vector<std::string>& arguments) {
+    auto root = std::make_unique<TClassMainForm_D80004>();
+    root->givenTickets().files = TicketFiles(arguments);
     return root;
 }
 
@@ -54,11 +62,22 @@ int RunProgram(int argc, const char* const* argv, const std::vector<std::string>
         qo::ShowMessageBox(nullptr, qo::Cp1251("Сделано в Tessel."), qo::Cp1251("Tessel Info"), qo::MB_OK);
         return 0;
     }
+    // Ticket files opened in a file manager start one program each: the first keeps the game and
+    // opens them all.
+    qo::OneProgram one;
+    const qo::ProgramRole role = one.claim(TicketFiles(arguments));
+    if (role == qo::ProgramRole::Handed) return 0;
     qo::ResetMessageLoop();
     auto root = BuildMainWindow(arguments);
+    root->keptGame().keeping = role == qo::ProgramRole::Keeper;
     qo::TQOMainForm& form = root->form();
+    one.onFiles([&root](const std::vector<std::string>& files) {
+        root->givenTickets().OpenLater(files);
+        if (qo::FormControl* window = root->form().formControl()) window->bringToForeground();
+    });
     form.Start();
     if (form.formControl()) qo::RunMessageLoop(*form.formControl());
+    one.onFiles({});
     // Dispatch went off when the close was accepted: destructors that fire events reach nobody.
     root.reset();
     return 0;

@@ -22,6 +22,9 @@ int RunProgram(int argc, const char* const* argv, const std::vector<std::string>
 // With nothing for the toolkit among them: the arguments after argv[0] are the program's own.
 int RunProgram(int argc, const char* const* argv);
 
+// The ticket files among `arguments`: each but those that read as a switch and name no file.
+std::vector<std::string> TicketFiles(const std::vector<std::string>& arguments);
+
 // The main window's scheme, built, with the ticket files among `arguments` to open once it has
 // started. The caller starts it.
 std::unique_ptr<TClassMainForm_D80004> BuildMainWindow(const std::vector<std::string>& arguments);

@@ -35,7 +35,7 @@ endforeach()
 # for ticket files and sort under games.
 if(EXISTS "${desktop}")
   file(READ "${desktop}" entry)
-  foreach(want "Name=Фишкодром" "Exec=fishkodrom %f" "Icon=fishkodrom" "Type=Application")
+  foreach(want "Name=Фишкодром" "Exec=fishkodrom %F" "Icon=fishkodrom" "Type=Application")
     if(NOT entry MATCHES "(^|\n)${want}\n")
       fail("desktop entry lacks ${want}")
     endif()

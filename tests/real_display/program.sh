@@ -3,7 +3,9 @@
 # stand-in browser (the main window's close opens an advertisement page now and then), and
 #   qo_within TENTHS COMMAND...   polls COMMAND every tenth of a second
 #   qo_start FOLDER PROGRAM ARGS  copies PROGRAM and its sounds into FOLDER and starts it there;
-#                                 sets $pid, and FOLDER/rc gets the exit code when it ends
+#                                 sets $pid, and FOLDER/rc gets the exit code when it ends; the
+#                                 data folder (the kept game) is FOLDER/data unless $QO_DATA_HOME
+#                                 names one the starts share
 #   qo_window NAME                sets $wid to the program's visible window titled NAME
 #   qo_stop                       kills what is left of the program
 if [ -z "${DISPLAY:-}" ]; then
@@ -53,7 +55,7 @@ qo_start() {
   cp "$program" "$(dirname "$program")"/Звук*.wav "$folder/"
   # A subshell keeps the exit code, and keeps the shell's own notice of a crash out of the log.
   (
-    XDG_CONFIG_HOME="$folder/config" XDG_DATA_HOME="$folder/data" "$folder/$(basename "$program")" "$@" >"$folder/output.txt" 2>&1 &
+    XDG_CONFIG_HOME="$folder/config" XDG_DATA_HOME="${QO_DATA_HOME:-$folder/data}" "$folder/$(basename "$program")" "$@" >"$folder/output.txt" 2>&1 &
     echo $! >"$folder/pid"
     wait $!
     echo $? >"$folder/rc"

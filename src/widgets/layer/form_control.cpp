@@ -125,6 +125,9 @@ void FormControl::bringToForeground() {
     QWidget* w = Realise(*this);
     if (!w) return;
     QWidget* window = w->window();
+    // A minimised window asked for comes back as it was, maximised or not.
+    if (window->isMinimized())
+        window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     window->raise();
     window->activateWindow();
 }

@@ -17,7 +17,7 @@ public:
     int opacity() const;
     void setMenu(Menu* menu); // borrowed; nullptr removes the bar
     Menu* menu() const;
-    void bringToForeground(); // raises and activates the form
+    void bringToForeground(); // raises and activates the form, brought back when minimised
     void setModalResult(int result);
     int modalResult() const;
     // Its key filter moves the focus with Tab and Shift+Tab.

@@ -1,0 +1,43 @@
+#include "widgets/layer/one_program.h"
+
+#include <QFileInfo>
+
+#include "platform/single_instance.h"
+#include "widgets/layer/platform.h"
+
+namespace qo {
+
+OneProgram::OneProgram() = default;
+OneProgram::~OneProgram() = default;
+
+ProgramRole OneProgram::claim(const std::vector<std::string>& files) {
+    instance_ = std::make_unique<platform::SingleInstance>(QString::fromStdString(DataFolder()));
+    QStringList absolute;
+    for (const std::string& f : files)
+        absolute.push_back(QFileInfo(QString::fromStdString(f)).absoluteFilePath());
+    switch (instance_->claim(absolute)) {
+    case platform::SingleInstance::Role::Handed:
+        return ProgramRole::Handed;
+    case platform::SingleInstance::Role::Beside:
+        return ProgramRole::Beside;
+    case platform::SingleInstance::Role::Keeper:
+        break;
+    }
+    return ProgramRole::Keeper;
+}
+
+void OneProgram::onFiles(std::function<void(const std::vector<std::string>&)> received) {
+    if (!instance_) return;
+    if (!received) {
+        instance_->onFiles({});
+        return;
+    }
+    instance_->onFiles([received = std::move(received)](const QStringList& files) {
+        std::vector<std::string> utf8;
+        for (const QString& f : files)
+            utf8.push_back(f.toStdString());
+        received(utf8);
+    });
+}
+
+} // namespace qo

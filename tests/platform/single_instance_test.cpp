@@ -1,0 +1,115 @@
+// One program per data folder, inside one test process: a second claim runs on a thread of its own,
+// as a second program would, while this thread's loop serves the holder.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <atomic>
+#include <thread>
+
+#include "platform/single_instance.h"
+
+namespace qotest {
+namespace {
+
+using qo::platform::SingleInstance;
+using Role = SingleInstance::Role;
+
+// Runs the holder's loop until `done`, bounded.
+bool ServeUntil(const std::function<bool()>& done, int ms = 10000) {
+    const QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+// What a later start would be, claimed beside this thread.
+Role ClaimElsewhere(const QString& folder, const QStringList& files, int waitMs = 3000) {
+    std::atomic<bool> finished{false};
+    Role role = Role::Keeper;
+    std::thread later([&] {
+        SingleInstance other(folder);
+        role = other.claim(files, waitMs);
+        finished = true;
+    });
+    ServeUntil([&] { return finished.load(); });
+    later.join();
+    return role;
+}
+
+class OneProgramPerFolder : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString folder() const { return dir.path() + QLatin1Char('/'); }
+    QTemporaryDir dir;
+};
+
+TEST_F(OneProgramPerFolder, LaterStartsHandTheirFilesOverInOrderOrRunBesideWithNone) {
+    SingleInstance first(folder());
+    ASSERT_EQ(first.claim({}), Role::Keeper);
+    std::vector<QStringList> received;
+    first.onFiles([&](const QStringList& files) { received.push_back(files); });
+
+    const QStringList files = {QStringLiteral("/билеты/первый.tkt"), QStringLiteral("/tmp/a b.tkt")};
+    EXPECT_EQ(ClaimElsewhere(folder(), files), Role::Handed);
+    EXPECT_EQ(ClaimElsewhere(folder(), {QStringLiteral("/tmp/третий.tkt")}), Role::Handed);
+    ASSERT_TRUE(ServeUntil([&] { return received.size() == 2; }));
+    EXPECT_EQ(received[0], files);
+    EXPECT_EQ(received[1], QStringList{QStringLiteral("/tmp/третий.tkt")});
+
+    EXPECT_EQ(ClaimElsewhere(folder(), {}), Role::Beside) << "no files: it runs, keeping nothing";
+}
+
+TEST_F(OneProgramPerFolder, FilesHandedBeforeAnyoneAsksWaitForTheAsking) {
+    SingleInstance first(folder());
+    ASSERT_EQ(first.claim({}), Role::Keeper);
+    EXPECT_EQ(ClaimElsewhere(folder(), {QStringLiteral("/tmp/1.tkt")}), Role::Handed);
+    std::vector<QStringList> received;
+    first.onFiles([&](const QStringList& files) { received.push_back(files); });
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0], QStringList{QStringLiteral("/tmp/1.tkt")});
+}
+
+TEST_F(OneProgramPerFolder, AHolderThatIsGoneLeavesTheFolderToTheNextStart) {
+    {
+        SingleInstance first(folder());
+        ASSERT_EQ(first.claim({}), Role::Keeper);
+    }
+    SingleInstance again(folder());
+    EXPECT_EQ(again.claim({QStringLiteral("/tmp/1.tkt")}), Role::Keeper) << "ended cleanly";
+
+    // One that died mid-game left its lock, naming a process that no longer runs.
+    QTemporaryDir other;
+    const QString died = other.path() + QLatin1Char('/');
+    QFile lock(died + QStringLiteral("Игра.lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write("2147480000\nfishkodrom\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    SingleInstance next(died);
+    EXPECT_EQ(next.claim({QStringLiteral("/tmp/1.tkt")}, 500), Role::Keeper);
+}
+
+TEST_F(OneProgramPerFolder, AHolderThatTakesNothingLeavesTheFilesToTheirOwnStart) {
+    // Holding the folder without listening: a program of an older build, or one that hangs.
+    QFile lock(folder() + QStringLiteral("Игра.lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+               QCoreApplication::applicationName().toUtf8() + "\n" + QSysInfo::machineHostName().toUtf8() +
+               "\n");
+    lock.close();
+    SingleInstance later(folder());
+    const QDeadlineTimer bound(5000);
+    EXPECT_EQ(later.claim({QStringLiteral("/tmp/1.tkt")}, 600), Role::Beside);
+    EXPECT_FALSE(bound.hasExpired()) << "the wait is bounded";
+}
+
+TEST(OneProgramWithoutAFolder, IsAlwaysTheKeeper) {
+    SingleInstance a{QString()}, b{QString()};
+    EXPECT_EQ(a.claim({}), Role::Keeper);
+    EXPECT_EQ(b.claim({QStringLiteral("/tmp/1.tkt")}), Role::Keeper);
+}
+
+} // namespace
+} // namespace qotest
