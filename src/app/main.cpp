@@ -27,5 +27,9 @@ int main(int argc, char** argv) {
     const QStringList left = QCoreApplication::arguments();
     for (qsizetype i = 1; i < left.size(); ++i)
         arguments.push_back(left[i].toStdString());
-    return lotto::RunProgram(static_cast<int>(typed.size()), typed.data(), arguments);
+    const int code = lotto::RunProgram(static_cast<int>(typed.size()), typed.data(), arguments);
+    // The windows are gone and the settings and the game written: nothing the player would miss
+    // is left, so a sound server or speech service that hangs can keep the process a moment only.
+    qo::EndProcessWithin(1000, code);
+    return code;
 }

@@ -6,6 +6,8 @@
 
 #include <QGuiApplication>
 #include <QSessionManager>
+#include <chrono>
+#include <thread>
 
 #include "platform/session_end.h"
 
@@ -37,6 +39,13 @@ void OnSessionEnd(std::function<void()> close) {
     commit = QObject::connect(app, &QGuiApplication::commitDataRequest, app,
                               [](QSessionManager&) { EndSession(); });
     WatchEndRequests();
+}
+
+void EndProcessWithin(int ms, int exitCode) {
+    std::thread([ms, exitCode] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        EndProcessNow(exitCode);
+    }).detach();
 }
 
 } // namespace qo::platform

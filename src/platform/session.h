@@ -9,4 +9,9 @@ namespace qo::platform {
 // earlier one; an empty `close` forgets it.
 void OnSessionEnd(std::function<void()> close);
 
+// Ends the process with `exitCode` once `ms` have passed, if it has not ended by itself by then: for
+// the last of a run, after everything is written, which may wait on a sound server or a speech
+// service that hangs.
+void EndProcessWithin(int ms, int exitCode);
+
 } // namespace qo::platform

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -38,6 +39,11 @@ void WatchEndRequests() {
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
+}
+
+void EndProcessNow(int exitCode) {
+    std::fflush(nullptr);
+    ::_exit(exitCode);
 }
 
 } // namespace qo::platform

@@ -1,13 +1,23 @@
-// Sounds through the toolkit's multimedia module, whose device is opened at the first sound.
+// Sounds through the toolkit's multimedia module, whose device is opened at the first sound. The
+// sound lives on the audio thread, so a sound server that is slow or hangs never holds up a window.
 #include "platform/sound.h"
 
 #include <QSoundEffect>
 #include <QUrl>
 
+#include "platform/linux/audio_thread.h"
+
 namespace qo::platform {
 
 struct SoundPlayer::Device {
-    QSoundEffect effect;
+    std::shared_ptr<QSoundEffect*> effect = std::make_shared<QSoundEffect*>(nullptr); // the thread's
+    AudioThread thread;
+    Device() {
+        thread.atEnd([effect = effect] {
+            delete *effect;
+            *effect = nullptr;
+        });
+    }
 };
 
 SoundPlayer::SoundPlayer() = default;
@@ -15,9 +25,12 @@ SoundPlayer::~SoundPlayer() = default;
 
 void SoundPlayer::play(const QString& path) {
     if (!device_) device_ = std::make_unique<Device>();
-    device_->effect.stop();
-    device_->effect.setSource(QUrl::fromLocalFile(path));
-    device_->effect.play();
+    device_->thread.post([effect = device_->effect, path] {
+        if (!*effect) *effect = new QSoundEffect;
+        (*effect)->stop();
+        (*effect)->setSource(QUrl::fromLocalFile(path));
+        (*effect)->play();
+    });
 }
 
 } // namespace qo::platform

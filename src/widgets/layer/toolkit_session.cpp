@@ -1,5 +1,6 @@
 #include "widgets/layer/toolkit_session.h"
 
+#include "platform/session.h"
 #include "widgets/layer/platform.h"
 #include "widgets/layer/style_cache.h"
 #include <QCoreApplication>
@@ -28,6 +29,10 @@ ToolkitSession::~ToolkitSession() {
     ClearStyleCaches();
     for (const auto& t : translators_)
         QCoreApplication::removeTranslator(t.get());
+}
+
+void EndProcessWithin(int ms, int exitCode) {
+    platform::EndProcessWithin(ms, exitCode);
 }
 
 } // namespace qo

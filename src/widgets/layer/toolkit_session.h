@@ -26,4 +26,9 @@ private:
     std::vector<std::unique_ptr<QTranslator>> translators_;
 };
 
+// For the end of a run, when everything is written: what is left is the toolkit's own teardown (the
+// sound device, the speech engine), which a sound server or speech service that hangs could hold
+// up; past `ms` the process ends with `exitCode` without it.
+void EndProcessWithin(int ms, int exitCode);
+
 } // namespace qo
