@@ -82,7 +82,9 @@ bool PanelWidget::event(QEvent* e) {
         t != QEvent::MouseButtonRelease)
         return Routed<QFrame>::event(e);
     auto* me = static_cast<QMouseEvent*>(e);
-    if ((t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) && control) {
+    constexpr Qt::MouseButtons kPressing = Qt::LeftButton | Qt::RightButton | Qt::MiddleButton;
+    if ((t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) && control &&
+        (me->button() & kPressing)) {
         if (Control* cell = PaintedEditAt(*control, me->position().toPoint())) {
             Guarded("щелчок мыши", 0, true, [&] {
                 if (QWidget* w = Realise(*cell)) {
