@@ -84,6 +84,13 @@ bool click(QWidget* w, QPoint at, int button) {
         .has_value();
 }
 
+bool movePointer(QWidget* w, QPoint at) {
+    const QPoint p = w->mapToGlobal(at);
+    return run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                           QString::number(p.x()), QString::number(p.y())})
+        .has_value();
+}
+
 bool movePointerBy(int dx, int dy) {
     return run(QStringLiteral("xdotool"), {QStringLiteral("mousemove_relative"), QStringLiteral("--sync"),
                                            QStringLiteral("--"), QString::number(dx), QString::number(dy)})

@@ -32,6 +32,8 @@ bool type(const QString& text);
 bool keys(const QStringList& names);
 // Moves the pointer to `at` in `w` and clicks `button` (1 left, 3 right) there.
 bool click(QWidget* w, QPoint at, int button = 1);
+// Moves the pointer to `at` in `w`, no button down.
+bool movePointer(QWidget* w, QPoint at);
 // Moves the pointer by so many pixels, no button down.
 bool movePointerBy(int dx, int dy);
 

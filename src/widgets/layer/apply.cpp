@@ -188,7 +188,8 @@ void ApplyStyles(Control& c) {
     QWidget* w = d.widget;
     if (!w) return UpdatePainted(c);
     ApplyFrame(c);
-    const bool tracking = static_cast<bool>(d.on().onMouseMove);
+    // A panel follows the pointer over the edits it draws, to show their cursor there.
+    const bool tracking = static_cast<bool>(d.on().onMouseMove) || d.kind == ControlKind::Panel;
     if (w->hasMouseTracking() != tracking) w->setMouseTracking(tracking);
     if (d.kind == ControlKind::Form) {
         w->setMouseTracking(false);
@@ -234,20 +235,24 @@ void ApplyStyles(Control& c) {
     }
 }
 
+bool ShowsTextCursor(const Control& c) {
+    // Edits show the text cursor of their own; IDC_EDIT_CURSOR asks for it elsewhere, anything else
+    // is the arrow.
+    const auto& d = c.d();
+    return d.cursor == IDC_EDIT_CURSOR || (d.cursor == 0 && d.isEdit());
+}
+
 void ApplyCursor(Control& c) {
     auto& d = c.d();
     QWidget* w = d.widget;
     if (!w) return;
     QWidget* target = w;
     if (auto* m = qobject_cast<QPlainTextEdit*>(w)) target = m->viewport();
-    // Edits show the text cursor of their own; IDC_EDIT_CURSOR asks for it elsewhere, anything else
-    // is the arrow.
     if (d.cursor == 0 && !d.isEdit()) {
         if (target->testAttribute(Qt::WA_SetCursor)) target->unsetCursor();
         return;
     }
-    const Qt::CursorShape shape =
-        (d.cursor == IDC_EDIT_CURSOR || d.cursor == 0) ? Qt::IBeamCursor : Qt::ArrowCursor;
+    const Qt::CursorShape shape = ShowsTextCursor(c) ? Qt::IBeamCursor : Qt::ArrowCursor;
     if (target->cursor().shape() != shape) target->setCursor(shape);
 }
 

@@ -20,6 +20,8 @@ void ApplyStyles(Control& c);
 // A memo's read-only style, and what the keys do in it then.
 void ApplyReadOnly(Control& c, QPlainTextEdit& memo);
 void ApplyCursor(Control& c);
+// Whether the pointer over `c` is the text cursor rather than the arrow.
+bool ShowsTextCursor(const Control& c);
 void ApplyAlignment(Control& c);
 void ApplyScrollBars(Control& c);
 void ApplyFirstLine(Control& c);
