@@ -97,6 +97,14 @@ bool movePointerBy(int dx, int dy) {
         .has_value();
 }
 
+Layouts::Layouts(const QString& layouts) {
+    run(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), layouts});
+}
+
+Layouts::~Layouts() {
+    run(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("us,ru")});
+}
+
 QString wmName(QWidget* window) {
     const std::optional<QString> out = run(
         QStringLiteral("xprop"), {QStringLiteral("-id"), WindowId(window), QStringLiteral("_NET_WM_NAME")});

@@ -37,6 +37,16 @@ bool movePointer(QWidget* w, QPoint at);
 // Moves the pointer by so many pixels, no button down.
 bool movePointerBy(int dx, int dy);
 
+// Switches the display's keyboard layouts (setxkbmap -layout, "ru,us") for its lifetime, and back
+// to the session's "us,ru" after.
+class Layouts {
+public:
+    explicit Layouts(const QString& layouts);
+    ~Layouts();
+    Layouts(const Layouts&) = delete;
+    Layouts& operator=(const Layouts&) = delete;
+};
+
 // _NET_WM_NAME: the title the window manager shows.
 QString wmName(QWidget* window);
 
