@@ -153,7 +153,7 @@ void TicketReading::Update(const Ticket& ticket) {
     ticketNumber = ticket.ticketNumber();
     TicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.colours(), prospects);
     ProgressFor(ticket.numbers(), ticket.colours(), prospects, hints);
-    if (numbersVersion != ticket.numbersVersion()) ProblemsFor(ticket.numbers(), hints);
+    if (numbersVersion != ticket.numbersVersion()) ProblemsFor(ticket.numbers(), ticket.unreadable(), hints);
     numbersVersion = ticket.numbersVersion();
 }
 
@@ -195,7 +195,8 @@ void ProgressFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
     }
 }
 
-void ProblemsFor(const Ticket::Numbers& numbers, TicketHints& h) {
+void ProblemsFor(const Ticket::Numbers& numbers, const std::bitset<Ticket::kCells>& unreadable,
+                 TicketHints& h) {
     h.numbers = 0;
     std::array<std::uint8_t, 100> seen{};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -205,9 +206,9 @@ void ProblemsFor(const Ticket::Numbers& numbers, TicketHints& h) {
         const bool ofTheGame = n <= 90;
         const bool ownColumn =
             static_cast<std::size_t>(Ticket::ColumnOf(static_cast<std::int32_t>(n))) == i % Ticket::kColumns;
-        h.problems[i] =
-            static_cast<std::uint8_t>((n != 0 && !ofTheGame ? TicketHints::kNotOfTheGame : 0) |
-                                      (n != 0 && ofTheGame && !ownColumn ? TicketHints::kWrongColumn : 0));
+        h.problems[i] = static_cast<std::uint8_t>(
+            ((n != 0 && !ofTheGame) || unreadable[i] ? TicketHints::kNotOfTheGame : 0) |
+            (n != 0 && ofTheGame && !ownColumn ? TicketHints::kWrongColumn : 0));
     }
     for (std::size_t row = 0; row < Ticket::kRows; ++row) {
         const std::size_t first = row * Ticket::kColumns;

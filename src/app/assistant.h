@@ -4,6 +4,7 @@
 // hints on, with what was typed where it cannot stand. Worked out from the cells' numbers and
 // colours by the tickets' own marking rule; which numbers the game has called is the colours'.
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -65,10 +66,11 @@ struct TicketHints {
     static std::string Key(const TQOInlineCode_D9D224::Numbers& numbers);
 };
 
-// The hints in two halves: what the numbers alone say (problems, how many there are), and what the
-// colours add (last numbers, what has been called, rows waiting); `prospects`: TicketProspects of
-// the same cells.
-void ProblemsFor(const TQOInlineCode_D9D224::Numbers& numbers, TicketHints& hints);
+// The hints in two halves: what the texts alone say (problems, how many numbers there are;
+// `unreadable`: the cells whose text is no number as written), and what the colours add (last
+// numbers, what has been called, rows waiting); `prospects`: TicketProspects of the same cells.
+void ProblemsFor(const TQOInlineCode_D9D224::Numbers& numbers,
+                 const std::bitset<TQOInlineCode_D9D224::kCells>& unreadable, TicketHints& hints);
 void ProgressFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,
                  const std::vector<NumberedProspect>& prospects, TicketHints& hints);
 

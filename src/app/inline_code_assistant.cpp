@@ -66,7 +66,10 @@ void TQOInlineCode_Assistant::Choose(qo::TData& d, std::uint16_t) {
 void TQOInlineCode_Assistant::SetOn(bool on) {
     const bool was = on_;
     on_ = on;
-    if (was && !on_) Clear();
+    if (was && !on_) {
+        oneAway_.stop();
+        Clear();
+    }
     menu_.SetChecked(menuItem, on_);
     if (const std::string path = SettingsPath(); !path.empty())
         qo::IniFile(path).writeBool(qo::Cp1251(kSection), kKey, on_);
@@ -114,7 +117,8 @@ void TQOInlineCode_Assistant::Refresh() {
         const Ticket& logic = *tickets[i].logic;
         TicketReading& reading = ReadingOf(logic);
         TicketReading::Shown& shown = reading.shown;
-        if (!everything_ && shown.version == logic.version() && shown.number == logic.ticketNumber()) continue;
+        if (!everything_ && shown.version == logic.version() && shown.number == logic.ticketNumber())
+            continue;
         if (everything_ || shown.numbersVersion != logic.numbersVersion() || !shown.known) {
             std::string key = TicketHints::Key(logic.numbers());
             alikeChanged = alikeChanged || key != shown.key;
@@ -157,7 +161,8 @@ void TQOInlineCode_Assistant::Refresh() {
             }
         }
         const bool cellsChanged = shown.version != logic.version();
-        if (!everything_ && !cellsChanged && shown.on && shown.sameAs == sameAs && shown.number == number) return;
+        if (!everything_ && !cellsChanged && shown.on && shown.sameAs == sameAs && shown.number == number)
+            return;
         const bool asBefore = !everything_ && shown.on && shown.numbersVersion == logic.numbersVersion() &&
                               shown.sameAs == sameAs && shown.number == number;
         Show(*tickets[i].logic, reading.hints, sameAs, asBefore ? &shown.hints : nullptr);
@@ -179,12 +184,25 @@ void TQOInlineCode_Assistant::Refresh() {
     }
     everything_ = false;
     refreshing_ = false;
-    if (newlyOneAway) Ticket::PlaySound(4);
+    if (newlyOneAway) SoundOneAway();
 }
 
-void TQOInlineCode_Assistant::Show(Ticket& logic, const TicketHints& h, int sameAs, const TicketHints* before) {
+void TQOInlineCode_Assistant::SoundOneAway() {
+    // NOTE: a sound cuts off the one playing: a row's, card's or ticket's plays whole, and the
+    // quiet one comes after it, or after whichever marking sound started meanwhile.
+    const std::int64_t wait = Ticket::MarkingSoundLeftMs();
+    if (wait > 0)
+        oneAway_.start(static_cast<int>(wait), [this] { SoundOneAway(); });
+    else
+        Ticket::PlaySound(4);
+}
+
+void TQOInlineCode_Assistant::Show(Ticket& logic, const TicketHints& h, int sameAs,
+                                   const TicketHints* before) {
     static const qo::FontDesc kPlain{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
-    static const qo::FontDesc problem{"Arial", 18, qo::font_style::Bold, kProblem, 1};
+    // A dark colour alone would not tell a number that cannot stand from the others.
+    static const qo::FontDesc problem{"Arial", 18, qo::font_style::Bold | qo::font_style::Underline, kProblem,
+                                      1};
     // Most calls change what a ticket has called, not what its cells would complete.
     if (before && before->last == h.last && before->problems == h.problems) return;
     for (int i = 0; i < Ticket::kCells; ++i) {

@@ -3,8 +3,9 @@
 // settings file says otherwise): a cell whose number would complete its row, card or whole ticket
 // is framed; a number typed where it cannot stand is framed and written in another colour; each
 // ticket's tip and spoken name say how far it has got; a quiet sound when a ticket first comes one
-// number away. Worked out a moment after a change, again only for the tickets whose cells changed.
-// The fill colours, the other sounds and everything typed stay as they are.
+// number away, once the marking's own sound has played. Worked out a moment after a change, again
+// only for the tickets whose cells changed. The fill colours, the other sounds and everything
+// typed stay as they are.
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -28,11 +29,12 @@ class TQOInlineCode_D9D224;
 class TQOInlineCode_Assistant {
 public:
     // Frames, 0x00BBGGRR: the last number of a row, of a card, of the whole ticket; a number typed
-    // where it cannot stand (its text takes the same colour).
-    static constexpr qo::Color kRowMark = 0x0080FF;    // orange
-    static constexpr qo::Color kCardMark = 0xC000C0;   // purple
-    static constexpr qo::Color kTicketMark = 0xFF0000; // blue
-    static constexpr qo::Color kProblem = 0x0000A0;    // dark red
+    // where it cannot stand (its text takes the same colour, underlined). Each dark enough to read
+    // at 4.5 : 1 on every fill, red the darkest of them.
+    static constexpr qo::Color kRowMark = 0x000C28;    // brown
+    static constexpr qo::Color kCardMark = 0x3C0024;   // purple
+    static constexpr qo::Color kTicketMark = 0x5A0000; // blue
+    static constexpr qo::Color kProblem = 0x000032;    // red
 
     TQOInlineCode_Assistant(qo::TQOMultiElement& ticketList, qo::TQOMenu& menu);
     ~TQOInlineCode_Assistant();
@@ -57,6 +59,7 @@ private:
     void Show(TQOInlineCode_D9D224& ticket, const TicketHints& hints, int sameAs, const TicketHints* before);
     void Clear();
     std::string SettingsPath() const;
+    void SoundOneAway();
 
     qo::TQOMultiElement& ticketList_;
     qo::TQOMenu& menu_;
@@ -67,6 +70,7 @@ private:
     std::unordered_map<std::string, std::pair<int, int>> alike_;
     std::uint64_t listedAt_ = ~std::uint64_t{0};
     qo::Timer later_;
+    qo::Timer oneAway_; // the quiet sound, waiting for the marking's to end
     qo::ChangeListener listener_;
 };
 

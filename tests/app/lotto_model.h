@@ -365,7 +365,7 @@ struct Program {
             const auto row = ticket.text.begin() + static_cast<std::ptrdiff_t>(i / 9 * 9);
             const int inRow = static_cast<int>(
                 std::count_if(row, row + 9, [](const std::string& x) { return Value(x) != 0; }));
-            if ((alike && !ticket.text[i].empty()) ||
+            if ((alike && !ticket.text[i].empty()) || (!v && !ticket.text[i].empty()) ||
                 (v && (v > 90 || (v >= 90 ? 8 : v / 10) != static_cast<int>(i % 9) ||
                        seen[static_cast<std::size_t>(v)] > 1 || inRow > 5))) {
                 hint[i] = 4;
