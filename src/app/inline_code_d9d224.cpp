@@ -419,6 +419,69 @@ void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
     if (done.ticket) PlaySound(3);
 }
 
+bool TQOInlineCode_D9D224::CatchUp(const std::vector<int>& called) {
+    const std::bitset<91>& held = holds();
+    std::bitset<91> delivered, calledSet;
+    for (const std::uint8_t n : delivered_)
+        delivered.set(n);
+    std::vector<std::uint8_t> missed;
+    for (const int n : called) {
+        if (n < 1 || n > 90 || calledSet[static_cast<std::size_t>(n)]) continue;
+        calledSet.set(static_cast<std::size_t>(n));
+        if (held[static_cast<std::size_t>(n)] && !delivered[static_cast<std::size_t>(n)])
+            missed.push_back(static_cast<std::uint8_t>(n));
+    }
+    const Colours& shown = colours();
+    const auto missedCell = [&](std::size_t i) {
+        const std::int32_t n = numbers_[i];
+        return shown[i] == kWhite && n >= 1 && n <= 90 && calledSet[static_cast<std::size_t>(n)];
+    };
+    // A number delivered before it was typed into a second cell has a white cell to mark too.
+    bool whiteCalled = false;
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        whiteCalled = whiteCalled || missedCell(i);
+    if (missed.empty() && !whiteCalled) return false;
+
+    const auto reached = [this] {
+        Completions all;
+        for (const Completed& c : completed_) {
+            all.rows |= c.what.rows;
+            all.cards |= c.what.cards;
+            all.ticket = all.ticket || c.what.ticket;
+        }
+        return all;
+    };
+    const Completions before = reached();
+    // What the deliveries make of the cells as they stand, without and with the numbers they
+    // missed. A cell showing something else got its colour otherwise (its number reset or typed
+    // since) and keeps it, as after a take-back.
+    Colours was;
+    Replay(was);
+    delivered_.insert(delivered_.begin(), missed.begin(), missed.end());
+    Colours now;
+    Replay(now);
+    Colours marked = shown;
+    bool settled = true;
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        if (marked[i] == was[i] || missedCell(i)) marked[i] = now[i];
+        settled = settled && marked[i] == now[i];
+    }
+    // NOTE: after this the ticket is one that held its numbers through every delivery; a take-back
+    // then changes its cells as it would any such ticket's.
+    changedAt_.fill(0);
+    Show(marked);
+    settled_ = settled;
+    const Completions after = reached();
+    for (int row = 0; row < kRows; ++row) {
+        if ((after.rows & ~before.rows) & (1u << row)) PlaySound(1);
+    }
+    for (int card = 0; card < 2; ++card) {
+        if ((after.cards & ~before.cards) & (1u << card)) PlaySound(2);
+    }
+    if (after.ticket && !before.ticket) PlaySound(3);
+    return true;
+}
+
 void TQOInlineCode_D9D224::TakeBackInput(qo::TData& d, std::uint16_t) {
     TakeBack(qo::ToInteger(d));
 }

@@ -110,6 +110,12 @@ public:
     // The cells holding a text that is no number of the game as written ("0", "07"): no call ever
     // marks them.
     const std::bitset<kCells>& unreadable() const;
+    // Marks what the calls in `called` (in the order they came) would have marked had the ticket
+    // held its numbers all along: a ticket made, or numbers typed, after they were called. Each
+    // completion it makes sounds as a call's does; the numbers no delivery brought count as
+    // delivered before the ticket's own, so the log and a take-back treat them as the calls they
+    // were. False when nothing changed.
+    bool CatchUp(const std::vector<int>& called);
     void AddNumbersTo(std::bitset<91>& on) const { on |= holds(); }
     // Grow with every change of the cells: `version` with a text or a colour, `numbersVersion` with
     // a text; no two tickets ever show the same version. Views that work something out from the

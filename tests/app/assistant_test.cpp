@@ -10,6 +10,7 @@
 #include <random>
 
 #include "app/assistant.h"
+#include "app/class_child_form_game_log.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_assistant.h"
@@ -19,6 +20,7 @@
 #include "support/ui_driver.h"
 #include "support/wait.h"
 #include "widgets/layer/control.h"
+#include "widgets/memo.h"
 #include "widgets/panel.h"
 
 namespace qotest {
@@ -168,10 +170,12 @@ double Contrast(qo::Color a, qo::Color b) {
 
 TEST(HintMarks, ReadOnEveryFillColour) {
     using Ticket = lotto::TQOInlineCode_D9D224;
-    const std::pair<const char*, qo::Color> marks[] = {{"row", TQOInlineCode_Assistant::kRowMark},
-                                                       {"card", TQOInlineCode_Assistant::kCardMark},
-                                                       {"ticket", TQOInlineCode_Assistant::kTicketMark},
-                                                       {"cannot stand", TQOInlineCode_Assistant::kProblem}};
+    const std::pair<const char*, qo::Color> marks[] = {
+        {"row", TQOInlineCode_Assistant::kRowMark},
+        {"card", TQOInlineCode_Assistant::kCardMark},
+        {"ticket", TQOInlineCode_Assistant::kTicketMark},
+        {"cannot stand", TQOInlineCode_Assistant::kProblem},
+        {"called before", TQOInlineCode_Assistant::kMissedMark}};
     const std::pair<const char*, qo::Color> fills[] = {{"white", Ticket::kWhite},
                                                        {"red", Ticket::kRed},
                                                        {"green", Ticket::kGreen},
@@ -228,6 +232,58 @@ TEST(HintSound, WaitsForTheMarkingSoundToEnd) {
     EXPECT_TRUE(waitUntil([&] { return ui.soundNames().size() == 2; }, 3000));
     EXPECT_EQ(ui.soundNames(), (std::vector<std::string>{"Звук1.wav", "Звук4.wav"}));
     EXPECT_GE(std::chrono::steady_clock::now() - called, std::chrono::milliseconds(240));
+}
+
+// A call reaches the tickets that hold it then. A number typed later, or on a ticket made later, is
+// framed as called before while the game still has it called, and "Отметить выпавшие" marks it as
+// its call would have: colours, sound and the log's line.
+TEST(CalledBefore, IsFramedThenMarkedAsItsCallWouldHave) {
+    UiDriver ui;
+    ui.newTickets(1);
+    for (const char* n : {"5", "17", "38", "61", "90"})
+        ui.typeIntoEntry(0, n);
+    ui.chooseMenu(kHintsItem);
+    for (const char* n : {"5", "17", "38", "61", "44"})
+        ui.typeNumber(n);
+    ui.newTickets(1);
+    for (const char* n : {"5", "17", "38", "61", "44"})
+        ui.typeIntoEntry(1, n);
+    waitUntilIdle();
+    const int cells[] = {At(0, 0), At(0, 1), At(0, 3), At(0, 6), At(0, 4)};
+    for (const int c : cells) {
+        EXPECT_EQ(ui.cellColor(1, c), lotto::TQOInlineCode_D9D224::kWhite) << c;
+        EXPECT_EQ(ui.cell(1, c).mark(), TQOInlineCode_Assistant::kMissedMark) << c;
+    }
+    EXPECT_EQ(qo::Cp1251ToUtf8(ui.cell(1, At(0, 4)).toolTip()), "уже выпало, но не отмечено");
+
+    // Taken back, 44 is called no longer; called again, it reaches the new ticket as any call.
+    ui.undoInNumberBox();
+    waitUntilIdle();
+    EXPECT_EQ(ui.cell(1, At(0, 4)).mark(), qo::kNoMark);
+    EXPECT_EQ(ui.cell(1, At(0, 0)).mark(), TQOInlineCode_Assistant::kMissedMark);
+    ui.typeNumber("44");
+    waitUntilIdle();
+    EXPECT_EQ(ui.cellColor(1, At(0, 4)), lotto::TQOInlineCode_D9D224::kRed);
+
+    ui.platform().sounds.clear();
+    ui.chooseMenu("Отметить выпавшие");
+    waitUntilIdle();
+    for (const int c : cells) {
+        EXPECT_EQ(ui.cellColor(1, c), lotto::TQOInlineCode_D9D224::kGreen) << c;
+        EXPECT_EQ(ui.cell(1, c).mark(), qo::kNoMark) << c;
+    }
+    EXPECT_EQ(ui.cellColor(0, At(0, 8)), lotto::TQOInlineCode_D9D224::kWhite) << "the first ticket had them";
+    std::vector<std::string> sounds = ui.soundNames();
+    std::erase(sounds, "Звук4.wav");
+    EXPECT_EQ(sounds, std::vector<std::string>{"Звук1.wav"});
+    const std::string log = qo::Cp1251ToUtf8(ui.gameLog().controls().log->control()->text());
+    EXPECT_EQ(log, "Ход 5 (44): билет 2, карточка 1, ряд 1\r\n");
+
+    // Marked as the call would have, it is taken back as the call is.
+    ui.undoInNumberBox();
+    waitUntilIdle();
+    EXPECT_EQ(ui.cellColor(1, At(0, 4)), lotto::TQOInlineCode_D9D224::kWhite);
+    EXPECT_EQ(ui.cellColor(1, At(0, 0)), lotto::TQOInlineCode_D9D224::kRed);
 }
 
 // What each number would do, worked out from the rows' counts, against the marking rule itself:

@@ -340,7 +340,7 @@ struct Program {
         return std::atoi(t.c_str());
     }
     // The hint each cell of ticket `t` shows: 0 none, 1/2/3 the last number of a row / card / the
-    // whole ticket, 4 a number that cannot stand there.
+    // whole ticket, 4 a number that cannot stand there, 5 a white one the game called before.
     std::array<int, 54> hintsFor(std::size_t t) const {
         const Ticket& ticket = tickets[t];
         std::array<int, 54> hint{};
@@ -372,6 +372,11 @@ struct Program {
                 continue;
             }
             if (ticket.colour[i] != kWhite || v == 0 || v > 90) continue;
+            if (std::find(called.begin(), called.end(), v) != called.end() ||
+                std::find(drawn.begin(), drawn.end(), v) != drawn.end()) {
+                hint[i] = 5;
+                continue;
+            }
             Ticket after = ticket;
             after.check(ticket.text[i]);
             for (std::size_t c = ticket.completed.size(); c < after.completed.size(); ++c) {
