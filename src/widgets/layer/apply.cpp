@@ -341,6 +341,7 @@ void ApplyWindowState(Control& c) {
         ApplyStateOnceFramed(c, true);
         return;
     }
+    d.rareW().stateOnceFramed = 0; // a state asked later wins over one still waiting
     switch (state) {
     case 1:
         w->showMinimized();
