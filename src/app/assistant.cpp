@@ -153,7 +153,7 @@ void TicketReading::Update(const Ticket& ticket) {
     ticketNumber = ticket.ticketNumber();
     TicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.colours(), prospects);
     ProgressFor(ticket.numbers(), ticket.colours(), prospects, hints);
-    if (numbersVersion != ticket.numbersVersion()) ProblemsFor(ticket.numbers(), hints);
+    if (numbersVersion != ticket.numbersVersion()) ProblemsFor(ticket.numbers(), ticket.unreadable(), hints);
     numbersVersion = ticket.numbersVersion();
 }
 
@@ -195,7 +195,17 @@ void ProgressFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
     }
 }
 
-void ProblemsFor(const Ticket::Numbers& numbers, TicketHints& h) {
+void MissedFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours, const std::bitset<91>& called,
+               TicketHints& h) {
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const std::int32_t n = numbers[i];
+        h.missed.set(i, colours[i] == Ticket::kWhite && n >= 1 && n <= 90 &&
+                            called[static_cast<std::size_t>(n)]);
+    }
+}
+
+void ProblemsFor(const Ticket::Numbers& numbers, const std::bitset<Ticket::kCells>& unreadable,
+                 TicketHints& h) {
     h.numbers = 0;
     std::array<std::uint8_t, 100> seen{};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -205,9 +215,9 @@ void ProblemsFor(const Ticket::Numbers& numbers, TicketHints& h) {
         const bool ofTheGame = n <= 90;
         const bool ownColumn =
             static_cast<std::size_t>(Ticket::ColumnOf(static_cast<std::int32_t>(n))) == i % Ticket::kColumns;
-        h.problems[i] =
-            static_cast<std::uint8_t>((n != 0 && !ofTheGame ? TicketHints::kNotOfTheGame : 0) |
-                                      (n != 0 && ofTheGame && !ownColumn ? TicketHints::kWrongColumn : 0));
+        h.problems[i] = static_cast<std::uint8_t>(
+            ((n != 0 && !ofTheGame) || unreadable[i] ? TicketHints::kNotOfTheGame : 0) |
+            (n != 0 && ofTheGame && !ownColumn ? TicketHints::kWrongColumn : 0));
     }
     for (std::size_t row = 0; row < Ticket::kRows; ++row) {
         const std::size_t first = row * Ticket::kColumns;
@@ -241,12 +251,14 @@ std::string TicketHints::CellReasons(std::size_t cell, int sameAs) const {
                              kWrongColumnWhy = qo::Cp1251("число не своего столбца"),
                              kTwiceWhy = qo::Cp1251("число повторяется в билете"),
                              kCrowdedRowWhy = qo::Cp1251("в ряду больше пяти чисел"),
-                             kSameAs = qo::Cp1251("такие же числа у билета ");
+                             kSameAs = qo::Cp1251("такие же числа у билета "),
+                             kMissedWhy = qo::Cp1251("уже выпало, но не отмечено");
     std::string why;
     const auto add = [&why](const std::string& reason) {
         if (!why.empty()) why += "; ";
         why += reason;
     };
+    if (missed[cell]) add(kMissedWhy);
     if (last[cell]) add(kLast[last[cell]]);
     const std::uint8_t p = problems[cell];
     if (p & kNotOfTheGame) add(kNotOfTheGameWhy);
@@ -261,7 +273,7 @@ std::string TicketHints::Summary(int ticket) const {
     // Said of every ticket a call changed: the words are converted once.
     static const std::string kTicket = qo::Cp1251("Билет "), kCalled = qo::Cp1251(": выпало "),
                              kOf = qo::Cp1251(" из "), kRow = qo::Cp1251("; ряд "),
-                             kWaits = qo::Cp1251(" ждёт ");
+                             kWaits = qo::Cp1251(" ждёт "), kMissed = qo::Cp1251("; не отмечено ");
     std::string text;
     text.reserve(32 + waits.size() * 16);
     text += kTicket;
@@ -270,6 +282,10 @@ std::string TicketHints::Summary(int ticket) const {
     text += std::to_string(called);
     text += kOf;
     text += std::to_string(numbers);
+    if (missed.any()) {
+        text += kMissed;
+        text += std::to_string(missed.count());
+    }
     for (const auto& [row, n] : waits) {
         text += kRow;
         text += std::to_string(row + 1);

@@ -4,6 +4,7 @@
 // hints on, with what was typed where it cannot stand. Worked out from the cells' numbers and
 // colours by the tickets' own marking rule; which numbers the game has called is the colours'.
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -53,8 +54,10 @@ struct TicketHints {
     // card, 3 the whole ticket.
     std::array<std::uint8_t, TQOInlineCode_D9D224::kCells> last{};
     std::array<std::uint8_t, TQOInlineCode_D9D224::kCells> problems{}; // Problem bits
-    int numbers = 0, called = 0;                                       // cells with a number; those not white
-    std::vector<std::pair<std::uint8_t, std::uint8_t>> waits;          // a row one away, and its number
+    // White cells holding a number the game has called: the ticket, or the number, came after it.
+    std::bitset<TQOInlineCode_D9D224::kCells> missed;
+    int numbers = 0, called = 0;                              // cells with a number; those not white
+    std::vector<std::pair<std::uint8_t, std::uint8_t>> waits; // a row one away, and its number
 
     // What the cell's mark means, for its tip and spoken name ("" for none); `sameAs`: another
     // ticket with the very same numbers, 0 for none. Windows-1251.
@@ -65,10 +68,14 @@ struct TicketHints {
     static std::string Key(const TQOInlineCode_D9D224::Numbers& numbers);
 };
 
-// The hints in two halves: what the numbers alone say (problems, how many there are), and what the
-// colours add (last numbers, what has been called, rows waiting); `prospects`: TicketProspects of
-// the same cells.
-void ProblemsFor(const TQOInlineCode_D9D224::Numbers& numbers, TicketHints& hints);
+// The hints in three parts: what the texts alone say (problems, how many numbers there are;
+// `unreadable`: the cells whose text is no number as written), what the colours add (last
+// numbers, what has been called, rows waiting; `prospects`: TicketProspects of the same cells),
+// and what the game adds (`called`: the numbers called so far, by number).
+void ProblemsFor(const TQOInlineCode_D9D224::Numbers& numbers,
+                 const std::bitset<TQOInlineCode_D9D224::kCells>& unreadable, TicketHints& hints);
+void MissedFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,
+               const std::bitset<91>& called, TicketHints& hints);
 void ProgressFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,
                  const std::vector<NumberedProspect>& prospects, TicketHints& hints);
 

@@ -60,10 +60,12 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
     lastLb.control()->setAccessibleName(Cp1251("Последнее названное число"));
 
     auto& undoBt = add<TQOButton>(win);
-    Place(undoBt, Code::kBoardWidth + 12 - 95, 14, 95, 24, clBtnFace);
+    // Wide enough for the move it names: "Отменить ход 88".
+    Place(undoBt, Code::kBoardWidth + 12 - 108, 14, 108, 24, clBtnFace);
     SetUpButton(undoBt, "&Отменить ход", true);
     undoBt.control()->setAccessibleDescription(
-        Cp1251("Убирает последний ход реальной игры: билеты покажут игру без него"));
+        Cp1251("Убирает последний ход реальной игры, число которого названо на кнопке: билеты "
+               "покажут игру без него; Ctrl+Z в пустом поле главного окна делает то же"));
 
     auto& board = add<TQOPanel>(win);
     Place(board, 12, 50, Code::kBoardWidth, Code::kBoardHeight, clBtnFace);
@@ -87,7 +89,7 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
     auto& waitingBox = add<TQOMemo>(win);
     Place(waitingBox, 12, kWaitingTop, Code::kBoardWidth, 112, clWindow);
     SetUpListBox(waitingBox,
-              "Жду: что сделает каждое из чисел, если его назовут; больше всего закрывающие сверху");
+                 "Жду: что сделает каждое из чисел, если его назовут; больше всего закрывающие сверху");
 
     auto& code = add<TQOInlineCode_GameLog>();
 
@@ -96,7 +98,7 @@ TClassChildForm_GameLog::TClassChildForm_GameLog(qo::Control* parent) {
     connect<&TQOMainForm::Visible>(code.show, form);
     connect<&TQOEditMulti::Input>(undoBt.onClick, edge, 0);
 
-    code.Attach(win, board.control(), lastLb.control(), As<EditControl>(logBox.control()),
+    code.Attach(win, board.control(), lastLb.control(), undoBt.control(), As<EditControl>(logBox.control()),
                 As<EditControl>(waitingBox.control()));
     form.formControl()->setKeyboardNavigation(true);
 

@@ -32,7 +32,7 @@ namespace {
 // the tickets, the caller. A check item starts unmarked; its addition marks it as it starts.
 constexpr const char* kServiceMenu = "&Сервис\r\n(\r\n"
                                      "&Ход игры\r\n&Вернуть прошлую игру\r\n-\r\n"
-                                     "-Подс&казки\r\n&Печать билетов...\r\n-\r\n"
+                                     "-Подс&казки\r\n&Отметить выпавшие\r\n&Печать билетов...\r\n-\r\n"
                                      "-&Голос ведущего\r\n-При&баутки\r\n)";
 
 } // namespace
@@ -181,6 +181,8 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     log.Follow(ticketList, gameWindow);
     keptGame.menuItem = item("&Вернуть прошлую игру");
     assistant.menuItem = item("Подс&казки");
+    assistant.markItem = item("&Отметить выпавшие");
+    assistant.Follow(gameWindow);
     printing.menuItem = item("&Печать билетов...");
     voice.voiceItem = item("&Голос ведущего");
     voice.nicknamesItem = item("При&баутки");

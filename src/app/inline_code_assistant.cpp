@@ -1,7 +1,10 @@
 #include "app/inline_code_assistant.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
+#include "app/class_child_form_da7248.h"
 #include "app/class_child_panel_d99a78.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_child_scroll_box_d80098.h"
@@ -9,9 +12,11 @@
 #include "containers/multi_element_ex.h"
 #include "runtime/cp1251.h"
 #include "runtime/init_man.h"
+#include "widgets/button.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/ini_file.h"
 #include "widgets/layer/platform.h"
+#include "widgets/memo.h"
 #include "widgets/menu_element.h"
 
 namespace lotto {
@@ -25,6 +30,7 @@ using Ticket = TQOInlineCode_D9D224;
 
 qo::Color MarkFor(const TicketHints& h, std::size_t cell, bool alike) {
     if (h.problems[cell] || alike) return TQOInlineCode_Assistant::kProblem;
+    if (h.missed[cell]) return TQOInlineCode_Assistant::kMissedMark;
     static constexpr qo::Color kLast[] = {qo::kNoMark, TQOInlineCode_Assistant::kRowMark,
                                           TQOInlineCode_Assistant::kCardMark,
                                           TQOInlineCode_Assistant::kTicketMark};
@@ -47,6 +53,30 @@ TQOInlineCode_Assistant::TQOInlineCode_Assistant(qo::TQOMultiElement& ticketList
 
 TQOInlineCode_Assistant::~TQOInlineCode_Assistant() = default;
 
+void TQOInlineCode_Assistant::Follow(const qo::TQOMultiElement& gameWindow) {
+    gameWindow_ = &gameWindow;
+    const auto& game = TClassChildForm_DA7248::Of(gameWindow).controls();
+    gameLists_[0] = game.calledNumbers->control();
+    gameLists_[1] = game.drawnNumbers->control();
+    gameLists_[2] = game.openClose->control();
+}
+
+std::vector<int> TQOInlineCode_Assistant::Called() const {
+    if (!gameWindow_) return {};
+    const TClassChildForm_DA7248& game = TClassChildForm_DA7248::Of(*gameWindow_);
+    std::vector<int> called = game.moves();
+    const std::vector<int> drawn = game.drawn();
+    called.insert(called.end(), drawn.begin(), drawn.end());
+    return called;
+}
+
+void TQOInlineCode_Assistant::MarkCalled() {
+    const std::vector<int> called = Called();
+    if (called.empty()) return;
+    for (const auto& t : TClassChildScrollBox_D80098::Of(ticketList_).listed())
+        t.logic->CatchUp(called);
+}
+
 std::string TQOInlineCode_Assistant::SettingsPath() const {
     const std::string folder = qo::SettingsFolder();
     return folder.empty() ? std::string() : folder + "Параметры.ini";
@@ -60,13 +90,18 @@ void TQOInlineCode_Assistant::Begin() {
 }
 
 void TQOInlineCode_Assistant::Choose(qo::TData& d, std::uint16_t) {
-    if (menuItem >= 0 && qo::ToInteger(d) == menuItem) SetOn(!on_);
+    const std::int32_t item = qo::ToInteger(d);
+    if (menuItem >= 0 && item == menuItem) SetOn(!on_);
+    if (markItem >= 0 && item == markItem) MarkCalled();
 }
 
 void TQOInlineCode_Assistant::SetOn(bool on) {
     const bool was = on_;
     on_ = on;
-    if (was && !on_) Clear();
+    if (was && !on_) {
+        oneAway_.stop();
+        Clear();
+    }
     menu_.SetChecked(menuItem, on_);
     if (const std::string path = SettingsPath(); !path.empty())
         qo::IniFile(path).writeBool(qo::Cp1251(kSection), kKey, on_);
@@ -78,7 +113,10 @@ void TQOInlineCode_Assistant::Heard(const qo::Control& changed, qo::ContentChang
     // Asked first: a call recolours thousands of cells, and the first one started the refresh.
     if (refreshing_ || !on_ || later_.active()) return;
     // A ticket's cell, or maybe a whole ticket gone; each ticket tells by its versions what changed.
-    if (what != qo::ContentChange::Gone && !Ticket::IsOnCellPanel(changed)) return;
+    // A call taken back, or draws cleared, may leave a number no longer called before.
+    const bool calls =
+        std::find(std::begin(gameLists_), std::end(gameLists_), &changed) != std::end(gameLists_);
+    if (what != qo::ContentChange::Gone && !calls && !Ticket::IsOnCellPanel(changed)) return;
     later_.start(0, [this] { Refresh(); });
 }
 
@@ -108,13 +146,22 @@ void TQOInlineCode_Assistant::Refresh() {
     // places changed.
     bool alikeChanged = everything_ || listedAt_ != list.tickets().ListChanges();
     listedAt_ = list.tickets().ListChanges();
+    // A call reaches every ticket and marks it; only a call gone can change what was called before
+    // on a ticket the call left as it was.
+    std::bitset<91> called;
+    for (const int n : Called())
+        called.set(static_cast<std::size_t>(n));
+    const bool callsGone = (called_ & ~called).any();
+    called_ = called;
     std::vector<std::size_t> changed;
     bool newlyOneAway = false;
     for (std::size_t i = 0; i < tickets.size(); ++i) {
         const Ticket& logic = *tickets[i].logic;
         TicketReading& reading = ReadingOf(logic);
         TicketReading::Shown& shown = reading.shown;
-        if (!everything_ && shown.version == logic.version() && shown.number == logic.ticketNumber()) continue;
+        if (!everything_ && shown.version == logic.version() && shown.number == logic.ticketNumber() &&
+            !(callsGone && shown.hints.missed.any()))
+            continue;
         if (everything_ || shown.numbersVersion != logic.numbersVersion() || !shown.known) {
             std::string key = TicketHints::Key(logic.numbers());
             alikeChanged = alikeChanged || key != shown.key;
@@ -156,8 +203,11 @@ void TQOInlineCode_Assistant::Refresh() {
                 if (second != 0) sameAs = first == number ? second : first;
             }
         }
-        const bool cellsChanged = shown.version != logic.version();
-        if (!everything_ && !cellsChanged && shown.on && shown.sameAs == sameAs && shown.number == number) return;
+        MissedFor(logic.numbers(), logic.colours(), called_, reading.hints);
+        const bool cellsChanged =
+            shown.version != logic.version() || shown.hints.missed != reading.hints.missed;
+        if (!everything_ && !cellsChanged && shown.on && shown.sameAs == sameAs && shown.number == number)
+            return;
         const bool asBefore = !everything_ && shown.on && shown.numbersVersion == logic.numbersVersion() &&
                               shown.sameAs == sameAs && shown.number == number;
         Show(*tickets[i].logic, reading.hints, sameAs, asBefore ? &shown.hints : nullptr);
@@ -179,17 +229,33 @@ void TQOInlineCode_Assistant::Refresh() {
     }
     everything_ = false;
     refreshing_ = false;
-    if (newlyOneAway) Ticket::PlaySound(4);
+    if (newlyOneAway) SoundOneAway();
 }
 
-void TQOInlineCode_Assistant::Show(Ticket& logic, const TicketHints& h, int sameAs, const TicketHints* before) {
+void TQOInlineCode_Assistant::SoundOneAway() {
+    // NOTE: a sound cuts off the one playing: a row's, card's or ticket's plays whole, and the
+    // quiet one comes after it, or after whichever marking sound started meanwhile.
+    const std::int64_t wait = Ticket::MarkingSoundLeftMs();
+    if (wait > 0)
+        oneAway_.start(static_cast<int>(wait), [this] { SoundOneAway(); });
+    else
+        Ticket::PlaySound(4);
+}
+
+void TQOInlineCode_Assistant::Show(Ticket& logic, const TicketHints& h, int sameAs,
+                                   const TicketHints* before) {
     static const qo::FontDesc kPlain{"Arial", 18, qo::font_style::Bold, qo::clWindowText, 1};
-    static const qo::FontDesc problem{"Arial", 18, qo::font_style::Bold, kProblem, 1};
+    // A dark colour alone would not tell a number that cannot stand from the others.
+    static const qo::FontDesc problem{"Arial", 18, qo::font_style::Bold | qo::font_style::Underline, kProblem,
+                                      1};
     // Most calls change what a ticket has called, not what its cells would complete.
-    if (before && before->last == h.last && before->problems == h.problems) return;
+    if (before && before->last == h.last && before->problems == h.problems && before->missed == h.missed)
+        return;
     for (int i = 0; i < Ticket::kCells; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        if (before && before->last[at] == h.last[at] && before->problems[at] == h.problems[at]) continue;
+        if (before && before->last[at] == h.last[at] && before->problems[at] == h.problems[at] &&
+            before->missed[at] == h.missed[at])
+            continue;
         qo::Control* cell = logic.cell(i);
         if (!cell) continue;
         const bool alike = sameAs > 0 && !cell->text().empty();

@@ -1,13 +1,18 @@
 #pragma once
 // Hints on the tickets themselves while "Подсказки" is on (off as the program starts, unless the
 // settings file says otherwise): a cell whose number would complete its row, card or whole ticket
-// is framed; a number typed where it cannot stand is framed and written in another colour; each
-// ticket's tip and spoken name say how far it has got; a quiet sound when a ticket first comes one
-// number away. Worked out a moment after a change, again only for the tickets whose cells changed.
-// The fill colours, the other sounds and everything typed stay as they are.
+// is framed; a number typed where it cannot stand is framed and written in another colour, and so
+// is one the game called before it was typed (or its ticket made); each ticket's tip and spoken
+// name say how far it has got; a quiet sound when a ticket first comes one number away, once the
+// marking's own sound has played. Worked out a moment after a change, again only for the tickets
+// whose cells changed. The fill colours, the other sounds and everything typed stay as they are.
+// Also "Отметить выпавшие", hints on or off: every ticket marks what the calls before it would
+// have.
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "app/assistant.h"
 #include "runtime/link.h"
@@ -28,20 +33,28 @@ class TQOInlineCode_D9D224;
 class TQOInlineCode_Assistant {
 public:
     // Frames, 0x00BBGGRR: the last number of a row, of a card, of the whole ticket; a number typed
-    // where it cannot stand (its text takes the same colour).
-    static constexpr qo::Color kRowMark = 0x0080FF;    // orange
-    static constexpr qo::Color kCardMark = 0xC000C0;   // purple
-    static constexpr qo::Color kTicketMark = 0xFF0000; // blue
-    static constexpr qo::Color kProblem = 0x0000A0;    // dark red
+    // where it cannot stand (its text takes the same colour, underlined); a number called before
+    // it stood there. Each dark enough to read at 4.5 : 1 on every fill, red the darkest of them.
+    static constexpr qo::Color kRowMark = 0x000C28;    // brown
+    static constexpr qo::Color kCardMark = 0x3C0024;   // purple
+    static constexpr qo::Color kTicketMark = 0x5A0000; // blue
+    static constexpr qo::Color kProblem = 0x000032;    // red
+    static constexpr qo::Color kMissedMark = 0x281400; // teal
 
     TQOInlineCode_Assistant(qo::TQOMultiElement& ticketList, qo::TQOMenu& menu);
+    // The game window the called numbers are read from, borrowed for the block's lifetime.
+    void Follow(const qo::TQOMultiElement& gameWindow);
     ~TQOInlineCode_Assistant();
     TQOInlineCode_Assistant(const TQOInlineCode_Assistant&) = delete;
     TQOInlineCode_Assistant& operator=(const TQOInlineCode_Assistant&) = delete;
 
     int menuItem = -1; // the number of the menu item "Подсказки"
+    int markItem = -1; // ... and of "Отметить выпавшие"
 
-    void Choose(qo::TData& d, std::uint16_t index); // a menu item's number: its own switches hints
+    // A menu item's number: its own switch hints, or mark what the calls before them would have.
+    void Choose(qo::TData& d, std::uint16_t index);
+    // "Отметить выпавшие": each ticket marks what the game's calls would have, with their sounds.
+    void MarkCalled();
 
     bool on() const { return on_; }
     // Switches hints, keeps the choice in the settings file and marks the menu item.
@@ -57,9 +70,16 @@ private:
     void Show(TQOInlineCode_D9D224& ticket, const TicketHints& hints, int sameAs, const TicketHints* before);
     void Clear();
     std::string SettingsPath() const;
+    // The game's calls so far: its real moves in order, then the virtual game's draws.
+    std::vector<int> Called() const;
+    void SoundOneAway();
 
     qo::TQOMultiElement& ticketList_;
     qo::TQOMenu& menu_;
+    const qo::TQOMultiElement* gameWindow_ = nullptr;
+    // The game window's lists of calls and its session button: a change there is heard.
+    const qo::Control* gameLists_[3] = {};
+    std::bitset<91> called_; // as the hints shown last found them
     bool on_ = false;
     bool refreshing_ = false;
     bool everything_ = true; // every ticket is shown again
@@ -67,6 +87,7 @@ private:
     std::unordered_map<std::string, std::pair<int, int>> alike_;
     std::uint64_t listedAt_ = ~std::uint64_t{0};
     qo::Timer later_;
+    qo::Timer oneAway_; // the quiet sound, waiting for the marking's to end
     qo::ChangeListener listener_;
 };
 

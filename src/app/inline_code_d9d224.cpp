@@ -1,10 +1,12 @@
 #include "app/inline_code_d9d224.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
+#include "app/sound_length.h"
 #include "app/ticket_file.h"
 #include "runtime/cp1251.h"
 #include "runtime/init_man.h"
@@ -13,6 +15,7 @@
 #include "widgets/layer/edit_control.h"
 #include "widgets/layer/file_dialog.h"
 #include "widgets/layer/form_control.h"
+#include "widgets/layer/kept_file.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/platform.h"
 #include "widgets/layer/string_list.h"
@@ -139,6 +142,7 @@ void TQOInlineCode_D9D224::Touched(bool text, bool colour) {
 
 void TQOInlineCode_D9D224::ReadCells() const {
     holds_.reset();
+    unreadable_.reset();
     for (std::size_t i = 0; i < cells_.size(); ++i) {
         const qo::Control* c = cells_[i];
         const std::int32_t was = numbers_[i];
@@ -146,6 +150,7 @@ void TQOInlineCode_D9D224::ReadCells() const {
         if (numbers_[i] != was) changedAt_[i] = static_cast<std::uint32_t>(delivered_.size());
         colours_[i] = c ? c->color() : kWhite;
         if (numbers_[i] >= 1 && numbers_[i] <= 90) holds_.set(static_cast<std::size_t>(numbers_[i]));
+        if (c && numbers_[i] == 0 && !c->text().empty()) unreadable_.set(i);
     }
     unread_ = false;
 }
@@ -163,6 +168,11 @@ const TQOInlineCode_D9D224::Colours& TQOInlineCode_D9D224::colours() const {
 const std::bitset<91>& TQOInlineCode_D9D224::holds() const {
     if (unread_) ReadCells();
     return holds_;
+}
+
+const std::bitset<TQOInlineCode_D9D224::kCells>& TQOInlineCode_D9D224::unreadable() const {
+    if (unread_) ReadCells();
+    return unreadable_;
 }
 
 void TQOInlineCode_D9D224::BuildGrid() {
@@ -409,6 +419,69 @@ void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
     if (done.ticket) PlaySound(3);
 }
 
+bool TQOInlineCode_D9D224::CatchUp(const std::vector<int>& called) {
+    const std::bitset<91>& held = holds();
+    std::bitset<91> delivered, calledSet;
+    for (const std::uint8_t n : delivered_)
+        delivered.set(n);
+    std::vector<std::uint8_t> missed;
+    for (const int n : called) {
+        if (n < 1 || n > 90 || calledSet[static_cast<std::size_t>(n)]) continue;
+        calledSet.set(static_cast<std::size_t>(n));
+        if (held[static_cast<std::size_t>(n)] && !delivered[static_cast<std::size_t>(n)])
+            missed.push_back(static_cast<std::uint8_t>(n));
+    }
+    const Colours& shown = colours();
+    const auto missedCell = [&](std::size_t i) {
+        const std::int32_t n = numbers_[i];
+        return shown[i] == kWhite && n >= 1 && n <= 90 && calledSet[static_cast<std::size_t>(n)];
+    };
+    // A number delivered before it was typed into a second cell has a white cell to mark too.
+    bool whiteCalled = false;
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        whiteCalled = whiteCalled || missedCell(i);
+    if (missed.empty() && !whiteCalled) return false;
+
+    const auto reached = [this] {
+        Completions all;
+        for (const Completed& c : completed_) {
+            all.rows |= c.what.rows;
+            all.cards |= c.what.cards;
+            all.ticket = all.ticket || c.what.ticket;
+        }
+        return all;
+    };
+    const Completions before = reached();
+    // What the deliveries make of the cells as they stand, without and with the numbers they
+    // missed. A cell showing something else got its colour otherwise (its number reset or typed
+    // since) and keeps it, as after a take-back.
+    Colours was;
+    Replay(was);
+    delivered_.insert(delivered_.begin(), missed.begin(), missed.end());
+    Colours now;
+    Replay(now);
+    Colours marked = shown;
+    bool settled = true;
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        if (marked[i] == was[i] || missedCell(i)) marked[i] = now[i];
+        settled = settled && marked[i] == now[i];
+    }
+    // NOTE: after this the ticket is one that held its numbers through every delivery; a take-back
+    // then changes its cells as it would any such ticket's.
+    changedAt_.fill(0);
+    Show(marked);
+    settled_ = settled;
+    const Completions after = reached();
+    for (int row = 0; row < kRows; ++row) {
+        if ((after.rows & ~before.rows) & (1u << row)) PlaySound(1);
+    }
+    for (int card = 0; card < 2; ++card) {
+        if ((after.cards & ~before.cards) & (1u << card)) PlaySound(2);
+    }
+    if (after.ticket && !before.ticket) PlaySound(3);
+    return true;
+}
+
 void TQOInlineCode_D9D224::TakeBackInput(qo::TData& d, std::uint16_t) {
     TakeBack(qo::ToInteger(d));
 }
@@ -449,6 +522,24 @@ void TQOInlineCode_D9D224::Replay(Colours& colours) {
     }
 }
 
+namespace {
+
+using SoundClock = std::chrono::steady_clock;
+SoundClock::time_point markingSoundEnds;
+
+// The length of a sound file, read once per file.
+std::int64_t SoundLengthMs(const std::string& path) {
+    static std::unordered_map<std::string, std::int64_t> known;
+    if (const auto at = known.find(path); at != known.end()) return at->second;
+    std::string bytes;
+    constexpr std::int64_t kLargest = 64 << 20;
+    const std::int64_t ms = qo::ReadKeptFile(path, bytes, kLargest, nullptr) ? WaveLengthMs(bytes) : 0;
+    known.emplace(path, ms);
+    return ms;
+}
+
+} // namespace
+
 void TQOInlineCode_D9D224::PlaySound(int which) {
     const std::string name = "Звук" + std::to_string(which) + ".wav";
     // Beside the program first (a copy run from its own folder, as on Windows, or the build),
@@ -457,9 +548,18 @@ void TQOInlineCode_D9D224::PlaySound(int which) {
     for (const std::string& folder : {qo::ProgramFolder(), qo::InstalledDataFolder()}) {
         if (!folder.empty() && qo::FileExists(folder + name)) {
             qo::PlaySoundFile(folder + name);
+            if (which <= 3)
+                markingSoundEnds =
+                    SoundClock::now() + std::chrono::milliseconds(SoundLengthMs(folder + name));
             return;
         }
     }
+}
+
+std::int64_t TQOInlineCode_D9D224::MarkingSoundLeftMs() {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(markingSoundEnds - SoundClock::now());
+    return std::max<std::int64_t>(0, left.count());
 }
 
 bool TQOInlineCode_D9D224::IsOnCellPanel(const qo::Control& c) {

@@ -107,6 +107,15 @@ public:
     const Colours& colours() const;
     // The numbers of the game its cells hold.
     const std::bitset<91>& holds() const;
+    // The cells holding a text that is no number of the game as written ("0", "07"): no call ever
+    // marks them.
+    const std::bitset<kCells>& unreadable() const;
+    // Marks what the calls in `called` (in the order they came) would have marked had the ticket
+    // held its numbers all along: a ticket made, or numbers typed, after they were called. Each
+    // completion it makes sounds as a call's does; the numbers no delivery brought count as
+    // delivered before the ticket's own, so the log and a take-back treat them as the calls they
+    // were. False when nothing changed.
+    bool CatchUp(const std::vector<int>& called);
     void AddNumbersTo(std::bitset<91>& on) const { on |= holds(); }
     // Grow with every change of the cells: `version` with a text or a colour, `numbersVersion` with
     // a text; no two tickets ever show the same version. Views that work something out from the
@@ -140,6 +149,8 @@ public:
     static bool IsOnCellPanel(const qo::Control& c);
     // Plays "ЗвукN.wav": 1 a row, 2 a card, 3 the whole ticket, 4 a ticket one number away.
     static void PlaySound(int which);
+    // How much longer the last of sounds 1 to 3 plays, in milliseconds; 0 once it has ended.
+    static std::int64_t MarkingSoundLeftMs();
 
 private:
     void BuildGrid();
@@ -165,6 +176,7 @@ private:
     // Colours put back from a kept game, or set from outside, are marked through once more.
     bool settled_ = true;
     mutable std::bitset<91> holds_;
+    mutable std::bitset<kCells> unreadable_;
     std::vector<std::uint8_t> delivered_;
     // For each cell, how many deliveries had come when its number last changed: the deliveries
     // before that did not see the number it holds now.

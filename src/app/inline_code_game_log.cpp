@@ -23,11 +23,13 @@ void TQOInlineCode_GameLog::Choose(qo::TData& d, std::uint16_t) {
 }
 
 void TQOInlineCode_GameLog::Attach(qo::Control* form, qo::Control* board, qo::Control* last,
-                                   qo::EditControl* log, qo::EditControl* waiting) {
+                                   qo::Control* undo, qo::EditControl* log, qo::EditControl* waiting) {
     form_ = form;
     waiting_ = waiting;
     boardControl_ = board;
     last_ = last;
+    undo_ = undo;
+    undo_->setText(UndoCaption(0));
     log_ = log;
     boardControl_->setOnPaint([this](qo::Canvas& canvas) { Paint(canvas); });
     form_->setOnShow([this] {
@@ -98,6 +100,11 @@ void TQOInlineCode_GameLog::RefreshLog() {
     SortLog(made_);
     ShowLog(made_, CallPlaces(moves, drawn));
 
+    if (const int move = moves.empty() ? 0 : moves.back(); move != undoMove_) {
+        undoMove_ = move;
+        undo_->setText(UndoCaption(move));
+    }
+
     if (!(board == board_)) {
         board_ = board;
         last_->setText(board_.last ? std::to_string(board_.last) : std::string("-"));
@@ -141,6 +148,11 @@ void TQOInlineCode_GameLog::ShowLog(std::vector<LogEntry>& log, const CallPlaces
     }
     std::swap(shown_, log);
     shownPlaces_ = places;
+}
+
+std::string TQOInlineCode_GameLog::UndoCaption(int move) {
+    const std::string caption = qo::Cp1251("&Отменить ход");
+    return move > 0 ? caption + " " + std::to_string(move) : caption;
 }
 
 qo::Rect TQOInlineCode_GameLog::Square(int n) {

@@ -38,9 +38,12 @@ public:
     void Choose(qo::TData& d, std::uint16_t index); // a menu item's number
 
     // Set by the scheme once its controls are made: the window, the board's panel, the last
-    // number's label, the log's memo and the "Жду" list's.
-    void Attach(qo::Control* form, qo::Control* board, qo::Control* last, qo::EditControl* log,
-                qo::EditControl* waiting);
+    // number's label, the take-back button, the log's memo and the "Жду" list's.
+    void Attach(qo::Control* form, qo::Control* board, qo::Control* last, qo::Control* undo,
+                qo::EditControl* log, qo::EditControl* waiting);
+    // The take-back button's caption: it names the move it takes back, which need not be the last
+    // number shown (a draw, or a number called again, is no new move). Windows-1251.
+    static std::string UndoCaption(int move);
     // The main scheme's containers the game is read from, borrowed for the block's lifetime.
     void Follow(const qo::TQOMultiElement& ticketList, const qo::TQOMultiElement& gameWindow);
 
@@ -66,6 +69,8 @@ private:
     qo::Control* form_ = nullptr;
     qo::Control* boardControl_ = nullptr;
     qo::Control* last_ = nullptr;
+    qo::Control* undo_ = nullptr;
+    int undoMove_ = 0; // the move the button names; 0 for none
     qo::EditControl* log_ = nullptr;
     qo::EditControl* waiting_ = nullptr;
 

@@ -195,6 +195,18 @@ void TQOWin::ProcessKeptProperties(bool save) {
     const std::string& section = settingsSection;
     Control& c = *control_;
 
+    // A form kept maximised keeps the place a restore goes back to, as well as its state: its
+    // maximised rectangle, taken for that place, would open the next start partly off the screen.
+    FormControl* const form = As<FormControl>(&c);
+    const Rect place = form ? form->normalBounds() : c.bounds();
+    // NOTE: a kept place is judged whole, once its keys are read and before a kept state makes a
+    // maximised window of it; the file keeps what it holds.
+    bool placed = save || !form;
+    const auto placeOnScreen = [&] {
+        if (!placed) form->bringOntoScreen();
+        placed = true;
+    };
+
     StringList lines;
     lines.setText(keptPropertyList.str());
     for (const std::string& line : lines.lines()) {
@@ -226,13 +238,13 @@ void TQOWin::ProcessKeptProperties(bool save) {
         };
 
         if (name == "left") {
-            integer(c.left(), [&](std::int32_t v) { c.setPosition(v, c.top()); });
+            integer(place.left, [&](std::int32_t v) { c.setPosition(v, c.top()); });
         } else if (name == "top") {
-            integer(c.top(), [&](std::int32_t v) { c.setPosition(c.left(), v); });
+            integer(place.top, [&](std::int32_t v) { c.setPosition(c.left(), v); });
         } else if (name == "width") {
-            integer(c.width(), [&](std::int32_t v) { c.setBounds(c.left(), c.top(), v, c.height()); });
+            integer(place.width, [&](std::int32_t v) { c.setBounds(c.left(), c.top(), v, c.height()); });
         } else if (name == "height") {
-            integer(c.height(), [&](std::int32_t v) { c.setBounds(c.left(), c.top(), c.width(), v); });
+            integer(place.height, [&](std::int32_t v) { c.setBounds(c.left(), c.top(), c.width(), v); });
         } else if (name == "align") {
             integer(c.align(), [&](std::int32_t v) { c.setAlign(v); });
         } else if (name == "taborder") {
@@ -274,13 +286,14 @@ void TQOWin::ProcessKeptProperties(bool save) {
                 c.repaint();
             });
         } else if (name == "alphablendvalue") {
-            if (FormControl* form = As<FormControl>(&c))
+            if (form)
                 integer(form->opacity(), [&](std::int32_t v) { form->setOpacity(v); });
             else
                 integer(foreign_[3], [&](std::int32_t v) { foreign_[3] = v; });
         } else if (name == "windowsstate") {
-            if (FormControl* form = As<FormControl>(&c)) {
+            if (form) {
                 integer(form->windowState(), [&](std::int32_t v) {
+                    placeOnScreen();
                     const int state = v & 0xFF;
                     if (state != form->windowState()) form->setWindowState(state);
                 });
@@ -298,6 +311,7 @@ void TQOWin::ProcessKeptProperties(bool save) {
             position(UDM_GETPOS, [&](std::int32_t v) { c.send(UDM_SETPOS, 0, v); });
         }
     }
+    placeOnScreen();
 }
 
 } // namespace qo

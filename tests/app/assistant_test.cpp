@@ -5,17 +5,22 @@
 
 #include <QTest>
 #include <QWidget>
+#include <chrono>
+#include <cmath>
 #include <random>
 
 #include "app/assistant.h"
+#include "app/class_child_form_game_log.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_assistant.h"
 #include "app/inline_code_d9d224.h"
+#include "app/sound_length.h"
 #include "runtime/cp1251.h"
 #include "support/ui_driver.h"
 #include "support/wait.h"
 #include "widgets/layer/control.h"
+#include "widgets/memo.h"
 #include "widgets/panel.h"
 
 namespace qotest {
@@ -134,6 +139,151 @@ TEST_F(Hints, NumbersTypedWhereTheyCannotStandAreMarkedWithWhy) {
     waitUntilIdle();
     EXPECT_EQ(tip(0, At(0, 0)), "такие же числа у билета 2");
     EXPECT_EQ(tip(1, At(0, 0)), "такие же числа у билета 1");
+}
+
+// A zero, or a number written with a leading zero, is no number any call marks.
+TEST_F(Hints, AZeroIsANumberThatCannotStand) {
+    ui.chooseMenu(kHintsItem);
+    ui.typeIntoCell(1, At(3, 0), QStringLiteral("0"));
+    ui.typeIntoCell(1, At(3, 1), QStringLiteral("07"));
+    waitUntilIdle();
+    for (const int cell : {At(3, 0), At(3, 1)}) {
+        EXPECT_EQ(ui.cell(1, cell).mark(), TQOInlineCode_Assistant::kProblem) << cell;
+        EXPECT_EQ(tip(1, cell), "не число от 1 до 90") << cell;
+    }
+    EXPECT_TRUE(ui.cell(1, At(3, 0)).font().style & qo::font_style::Underline);
+}
+
+// The WCAG contrast of two colours, 1 to 21.
+double Contrast(qo::Color a, qo::Color b) {
+    const auto luminance = [](qo::Color c) {
+        const auto channel = [](unsigned v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c & 0xFF) + 0.7152 * channel((c >> 8) & 0xFF) +
+               0.0722 * channel((c >> 16) & 0xFF);
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+TEST(HintMarks, ReadOnEveryFillColour) {
+    using Ticket = lotto::TQOInlineCode_D9D224;
+    const std::pair<const char*, qo::Color> marks[] = {
+        {"row", TQOInlineCode_Assistant::kRowMark},
+        {"card", TQOInlineCode_Assistant::kCardMark},
+        {"ticket", TQOInlineCode_Assistant::kTicketMark},
+        {"cannot stand", TQOInlineCode_Assistant::kProblem},
+        {"called before", TQOInlineCode_Assistant::kMissedMark}};
+    const std::pair<const char*, qo::Color> fills[] = {{"white", Ticket::kWhite},
+                                                       {"red", Ticket::kRed},
+                                                       {"green", Ticket::kGreen},
+                                                       {"yellow", Ticket::kYellow},
+                                                       {"light blue", Ticket::kLightBlue}};
+    for (const auto& [mark, m] : marks) {
+        for (const auto& [fill, f] : fills)
+            EXPECT_GE(Contrast(m, f), 4.5) << mark << " on " << fill;
+        for (const auto& [other, o] : marks)
+            EXPECT_TRUE(m != o || mark == other) << mark << " and " << other << " look the same";
+    }
+}
+
+// The quiet sound waits for a row's sound to end: both are heard whole.
+TEST(HintSound, WaitsForTheMarkingSoundToEnd) {
+    // A quarter of a second of 8 kHz, 8-bit mono: the header says so, which is all that is read.
+    std::string wave = "RIFF0000WAVEfmt ";
+    const auto little = [&wave](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            wave += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    little(16, 4);
+    little(1, 2);    // PCM
+    little(1, 2);    // mono
+    little(8000, 4); // samples a second
+    little(8000, 4); // bytes a second
+    little(1, 2);
+    little(8, 2);
+    wave += "data";
+    little(2000, 4);
+    wave += std::string(2000, '\x80');
+    EXPECT_EQ(lotto::WaveLengthMs(wave), 250);
+    EXPECT_EQ(lotto::WaveLengthMs(wave.substr(0, wave.size() - 1000)), 125) << "cut short";
+    EXPECT_EQ(lotto::WaveLengthMs("RIFF"), 0);
+
+    UiDriver::Options o;
+    o.prepareFolder = [&](const std::string& folder) { writeFile(folder + "Звук1.wav", wave); };
+    UiDriver ui(o);
+    ui.newTickets(2);
+    for (const char* n : {"5", "17", "38", "61", "90"})
+        ui.typeIntoEntry(0, n);
+    for (const char* n : {"2", "17", "38", "61", "90"})
+        ui.typeIntoEntry(1, n);
+    ui.chooseMenu(kHintsItem);
+    for (const char* n : {"38", "61", "90", "5"})
+        ui.typeNumber(n);
+    waitUntilIdle();
+    ui.platform().sounds.clear();
+    // 17 completes ticket 1's row and leaves ticket 2's one away, at once.
+    const auto called = std::chrono::steady_clock::now();
+    ui.typeNumber("17");
+    waitUntilIdle();
+    EXPECT_EQ(ui.soundNames(), std::vector<std::string>{"Звук1.wav"}) << "the quiet sound waits";
+    EXPECT_TRUE(waitUntil([&] { return ui.soundNames().size() == 2; }, 3000));
+    EXPECT_EQ(ui.soundNames(), (std::vector<std::string>{"Звук1.wav", "Звук4.wav"}));
+    EXPECT_GE(std::chrono::steady_clock::now() - called, std::chrono::milliseconds(240));
+}
+
+// A call reaches the tickets that hold it then. A number typed later, or on a ticket made later, is
+// framed as called before while the game still has it called, and "Отметить выпавшие" marks it as
+// its call would have: colours, sound and the log's line.
+TEST(CalledBefore, IsFramedThenMarkedAsItsCallWouldHave) {
+    UiDriver ui;
+    ui.newTickets(1);
+    for (const char* n : {"5", "17", "38", "61", "90"})
+        ui.typeIntoEntry(0, n);
+    ui.chooseMenu(kHintsItem);
+    for (const char* n : {"5", "17", "38", "61", "44"})
+        ui.typeNumber(n);
+    ui.newTickets(1);
+    for (const char* n : {"5", "17", "38", "61", "44"})
+        ui.typeIntoEntry(1, n);
+    waitUntilIdle();
+    const int cells[] = {At(0, 0), At(0, 1), At(0, 3), At(0, 6), At(0, 4)};
+    for (const int c : cells) {
+        EXPECT_EQ(ui.cellColor(1, c), lotto::TQOInlineCode_D9D224::kWhite) << c;
+        EXPECT_EQ(ui.cell(1, c).mark(), TQOInlineCode_Assistant::kMissedMark) << c;
+    }
+    EXPECT_EQ(qo::Cp1251ToUtf8(ui.cell(1, At(0, 4)).toolTip()), "уже выпало, но не отмечено");
+
+    // Taken back, 44 is called no longer; called again, it reaches the new ticket as any call.
+    ui.undoInNumberBox();
+    waitUntilIdle();
+    EXPECT_EQ(ui.cell(1, At(0, 4)).mark(), qo::kNoMark);
+    EXPECT_EQ(ui.cell(1, At(0, 0)).mark(), TQOInlineCode_Assistant::kMissedMark);
+    ui.typeNumber("44");
+    waitUntilIdle();
+    EXPECT_EQ(ui.cellColor(1, At(0, 4)), lotto::TQOInlineCode_D9D224::kRed);
+
+    ui.platform().sounds.clear();
+    ui.chooseMenu("Отметить выпавшие");
+    waitUntilIdle();
+    for (const int c : cells) {
+        EXPECT_EQ(ui.cellColor(1, c), lotto::TQOInlineCode_D9D224::kGreen) << c;
+        EXPECT_EQ(ui.cell(1, c).mark(), qo::kNoMark) << c;
+    }
+    EXPECT_EQ(ui.cellColor(0, At(0, 8)), lotto::TQOInlineCode_D9D224::kWhite) << "the first ticket had them";
+    std::vector<std::string> sounds = ui.soundNames();
+    std::erase(sounds, "Звук4.wav");
+    EXPECT_EQ(sounds, std::vector<std::string>{"Звук1.wav"});
+    const std::string log = qo::Cp1251ToUtf8(ui.gameLog().controls().log->control()->text());
+    EXPECT_EQ(log, "Ход 5 (44): билет 2, карточка 1, ряд 1\r\n");
+
+    // Marked as the call would have, it is taken back as the call is.
+    ui.undoInNumberBox();
+    waitUntilIdle();
+    EXPECT_EQ(ui.cellColor(1, At(0, 4)), lotto::TQOInlineCode_D9D224::kWhite);
+    EXPECT_EQ(ui.cellColor(1, At(0, 0)), lotto::TQOInlineCode_D9D224::kRed);
 }
 
 // What each number would do, worked out from the rows' counts, against the marking rule itself:

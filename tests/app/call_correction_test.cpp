@@ -366,6 +366,13 @@ TEST_F(RealGameList, OnlyAPressOnAFreeSpotMovesTheWindow) {
     waitUntilIdle();
     EXPECT_EQ(drags, 0) << "a press on the list";
     QWidget* client = w->parentWidget();
+    // The back and forward buttons move nothing, on a free spot either.
+    for (const Qt::MouseButton b : {Qt::BackButton, Qt::ForwardButton}) {
+        QTest::mousePress(client, b, {}, QPoint(3, client->height() - 3));
+        QTest::mouseRelease(client, b, {}, QPoint(3, client->height() - 3));
+    }
+    waitUntilIdle();
+    EXPECT_EQ(drags, 0) << "a back or forward press on a free spot";
     QTest::mousePress(client, Qt::LeftButton, {}, QPoint(3, client->height() - 3));
     QTest::mouseRelease(client, Qt::LeftButton, {}, QPoint(3, client->height() - 3));
     EXPECT_EQ(drags, 1) << "a press on a free spot";

@@ -141,6 +141,30 @@ TEST(GameLog, ItsButtonTakesTheLastMoveBackAndTheWindowSpeaks) {
     EXPECT_FALSE(window.controls().log->control()->accessibleName().empty());
 }
 
+// The last number shown need not be the last move: a number called again is no new move. The
+// button names the move it takes back, and Ctrl+Z in the number box takes back that same one.
+TEST(GameLog, TheButtonNamesTheMoveItTakesBack) {
+    auto ui = TwoTickets();
+    auto& window = ui->gameLog();
+    const auto caption = [&] { return qo::Cp1251ToUtf8(window.controls().undo->control()->text()); };
+    const auto moves = [&] { return ui->gameScheme().controls().calledNumbers->control()->text(); };
+    ASSERT_TRUE(window.controls().form->control()->visible());
+    EXPECT_EQ(caption(), "&Отменить ход");
+    Call(*ui, {"88", "70", "88"});
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(window.code().board().last, 88);
+    EXPECT_EQ(caption(), "&Отменить ход 70");
+
+    QTest::mouseClick(window.controls().undo->control()->widget(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(moves(), "88\r\n");
+    EXPECT_EQ(caption(), "&Отменить ход 88");
+    ui->undoInNumberBox();
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(moves(), "");
+    EXPECT_EQ(caption(), "&Отменить ход");
+}
+
 TEST(GameLog, TheKeptGameBringsTheLogBack) {
     QTemporaryDir data;
     UiDriver::Options o;

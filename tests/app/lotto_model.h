@@ -340,7 +340,7 @@ struct Program {
         return std::atoi(t.c_str());
     }
     // The hint each cell of ticket `t` shows: 0 none, 1/2/3 the last number of a row / card / the
-    // whole ticket, 4 a number that cannot stand there.
+    // whole ticket, 4 a number that cannot stand there, 5 a white one the game called before.
     std::array<int, 54> hintsFor(std::size_t t) const {
         const Ticket& ticket = tickets[t];
         std::array<int, 54> hint{};
@@ -365,13 +365,18 @@ struct Program {
             const auto row = ticket.text.begin() + static_cast<std::ptrdiff_t>(i / 9 * 9);
             const int inRow = static_cast<int>(
                 std::count_if(row, row + 9, [](const std::string& x) { return Value(x) != 0; }));
-            if ((alike && !ticket.text[i].empty()) ||
+            if ((alike && !ticket.text[i].empty()) || (!v && !ticket.text[i].empty()) ||
                 (v && (v > 90 || (v >= 90 ? 8 : v / 10) != static_cast<int>(i % 9) ||
                        seen[static_cast<std::size_t>(v)] > 1 || inRow > 5))) {
                 hint[i] = 4;
                 continue;
             }
             if (ticket.colour[i] != kWhite || v == 0 || v > 90) continue;
+            if (std::find(called.begin(), called.end(), v) != called.end() ||
+                std::find(drawn.begin(), drawn.end(), v) != drawn.end()) {
+                hint[i] = 5;
+                continue;
+            }
             Ticket after = ticket;
             after.check(ticket.text[i]);
             for (std::size_t c = ticket.completed.size(); c < after.completed.size(); ++c) {

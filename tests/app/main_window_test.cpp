@@ -322,6 +322,7 @@ TEST(MainWindow, MenuBarIsTheDescribedOneThenTheAdditionsInTheirOwnMenu) {
         "  &Вернуть прошлую игру",
         "  -",
         "  [ ] Подс&казки",
+        "  &Отметить выпавшие",
         "  &Печать билетов...",
         "  -",
         "  [ ] &Голос ведущего",

@@ -525,9 +525,12 @@ private:
         // The hints on the cells. (Their quiet sound depends on what the player typed between two
         // keys; the hints' own test hears it.)
         waitUntilIdle();
-        static constexpr qo::Color kMarks[] = {
-            qo::kNoMark, lotto::TQOInlineCode_Assistant::kRowMark, lotto::TQOInlineCode_Assistant::kCardMark,
-            lotto::TQOInlineCode_Assistant::kTicketMark, lotto::TQOInlineCode_Assistant::kProblem};
+        static constexpr qo::Color kMarks[] = {qo::kNoMark,
+                                               lotto::TQOInlineCode_Assistant::kRowMark,
+                                               lotto::TQOInlineCode_Assistant::kCardMark,
+                                               lotto::TQOInlineCode_Assistant::kTicketMark,
+                                               lotto::TQOInlineCode_Assistant::kProblem,
+                                               lotto::TQOInlineCode_Assistant::kMissedMark};
         for (std::size_t i = 0; i < model_.tickets.size(); ++i) {
             const auto hint = model_.hints ? model_.hintsFor(i) : std::array<int, 54>{};
             for (int c = 0; c < 54; ++c) {

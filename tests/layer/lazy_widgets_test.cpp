@@ -4,7 +4,9 @@
 #include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPalette>
 #include <gtest/gtest.h>
 #include <set>
@@ -209,6 +211,28 @@ TEST_F(DrawnEditTest, AClickOnADrawnEditPutsTheCaretWhereItLanded) {
     qotest::waitUntil([&] { return !cells[1]->hasWindow(); });
     EXPECT_TRUE(cells[2]->widget()->hasFocus());
     EXPECT_FALSE(cells[1]->hasWindow());
+}
+
+// Over a drawn edit the pointer is the edit's text cursor, as over a real one; off it, the
+// panel's own arrow.
+TEST_F(DrawnEditTest, ThePointerOverADrawnEditIsTheTextCursor) {
+    QWidget* p = panel->widget();
+    const auto moveTo = [p](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, p->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(p, &move);
+    };
+    ASSERT_TRUE(p->hasMouseTracking());
+    moveTo(centreOf(*cells[1]));
+    ASSERT_FALSE(cells[1]->hasWindow());
+    EXPECT_TRUE(p->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(p->cursor().shape(), Qt::IBeamCursor);
+    moveTo(centreOf(*cells[1]) + QPoint(0, 40)); // below the cells
+    EXPECT_FALSE(p->testAttribute(Qt::WA_SetCursor));
+    moveTo(centreOf(*cells[2]));
+    EXPECT_EQ(p->cursor().shape(), Qt::IBeamCursor);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(p, &leave);
+    EXPECT_FALSE(p->testAttribute(Qt::WA_SetCursor));
 }
 
 TEST_F(DrawnEditTest, AnEditAnElementListensToIsARealWidget) {

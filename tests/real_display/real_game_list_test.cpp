@@ -1,17 +1,24 @@
 // The game window's "Реальная игра" list driven by a real pointer and keyboard: the line clicked
 // or reached by the arrows is the one Delete takes back, after a take-back the nearest line is
-// current, and a right click on a line opens its menu without moving the window.
+// current, and a right click on a line opens its menu without moving the window. The "Ход игры"
+// window's button names the move it takes back.
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextBlock>
 #include <QTimer>
 
 #include "app/class_child_form_da7248.h"
+#include "app/class_child_form_game_log.h"
+#include "app/class_main_form_d80004.h"
+#include "app/inline_code_game_log.h"
 #include "real_display/real_display_test.h"
 #include "support/ui_driver.h"
 #include "support/wait.h"
+#include "widgets/button.h"
+#include "widgets/edit.h"
 #include "widgets/memo.h"
 
 namespace qotest {
@@ -89,6 +96,39 @@ TEST_F(RealGameList, RightClickOpensTheLinesMenuAndTheWindowStaysPut) {
     EXPECT_TRUE(chosen);
     EXPECT_TRUE(movesBecome("5\r\n38\r\n61\r\n")) << moves();
     EXPECT_EQ(window->frameGeometry().topLeft(), placed);
+}
+
+using GameLogUndo = RealDisplay;
+
+// A number called again is no new move: the "Ход игры" window shows it last, and its button, by
+// its key Alt+О on the Russian layout, names and takes back the move before.
+TEST_F(GameLogUndo, TheButtonNamesTheMoveItsKeyTakesBack) {
+    // The Russian layout the active one from the start, as a player has it while typing Russian:
+    // xdotool reaches a key of an inactive layout through a borrowed key no shortcut knows.
+    const x::Layouts russianFirst(QStringLiteral("ru,us"));
+    UiDriver ui;
+    ui.newTickets(1); // the last number shown is the tickets' last delivery
+    ASSERT_TRUE(x::focus(ui.root().numberBox().control()->widget()));
+    for (const char* n : {"88", "70", "88"}) {
+        ASSERT_TRUE(x::type(QLatin1String(n)));
+        ASSERT_TRUE(waitUntil([&] { return ui.numberBoxText() == n; }));
+        ASSERT_TRUE(x::keys({QStringLiteral("Return")}));
+        ASSERT_TRUE(waitUntil([&] { return ui.numberBoxText().empty(); }));
+    }
+    ASSERT_TRUE(waitUntil([&] { return ui.gameScheme().moves() == std::vector<int>{88, 70}; }));
+    auto& log = ui.gameLog();
+    auto* button = qobject_cast<QPushButton*>(log.controls().undo->control()->widget());
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(x::activate(button->window()));
+    EXPECT_EQ(log.code().board().last, 88);
+    EXPECT_TRUE(waitUntil([&] { return button->text() == QStringLiteral("&Отменить ход 70"); }))
+        << button->text().toStdString();
+
+    ASSERT_TRUE(x::keys({QStringLiteral("alt+Cyrillic_o")}));
+    EXPECT_TRUE(waitUntil([&] { return ui.gameScheme().moves() == std::vector<int>{88}; }))
+        << ui.gameScheme().moves().size() << " moves";
+    EXPECT_TRUE(waitUntil([&] { return button->text() == QStringLiteral("&Отменить ход 88"); }))
+        << button->text().toStdString();
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // program gives it, and the game window keeps its size whatever the window manager is asked.
 #include <QApplication>
 #include <QDialog>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -110,6 +112,72 @@ TEST_F(WindowManager, GameWindowHasAFixedSize) {
     // Nothing should happen: a second is ample for the window manager to do it if it would.
     EXPECT_FALSE(waitUntil([&] { return game->size() != before; }, 1000))
         << "resized from " << Text(before) << " to " << Text(game->size());
+}
+
+bool Maximise(QWidget* w, bool on) {
+    return x::run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-r"),
+                                             QString::number(w->winId()), QStringLiteral("-b"),
+                                             (on ? QStringLiteral("add,") : QStringLiteral("remove,")) +
+                                                 QStringLiteral("maximized_vert,maximized_horz")})
+        .has_value();
+}
+
+// The value of `key` in the settings file, -1 when it is not there.
+int Kept(const UiDriver& ui, const char* key) {
+    const QRegularExpression re(QStringLiteral("(?:^|\\n)%1=(-?\\d+)").arg(QLatin1String(key)));
+    const QRegularExpressionMatch m = re.match(QString::fromLatin1(ui.settingsFile()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+std::string Text(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
+}
+
+// Maximised by the window manager the window fills the screen and is shown as maximised; restored it
+// is back where it was; closed maximised it keeps its place before the maximise and WS=2, and the
+// next start opens it maximised on the screen and restores it to that place.
+TEST_F(WindowManager, MaximiseRestoreAndTheNextStart) {
+    std::string settings;
+    QRect normal;
+    {
+        UiDriver ui;
+        QWidget* w = ui.mainWindow().widget();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(waitUntil([&] { return w->frameGeometry().width() == 547; }));
+        normal = w->frameGeometry();
+        const QRect screen = w->screen()->availableGeometry();
+        // The window itself, not its frame: the frame's extents come from the window manager later.
+        const auto filling = [&] {
+            return w->isMaximized() && screen.contains(w->geometry()) && w->width() > screen.width() - 10;
+        };
+        ASSERT_TRUE(Maximise(w, true));
+        EXPECT_TRUE(waitUntil(filling)) << "maximised: " << Text(w->geometry()) << " on " << Text(screen);
+        EXPECT_EQ(ui.mainWindow().clientRect().width, w->width()) << "the form does not know its size";
+        ASSERT_TRUE(Maximise(w, false));
+        EXPECT_TRUE(waitUntil([&] { return !w->isMaximized() && w->frameGeometry() == normal; }))
+            << "restored: " << Text(w->frameGeometry()) << ", was " << Text(normal);
+        ASSERT_TRUE(Maximise(w, true));
+        ASSERT_TRUE(waitUntil(filling));
+        ui.close();
+        EXPECT_EQ(Kept(ui, "WS"), 2);
+        EXPECT_EQ(QRect(Kept(ui, "Left"), Kept(ui, "Top"), Kept(ui, "Width"), Kept(ui, "Height")), normal);
+        settings = ui.settingsFile();
+    }
+    UiDriver::Options again;
+    again.prepareFolder = [&](const std::string& folder) { writeFile(folder + "Параметры.ini", settings); };
+    UiDriver ui(again);
+    QWidget* w = ui.mainWindow().widget();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    const QRect screen = w->screen()->availableGeometry();
+    // Filling the screen: the window manager has maximised it, not only been asked to.
+    EXPECT_TRUE(waitUntil([&] {
+        return w->isMaximized() && screen.contains(w->geometry()) && w->width() > screen.width() - 10;
+    })) << "started: "
+        << Text(w->geometry());
+    ASSERT_TRUE(Maximise(w, false));
+    EXPECT_TRUE(waitUntil([&] { return !w->isMaximized() && w->frameGeometry() == normal; }))
+        << "restored: " << Text(w->frameGeometry()) << ", kept " << Text(normal);
 }
 
 } // namespace

@@ -84,10 +84,25 @@ bool click(QWidget* w, QPoint at, int button) {
         .has_value();
 }
 
+bool movePointer(QWidget* w, QPoint at) {
+    const QPoint p = w->mapToGlobal(at);
+    return run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                           QString::number(p.x()), QString::number(p.y())})
+        .has_value();
+}
+
 bool movePointerBy(int dx, int dy) {
     return run(QStringLiteral("xdotool"), {QStringLiteral("mousemove_relative"), QStringLiteral("--sync"),
                                            QStringLiteral("--"), QString::number(dx), QString::number(dy)})
         .has_value();
+}
+
+Layouts::Layouts(const QString& layouts) {
+    run(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), layouts});
+}
+
+Layouts::~Layouts() {
+    run(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("us,ru")});
 }
 
 QString wmName(QWidget* window) {

@@ -32,8 +32,20 @@ bool type(const QString& text);
 bool keys(const QStringList& names);
 // Moves the pointer to `at` in `w` and clicks `button` (1 left, 3 right) there.
 bool click(QWidget* w, QPoint at, int button = 1);
+// Moves the pointer to `at` in `w`, no button down.
+bool movePointer(QWidget* w, QPoint at);
 // Moves the pointer by so many pixels, no button down.
 bool movePointerBy(int dx, int dy);
+
+// Switches the display's keyboard layouts (setxkbmap -layout, "ru,us") for its lifetime, and back
+// to the session's "us,ru" after.
+class Layouts {
+public:
+    explicit Layouts(const QString& layouts);
+    ~Layouts();
+    Layouts(const Layouts&) = delete;
+    Layouts& operator=(const Layouts&) = delete;
+};
 
 // _NET_WM_NAME: the title the window manager shows.
 QString wmName(QWidget* window);

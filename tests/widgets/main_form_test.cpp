@@ -1,4 +1,6 @@
 // Forms: the main window's settings across runs, the close procedure, secondary forms.
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 
@@ -93,6 +95,8 @@ TEST_F(MainFormTest, RestartRestoresPlaceSizeAndMaximisedState) {
         Close(*form);
     }
     EXPECT_EQ(Key("WS"), 2);
+    // Closed maximised, the place kept is the one a restore goes back to.
+    EXPECT_EQ(qo::Rect(Key("Left"), Key("Top"), Key("Width"), Key("Height")), (qo::Rect{60, 70, 500, 280}));
     {
         auto form = MakeMainWindow();
         form->Init();
@@ -101,6 +105,41 @@ TEST_F(MainFormTest, RestartRestoresPlaceSizeAndMaximisedState) {
         Close(*form);
     }
 }
+
+struct KeptPlace {
+    const char* name;
+    qo::Rect kept;
+};
+void PrintTo(const KeptPlace& p, std::ostream* os) {
+    *os << p.name;
+}
+
+class KeptPlaceOnScreen : public MainFormTest, public ::testing::WithParamInterface<KeptPlace> {};
+
+// A kept place that lies on no screen whole is brought onto the screen at start; one that lies on
+// it stays as kept, and the file keeps what it holds either way.
+TEST_P(KeptPlaceOnScreen, StartsOnTheScreen) {
+    const qo::Rect k = GetParam().kept;
+    const std::string kept = qo::Cp1251("[Форма]\r\nLeft=") + std::to_string(k.left) +
+                             "\r\nTop=" + std::to_string(k.top) + "\r\nHeight=" + std::to_string(k.height) +
+                             "\r\nWidth=" + std::to_string(k.width) + "\r\nWS=0\r\n";
+    folder.platform.writeFile(kSettingsName, kept);
+    auto form = MakeMainWindow();
+    form->Init();
+    const qo::Rect b = form->control()->bounds();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(QRect(b.left, b.top, b.width, b.height)))
+        << b.left << "," << b.top << " " << b.width << "x" << b.height;
+    if (screen.contains(QRect(k.left, k.top, k.width, k.height))) EXPECT_EQ(b, k);
+    EXPECT_EQ(folder.read(kSettingsName), kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, KeptPlaceOnScreen,
+                         ::testing::Values(KeptPlace{"OnTheScreen", {60, 70, 500, 280}},
+                                           KeptPlace{"RightOfAndBelowTheScreen", {5000, 4000, 547, 300}},
+                                           KeptPlace{"AboveAndLeftOfTheScreen", {-3000, -2000, 547, 300}},
+                                           KeptPlace{"TallerThanTheScreen", {20, 0, 547, 5000}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainFormTest, RefusedCloseStillSavesAndHasFiredOnClose) {
     auto form = MakeMainWindow();

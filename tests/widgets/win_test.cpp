@@ -78,6 +78,20 @@ TEST_F(WinTest, ButtonsAreReportedMinusOne) {
     EXPECT_EQ(label->lastButton, 3);
 }
 
+// The mouse's back and forward buttons are no button a window hears of, pressed, released or
+// double-clicked.
+TEST_F(WinTest, BackAndForwardButtonsAreNotReported) {
+    label->Init();
+    for (const Qt::MouseButton b : {Qt::BackButton, Qt::ForwardButton}) {
+        QTest::mouseClick(widget(), b, {}, QPoint(3, 3));
+        QTest::mouseDClick(widget(), b, {}, QPoint(3, 3));
+    }
+    EXPECT_TRUE(downs.ints().empty());
+    EXPECT_TRUE(ups.ints().empty());
+    QTest::mouseClick(widget(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(downs.ints(), (std::vector<int>{0}));
+}
+
 TEST_F(WinTest, KeysAreReportedAsVirtualKeyCodes) {
     // A label never has the focus; a button stands in for the focusable controls.
     qo::TQOButton button(parent());

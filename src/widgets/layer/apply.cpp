@@ -7,12 +7,14 @@
 #include "widgets/layer/next_turn.h"
 #include "widgets/layer/painted_edit.h"
 #include "widgets/layer/realise.h"
+#include "widgets/layer/registry.h"
 #include "widgets/layer/scroll_view.h"
 #include "widgets/layer/style_cache.h"
 #include "widgets/layer/widget_classes.h"
 #include <QApplication>
 #include <QIcon>
 #include <QStyle>
+#include <QTimer>
 #include <QWindow>
 
 namespace qo {
@@ -188,7 +190,8 @@ void ApplyStyles(Control& c) {
     QWidget* w = d.widget;
     if (!w) return UpdatePainted(c);
     ApplyFrame(c);
-    const bool tracking = static_cast<bool>(d.on().onMouseMove);
+    // A panel follows the pointer over the edits it draws, to show their cursor there.
+    const bool tracking = static_cast<bool>(d.on().onMouseMove) || d.kind == ControlKind::Panel;
     if (w->hasMouseTracking() != tracking) w->setMouseTracking(tracking);
     if (d.kind == ControlKind::Form) {
         w->setMouseTracking(false);
@@ -234,20 +237,24 @@ void ApplyStyles(Control& c) {
     }
 }
 
+bool ShowsTextCursor(const Control& c) {
+    // Edits show the text cursor of their own; IDC_EDIT_CURSOR asks for it elsewhere, anything else
+    // is the arrow.
+    const auto& d = c.d();
+    return d.cursor == IDC_EDIT_CURSOR || (d.cursor == 0 && d.isEdit());
+}
+
 void ApplyCursor(Control& c) {
     auto& d = c.d();
     QWidget* w = d.widget;
     if (!w) return;
     QWidget* target = w;
     if (auto* m = qobject_cast<QPlainTextEdit*>(w)) target = m->viewport();
-    // Edits show the text cursor of their own; IDC_EDIT_CURSOR asks for it elsewhere, anything else
-    // is the arrow.
     if (d.cursor == 0 && !d.isEdit()) {
         if (target->testAttribute(Qt::WA_SetCursor)) target->unsetCursor();
         return;
     }
-    const Qt::CursorShape shape =
-        (d.cursor == IDC_EDIT_CURSOR || d.cursor == 0) ? Qt::IBeamCursor : Qt::ArrowCursor;
+    const Qt::CursorShape shape = ShowsTextCursor(c) ? Qt::IBeamCursor : Qt::ArrowCursor;
     if (target->cursor().shape() != shape) target->setCursor(shape);
 }
 
@@ -286,11 +293,56 @@ void ApplyFirstLine(Control& c) {
         m->verticalScrollBar()->setValue(d.rare().firstLine);
 }
 
+namespace {
+
+// Hears the first exposure of a form's window, mapped and framed by the window manager, for the
+// state it waits to take; then goes.
+class StateOnExpose : public QObject {
+public:
+    StateOnExpose(const Control& c, QObject* parent) : QObject(parent), alive_(Life(c)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            if (Control* form = Control::FromId(alive_.id)) ApplyStateOnceFramed(*form, false);
+            if (Control* form = Control::FromId(alive_.id); !form || !form->d().rare().stateOnceFramed)
+                deleteLater();
+        }
+        return false;
+    }
+
+private:
+    LifeToken alive_;
+};
+
+} // namespace
+
 void ApplyWindowState(Control& c) {
     auto& d = c.d();
     QWidget* w = Realise(c);
     if (!w) return;
-    switch (d.rare().windowState) {
+    const int state = d.rare().windowState;
+    if ((state == 1 || state == 2) && d.rare().normalFrame.isNull()) {
+        // NOTE: a window manager keeps, for the restore, the window as it was when maximised or
+        // minimised, and hears of a state only for a window it has mapped. Before it has framed
+        // and mapped the window, the outer rectangle asked for can not be made the one it keeps:
+        // the form is shown as asked, and takes its state once its window is exposed, or after a
+        // while from a window manager that never frames it.
+        d.rareW().stateOnceFramed = state;
+        if (AwaitsFrame(*w)) {
+            w->show();
+            w->windowHandle()->installEventFilter(new StateOnExpose(c, w->windowHandle()));
+            const LifeToken alive = Life(c);
+            QTimer::singleShot(kFrameWaitMs, w, [alive] {
+                if (Control* form = Control::FromId(alive.id)) ApplyStateOnceFramed(*form, true);
+            });
+            return;
+        }
+        ApplyStateOnceFramed(c, true);
+        return;
+    }
+    d.rareW().stateOnceFramed = 0; // a state asked later wins over one still waiting
+    switch (state) {
     case 1:
         w->showMinimized();
         break;
@@ -303,6 +355,26 @@ void ApplyWindowState(Control& c) {
         w->setAttribute(Qt::WA_ShowWithoutActivating, false);
         break;
     }
+}
+
+bool AwaitsFrame(QWidget& w) {
+    // The offscreen and minimal platforms frame no window, ever.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return false;
+    w.winId(); // a native window: a system that frames it at once tells its frame now
+    return !w.windowHandle() || w.windowHandle()->frameMargins().isNull() || !w.windowHandle()->isExposed();
+}
+
+void ApplyStateOnceFramed(Control& c, bool now) {
+    auto& d = c.d();
+    const int state = d.rare().stateOnceFramed;
+    if (!state || !d.widget || (!now && AwaitsFrame(*d.widget))) return;
+    d.rareW().stateOnceFramed = 0;
+    ApplyGeometry(c); // the asked rectangle, with the frame as it is known now
+    if (state == 1)
+        d.widget->showMinimized();
+    else
+        d.widget->showMaximized();
 }
 
 void ApplyOpacity(Control& c) {

@@ -5,6 +5,7 @@
 #include <QSize>
 
 class QPlainTextEdit;
+class QWidget;
 
 namespace qo {
 
@@ -20,10 +21,18 @@ void ApplyStyles(Control& c);
 // A memo's read-only style, and what the keys do in it then.
 void ApplyReadOnly(Control& c, QPlainTextEdit& memo);
 void ApplyCursor(Control& c);
+// Whether the pointer over `c` is the text cursor rather than the arrow.
+bool ShowsTextCursor(const Control& c);
 void ApplyAlignment(Control& c);
 void ApplyScrollBars(Control& c);
 void ApplyFirstLine(Control& c);
 void ApplyWindowState(Control& c);
+// Whether the window system is yet to frame and map the form's window, as it will: a state asked
+// now waits for that (how long at most: kFrameWaitMs).
+bool AwaitsFrame(QWidget& w);
+constexpr int kFrameWaitMs = 1000;
+// The state a form was asked for before its window was framed, taken once it is, or `now`.
+void ApplyStateOnceFramed(Control& c, bool now);
 void ApplyOpacity(Control& c);
 void ApplyIcon(Control& c);
 // The form's menu bar from its menu's item tree (menu_bar.cpp).

@@ -43,7 +43,12 @@ struct RareState {
     int modalResult = 0;
     bool wasShown = false;
     bool applyingGeometry = false;
-    QMargins frame;             // the window frame last seen round a form
+    QMargins frame;                     // the window frame last seen round a form
+    QMargins normalFrame;               // ... and the last seen while it was neither maximised nor minimised
+    bool placedByWindowManager = false; // the form has been maximised or minimised since shown
+    // A state (1 minimised, 2 maximised) asked before the window manager first framed the form:
+    // it is taken once the window is framed and exposed, with the asked rectangle applied first.
+    int stateOnceFramed = 0;
     Control* focused = nullptr; // the control last focused
     // Forms and scroll boxes: where child windows go, when not in the widget itself.
     QPointer<QWidget> client;

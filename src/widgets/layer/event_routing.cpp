@@ -31,12 +31,21 @@ bool RouteFrameEvent(FormControl& c, QWidget& w, QEvent* e) {
     case QEvent::Move: {
         static_cast<FormWidget&>(w).arrange();
         if (d.rare().applyingGeometry) return false;
-        // NOTE: the frame becomes known only once the window is shown. A frame that changed is no
-        // move by the user: the outer rectangle asked for stays, the client area gives way.
+        // NOTE: the frame becomes known only once the window is shown, and may change more than
+        // once while the window manager decorates it. A frame that changed then is no move by the
+        // user: the outer rectangle asked for stays, the client area gives way. Once the form has
+        // been maximised or minimised its place is the window manager's, frame and all, also on
+        // the way back: putting the asked rectangle back would undo a maximise, or take a restore
+        // somewhere else than where the window manager kept the window.
         const QMargins frame = w.windowHandle() ? w.windowHandle()->frameMargins() : QMargins();
-        if (frame != d.rare().frame) {
-            d.rareW().frame = frame;
+        const bool normal =
+            !(w.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+        if (!normal) d.rareW().placedByWindowManager = true;
+        d.rareW().frame = frame;
+        if (normal && !d.rare().placedByWindowManager && frame != d.rare().normalFrame) {
+            d.rareW().normalFrame = frame;
             ApplyGeometry(c);
+            ApplyStateOnceFramed(c, false);
             return false;
         }
         const QRect fg = w.frameGeometry();

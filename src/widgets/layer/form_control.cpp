@@ -12,6 +12,8 @@
 #include "widgets/layer/message_loop.h"
 #include "widgets/layer/realise.h"
 #include "widgets/layer/widget_classes.h"
+#include <QGuiApplication>
+#include <QScreen>
 #include <algorithm>
 
 namespace qo {
@@ -91,6 +93,44 @@ int FormControl::windowState() const {
         return 0;
     }
     return d.rare().windowState;
+}
+
+Rect FormControl::normalBounds() const {
+    const auto& d = this->d();
+    if (!d.widget || windowState() == 0) return d.bounds;
+    const QRect g = d.widget->normalGeometry();
+    if (!g.isValid()) return d.bounds;
+    // A form maximised before it was ever seen otherwise was framed as its system frames it.
+    const QMargins m = d.rare().normalFrame.isNull() ? d.rare().frame : d.rare().normalFrame;
+    return Rect{g.x() - m.left(), g.y() - m.top(), g.width() + m.left() + m.right(),
+                g.height() + m.top() + m.bottom()};
+}
+
+void FormControl::bringOntoScreen() {
+    const Rect& b = d().bounds;
+    const QRect r(b.left, b.top, std::max(1, b.width), std::max(1, b.height));
+    const QScreen* best = nullptr;
+    qint64 bestOverlap = -1;
+    qint64 bestDistance = 0;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect a = s->availableGeometry();
+        if (a.contains(r)) return;
+        const QRect common = a.intersected(r);
+        const qint64 overlap = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        const QPoint gap = a.center() - r.center();
+        const qint64 distance = qint64(gap.x()) * gap.x() + qint64(gap.y()) * gap.y();
+        if (!best || overlap > bestOverlap || (overlap == bestOverlap && distance < bestDistance)) {
+            best = s;
+            bestOverlap = overlap;
+            bestDistance = distance;
+        }
+    }
+    if (!best) return;
+    const QRect a = best->availableGeometry();
+    const int width = std::min(b.width, a.width());
+    const int height = std::min(b.height, a.height());
+    setBounds(std::clamp(b.left, a.left(), a.left() + a.width() - width),
+              std::clamp(b.top, a.top(), a.top() + a.height() - height), width, height);
 }
 
 void FormControl::setOpacity(int alpha) {

@@ -13,6 +13,12 @@ public:
 
     void setWindowState(int state); // 0 normal, 1 minimised, 2 maximised; shows the form
     int windowState() const;
+    // The outer rectangle the form has when neither maximised nor minimised: its bounds, or the
+    // place a restore goes back to.
+    Rect normalBounds() const;
+    // A place that lies on no screen whole (a screen gone, a size kept while maximised) is moved,
+    // and shrunk where it must be, onto the screen it overlaps most, else the nearest.
+    void bringOntoScreen();
     void setOpacity(int alpha); // 0–255; 255 is opaque
     int opacity() const;
     void setMenu(Menu* menu); // borrowed; nullptr removes the bar

@@ -72,6 +72,13 @@ bool RouteMouse(Control& c, QWidget& w, QEvent* ev) {
     auto& d = c.d();
     auto* e = static_cast<QMouseEvent*>(ev);
     if (OnChildControl(c, w, e->position().toPoint())) return false;
+    // The back and forward buttons are a browser's, not a window's: a press of one is no press of
+    // the left, right or middle button with the button left out, so no handler hears it and no
+    // window it lands on starts to move.
+    if (ev->type() != QEvent::MouseMove && ButtonCode(e->button()) == 0) {
+        ev->accept();
+        return true;
+    }
     const bool own = d.kind == ControlKind::Button || d.isEdit();
     const LifeToken alive = Life(c);
     switch (ev->type()) {

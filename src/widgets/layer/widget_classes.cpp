@@ -78,11 +78,15 @@ bool PanelWidget::event(QEvent* e) {
         const QString tip = ToQString(control->toolTip());
         if (toolTip() != tip) setToolTip(tip);
     }
+    if (t == QEvent::Leave && overEdit_ && control) pointAt(QPoint(-1, -1));
     if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonDblClick && t != QEvent::MouseMove &&
         t != QEvent::MouseButtonRelease)
         return Routed<QFrame>::event(e);
     auto* me = static_cast<QMouseEvent*>(e);
-    if ((t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) && control) {
+    if (t == QEvent::MouseMove && control && !mouseTarget_) pointAt(me->position().toPoint());
+    constexpr Qt::MouseButtons kPressing = Qt::LeftButton | Qt::RightButton | Qt::MiddleButton;
+    if ((t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) && control &&
+        (me->button() & kPressing)) {
         if (Control* cell = PaintedEditAt(*control, me->position().toPoint())) {
             Guarded("щелчок мыши", 0, true, [&] {
                 if (QWidget* w = Realise(*cell)) {
@@ -99,6 +103,19 @@ bool PanelWidget::event(QEvent* e) {
     if (t == QEvent::MouseButtonRelease && me->buttons() == Qt::NoButton) mouseTarget_ = nullptr;
     QCoreApplication::sendEvent(target, &forwarded);
     return true;
+}
+
+void PanelWidget::pointAt(QPoint pos) {
+    const Control* edit = rect().contains(pos) ? PaintedEditAt(*control, pos) : nullptr;
+    if (edit) {
+        const Qt::CursorShape shape = ShowsTextCursor(*edit) ? Qt::IBeamCursor : Qt::ArrowCursor;
+        if (!overEdit_ || cursor().shape() != shape) setCursor(shape);
+        overEdit_ = true;
+    } else if (overEdit_) {
+        overEdit_ = false;
+        unsetCursor();
+        ApplyCursor(*control); // the panel's own
+    }
 }
 
 void EditWidget::paintEvent(QPaintEvent* e) {

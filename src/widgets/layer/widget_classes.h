@@ -52,7 +52,11 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    // The pointer over a drawn edit is that edit's, as over a real one.
+    void pointAt(QPoint pos);
+
     QPointer<QWidget> mouseTarget_; // the editor a press on a drawn edit went to
+    bool overEdit_ = false;         // the pointer shows a drawn edit's cursor
 };
 
 class EditWidget : public Routed<QLineEdit> {
