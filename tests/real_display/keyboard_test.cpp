@@ -117,7 +117,9 @@ TEST_P(MenuBarKey, PutsTheKeyboardIntoTheMenuBar) {
     ASSERT_TRUE(x::keys(GetParam().keys));
     ASSERT_TRUE(waitUntil([&] { return bar->activeAction() == bar->actions().front(); }))
         << "the keyboard is not in the menu bar";
-    if (!QApplication::activePopupWidget()) ASSERT_TRUE(x::keys({QStringLiteral("Down")}));
+    if (!QApplication::activePopupWidget()) {
+        ASSERT_TRUE(x::keys({QStringLiteral("Down")}));
+    }
     EXPECT_TRUE(
         waitUntil([&] { return QApplication::activePopupWidget() == bar->actions().front()->menu(); }));
     ASSERT_TRUE(x::keys({QStringLiteral("Escape"), QStringLiteral("Escape")}));

@@ -130,7 +130,9 @@ TEST_P(KeptPlaceOnScreen, StartsOnTheScreen) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(QRect(b.left, b.top, b.width, b.height)))
         << b.left << "," << b.top << " " << b.width << "x" << b.height;
-    if (screen.contains(QRect(k.left, k.top, k.width, k.height))) EXPECT_EQ(b, k);
+    if (screen.contains(QRect(k.left, k.top, k.width, k.height))) {
+        EXPECT_EQ(b, k);
+    }
     EXPECT_EQ(folder.read(kSettingsName), kept);
 }
 
