@@ -54,13 +54,15 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         const lotto::photo::PhotoResult result = lotto::photo::ReadPhoto(shot.jpeg);
         readSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (std::getenv("PHOTO_WRONG"))
+            std::printf("shot %d %s %s\n", i, Name(spec.layout), Name(spec.distortion));
         const Score s = ScoreShot(shot, result);
         if (s.found != s.cards || s.wrongUnflagged > 0)
             std::printf("shot %d (%s, %s, %s): %d of %d cards, %d wrong not doubted\n", i, Name(spec.layout),
                         Name(spec.distortion), spec.twelveMegapixels ? "12 MP" : "2 MP", s.found, s.cards,
                         s.wrongUnflagged);
         // PHOTO_DUMP=<folder> keeps the shots read wrong, to look at.
-        if ((s.found != s.cards || s.wrongUnflagged > 0) && std::getenv("PHOTO_DUMP")) {
+        if (s.right != s.cells && std::getenv("PHOTO_DUMP")) {
             const std::string path =
                 std::string(std::getenv("PHOTO_DUMP")) + "/shot" + std::to_string(i) + ".jpg";
             if (FILE* f = std::fopen(path.c_str(), "wb")) {

@@ -1,6 +1,8 @@
 #include "photo/scoring.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace photo_test {
 namespace {
@@ -51,6 +53,9 @@ Score ScoreShot(const Shot& shot, const lotto::photo::PhotoResult& result) {
             s.right += right;
             s.flagged += read->cells[c].doubtful;
             s.wrongUnflagged += !right && !read->cells[c].doubtful;
+            if (!right && std::getenv("PHOTO_WRONG"))
+                std::printf("wrong: shown %d read %d%s\n", shown.numbers[c], read->cells[c].number,
+                            read->cells[c].doubtful ? " (doubted)" : "");
         }
     }
     // A ticket is assembled right when its first card is a read ticket's first and its second that

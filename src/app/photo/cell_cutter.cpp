@@ -6,6 +6,8 @@
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 namespace lotto::photo {
 namespace {
@@ -64,8 +66,14 @@ std::array<CellShapes, 27> CutCells(const cv::Mat& card) {
                 if (r.height < kLowestDigit || area < 12) continue;
                 // A line along the cell's edge that the margin did not keep out.
                 if (r.height > 0.9 * kInner || r.width > 0.9 * kInner) continue;
+                // The edge of a tinted cell or of a grid line comes in from the border as a thin bar
+                // or bracket; a digit stands near the middle, and its strokes fill its box better.
                 const bool edge = r.x == 0 || r.y == 0 || r.br().x == kInner || r.br().y == kInner;
-                if (edge && (r.width < 0.12 * kCell || r.height < 0.12 * kCell)) continue;
+                const cv::Point2f middle(r.x + r.width / 2.0f, r.y + r.height / 2.0f);
+                const bool central = std::abs(middle.x - kInner / 2.0f) < 0.35f * kInner &&
+                                     std::abs(middle.y - kInner / 2.0f) < 0.35f * kInner;
+                if (edge && (!central || r.width < 0.12 * kCell || r.height < 0.12 * kCell)) continue;
+                if (area < 0.12 * r.area()) continue;
                 boxes.push_back({r, area});
             }
             // A digit broken by blur or noise comes as pieces one above the other: join them.
@@ -83,6 +91,21 @@ std::array<CellShapes, 27> CutCells(const cv::Mat& card) {
                     }
                 }
                 joined.push_back(b);
+            }
+            // Two digits printed close and blurred together: one shape as wide as two, cut where
+            // least ink runs down it. A lone digit is never so wide for its height.
+            if (joined.size() == 1 && column > 0 && joined[0].rect.width > 0.95 * joined[0].rect.height) {
+                const Box whole = joined[0];
+                const cv::Mat shape = cellInk(whole.rect);
+                int cut = whole.rect.width / 2, least = INT32_MAX;
+                for (int x = whole.rect.width / 3; x <= 2 * whole.rect.width / 3; ++x) {
+                    const int inked = cv::countNonZero(shape.col(x));
+                    if (inked < least) least = inked, cut = x;
+                }
+                joined = {
+                    {cv::Rect(whole.rect.x, whole.rect.y, cut, whole.rect.height), whole.area / 2},
+                    {cv::Rect(whole.rect.x + cut, whole.rect.y, whole.rect.width - cut, whole.rect.height),
+                     whole.area / 2}};
             }
             if (joined.size() > 2) {
                 std::sort(joined.begin(), joined.end(), [](auto& a, auto& b) { return a.area > b.area; });
