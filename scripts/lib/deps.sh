@@ -11,6 +11,7 @@ QO_PACKAGES=(
   xvfb openbox xdotool x11-xkb-utils x11-utils wmctrl
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
   poppler-utils espeak-ng
+  libopencv-dev
 )
 
 qo_ensure_packages() {

@@ -1,0 +1,84 @@
+// The reader measured on generated photos: cards found, cells read right, and wrong cells left
+// without a doubt, per layout, per distortion and per size.
+//   photo_measure [shots]   (140 shots of two tickets by default: 560 cards)
+#include "app/photo/photo_reader.h"
+#include "photo/scoring.h"
+#include "photo/test_cards.h"
+
+#include <QGuiApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+using namespace photo_test;
+
+namespace {
+
+void Row(const std::string& name, const Score& s) {
+    std::printf("| %-14s | %5d | %6.2f %% | %7.3f %% | %5d | %6.2f %% | %6.2f %% |\n", name.c_str(), s.cards,
+                s.Percent(s.found, s.cards), s.Percent(s.right, s.cells), s.wrongUnflagged,
+                s.Percent(s.flagged, s.cells), s.Percent(s.paired, s.tickets));
+}
+
+void Table(const char* title, const std::map<std::string, Score>& rows) {
+    std::printf(
+        "\n| %-14s | cards | found    | cells right | wrong, not doubted | doubted | tickets paired |\n",
+        title);
+    std::printf("|---|---|---|---|---|---|---|\n");
+    for (const auto& [name, s] : rows)
+        Row(name, s);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (const std::string missing = MissingFonts(); !missing.empty()) {
+        std::fprintf(stderr, "missing fonts: %s\n", missing.c_str());
+        return 1;
+    }
+    const int shots = argc > 1 ? std::atoi(argv[1]) : 140;
+    std::map<std::string, Score> byLayout, byDistortion, bySize;
+    Score all;
+    double readSeconds = 0;
+    for (int i = 0; i < shots; ++i) {
+        ShotSpec spec;
+        spec.layout = static_cast<Layout>(i % kLayouts);
+        spec.distortion = static_cast<Distortion>(i / kLayouts % kDistortions);
+        spec.twelveMegapixels = i % 4 == 3;
+        const Shot shot = MakeShot(1000u + static_cast<std::uint32_t>(i), spec);
+        const auto start = std::chrono::steady_clock::now();
+        const lotto::photo::PhotoResult result = lotto::photo::ReadPhoto(shot.jpeg);
+        readSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (std::getenv("PHOTO_WRONG"))
+            std::printf("shot %d %s %s\n", i, Name(spec.layout), Name(spec.distortion));
+        const Score s = ScoreShot(shot, result);
+        if (s.found != s.cards || s.wrongUnflagged > 0)
+            std::printf("shot %d (%s, %s, %s): %d of %d cards, %d wrong not doubted\n", i, Name(spec.layout),
+                        Name(spec.distortion), spec.twelveMegapixels ? "12 MP" : "2 MP", s.found, s.cards,
+                        s.wrongUnflagged);
+        // PHOTO_DUMP=<folder> keeps the shots read wrong, to look at.
+        if (s.right != s.cells && std::getenv("PHOTO_DUMP")) {
+            const std::string path =
+                std::string(std::getenv("PHOTO_DUMP")) + "/shot" + std::to_string(i) + ".jpg";
+            if (FILE* f = std::fopen(path.c_str(), "wb")) {
+                std::fwrite(shot.jpeg.data(), 1, shot.jpeg.size(), f);
+                std::fclose(f);
+            }
+        }
+        byLayout[Name(spec.layout)].Add(s);
+        byDistortion[Name(spec.distortion)].Add(s);
+        bySize[spec.twelveMegapixels ? "12 MP" : "2 MP"].Add(s);
+        all.Add(s);
+    }
+    Table("layout", byLayout);
+    Table("distortion", byDistortion);
+    Table("size", bySize);
+    Table("all", {{"all", all}});
+    std::printf("\nmean reading time per photo: %.0f ms\n", 1000 * readSeconds / shots);
+    return 0;
+}
