@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <atomic>
 #include <thread>
@@ -37,6 +38,23 @@ Role ClaimElsewhere(const QString& folder, const QStringList& files, int waitMs 
     ServeUntil([&] { return finished.load(); });
     later.join();
     return role;
+}
+
+// The host name as a lock names it, which on Windows is not the machine's network name.
+QByteArray LockHost() {
+    QTemporaryDir dir;
+    QLockFile probe(dir.filePath(QStringLiteral("probe.lock")));
+    qint64 pid = 0;
+    QString host, app;
+    if (!probe.tryLock(0) || !probe.getLockInfo(&pid, &host, &app)) return {};
+    return host.toUtf8();
+}
+
+// A lock as a holder leaves it: its process, its name, its host.
+void WriteLock(const QString& folder, qint64 pid, const QByteArray& app) {
+    QFile lock(folder + QStringLiteral("Игра.lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(pid) + "\n" + app + "\n" + LockHost() + "\n");
 }
 
 class OneProgramPerFolder : public ::testing::Test {
@@ -83,22 +101,14 @@ TEST_F(OneProgramPerFolder, AHolderThatIsGoneLeavesTheFolderToTheNextStart) {
     // One that died mid-game left its lock, naming a process that no longer runs.
     QTemporaryDir other;
     const QString died = other.path() + QLatin1Char('/');
-    QFile lock(died + QStringLiteral("Игра.lock"));
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write("2147480000\nfishkodrom\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    lock.close();
+    WriteLock(died, 2147480000, "fishkodrom");
     SingleInstance next(died);
     EXPECT_EQ(next.claim({QStringLiteral("/tmp/1.tkt")}, 500), Role::Keeper);
 }
 
 TEST_F(OneProgramPerFolder, AHolderThatTakesNothingLeavesTheFilesToTheirOwnStart) {
     // Holding the folder without listening: a program of an older build, or one that hangs.
-    QFile lock(folder() + QStringLiteral("Игра.lock"));
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write(QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
-               QCoreApplication::applicationName().toUtf8() + "\n" + QSysInfo::machineHostName().toUtf8() +
-               "\n");
-    lock.close();
+    WriteLock(folder(), QCoreApplication::applicationPid(), QCoreApplication::applicationName().toUtf8());
     SingleInstance later(folder());
     const QDeadlineTimer bound(5000);
     EXPECT_EQ(later.claim({QStringLiteral("/tmp/1.tkt")}, 600), Role::Beside);
