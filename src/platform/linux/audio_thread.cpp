@@ -26,10 +26,10 @@ AudioThread::~AudioThread() {
         Qt::QueuedConnection);
     if (thread_->wait(QDeadlineTimer(kEndMs))) return;
     // Held inside a service's call that does not return: destroying a running thread would end the
-    // process on the spot, so it is left running, with what it holds, until the process ends. Kept
-    // where it can be found, as what it holds is not lost but set aside.
-    static std::vector<std::unique_ptr<QThread>> leftRunning;
-    leftRunning.push_back(std::move(thread_));
+    // process on the spot, so it is left running, with what it holds, until the process ends, and
+    // never destroyed: kept where it can be found, as set aside rather than lost.
+    static std::vector<QThread*> leftRunning;
+    leftRunning.push_back(thread_.release());
 }
 
 void AudioThread::post(std::function<void()> work) {
