@@ -14,11 +14,11 @@ namespace {
 
 const photo_test::Shot& TwoTickets() {
     static const photo_test::Shot shot = [] {
-        photo_test::ShotSpec spec;
-        spec.layout = photo_test::Layout::PrintedPage;
-        spec.distortion = photo_test::Distortion::Tilted;
-        spec.twelveMegapixels = true;
-        return photo_test::MakeShot(2024, spec);
+        photo_test::ShotPlan plan;
+        plan.layout = photo_test::Layout::PrintedPage;
+        plan.distortion = photo_test::Distortion::Tilted;
+        plan.twelveMegapixels = true;
+        return photo_test::MakeShot(2024, plan);
     }();
     return shot;
 }

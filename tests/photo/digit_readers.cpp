@@ -42,11 +42,11 @@ int main(int argc, char** argv) {
     int cells = 0, ownRight = 0, ocrRight = 0;
     double ownSeconds = 0, ocrSeconds = 0;
     for (int i = 0; i < shots; ++i) {
-        photo_test::ShotSpec spec;
-        spec.layout = static_cast<photo_test::Layout>(i % photo_test::kLayouts);
-        spec.distortion =
+        photo_test::ShotPlan plan;
+        plan.layout = static_cast<photo_test::Layout>(i % photo_test::kLayouts);
+        plan.distortion =
             static_cast<photo_test::Distortion>(i / photo_test::kLayouts % photo_test::kDistortions);
-        const photo_test::Shot shot = photo_test::MakeShot(5000u + static_cast<std::uint32_t>(i), spec);
+        const photo_test::Shot shot = photo_test::MakeShot(5000u + static_cast<std::uint32_t>(i), plan);
         PhotoStatus status;
         double toFile = 1;
         const cv::Mat grey = DecodeGrey(shot.jpeg, status, toFile);

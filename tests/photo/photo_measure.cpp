@@ -46,20 +46,20 @@ int main(int argc, char** argv) {
     Score all;
     double readSeconds = 0;
     for (int i = 0; i < shots; ++i) {
-        ShotSpec spec;
-        spec.layout = static_cast<Layout>(i % kLayouts);
-        spec.distortion = static_cast<Distortion>(i / kLayouts % kDistortions);
-        spec.twelveMegapixels = i % 4 == 3;
-        const Shot shot = MakeShot(1000u + static_cast<std::uint32_t>(i), spec);
+        ShotPlan plan;
+        plan.layout = static_cast<Layout>(i % kLayouts);
+        plan.distortion = static_cast<Distortion>(i / kLayouts % kDistortions);
+        plan.twelveMegapixels = i % 4 == 3;
+        const Shot shot = MakeShot(1000u + static_cast<std::uint32_t>(i), plan);
         const auto start = std::chrono::steady_clock::now();
         const lotto::photo::PhotoResult result = lotto::photo::ReadPhoto(shot.jpeg);
         readSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (std::getenv("PHOTO_WRONG"))
-            std::printf("shot %d %s %s\n", i, Name(spec.layout), Name(spec.distortion));
+            std::printf("shot %d %s %s\n", i, Name(plan.layout), Name(plan.distortion));
         const Score s = ScoreShot(shot, result);
         if (s.found != s.cards || s.wrongUnflagged > 0)
-            std::printf("shot %d (%s, %s, %s): %d of %d cards, %d wrong not doubted\n", i, Name(spec.layout),
-                        Name(spec.distortion), spec.twelveMegapixels ? "12 MP" : "2 MP", s.found, s.cards,
+            std::printf("shot %d (%s, %s, %s): %d of %d cards, %d wrong not doubted\n", i, Name(plan.layout),
+                        Name(plan.distortion), plan.twelveMegapixels ? "12 MP" : "2 MP", s.found, s.cards,
                         s.wrongUnflagged);
         // PHOTO_DUMP=<folder> keeps the shots read wrong, to look at.
         if (s.right != s.cells && std::getenv("PHOTO_DUMP")) {
@@ -70,9 +70,9 @@ int main(int argc, char** argv) {
                 std::fclose(f);
             }
         }
-        byLayout[Name(spec.layout)].Add(s);
-        byDistortion[Name(spec.distortion)].Add(s);
-        bySize[spec.twelveMegapixels ? "12 MP" : "2 MP"].Add(s);
+        byLayout[Name(plan.layout)].Add(s);
+        byDistortion[Name(plan.distortion)].Add(s);
+        bySize[plan.twelveMegapixels ? "12 MP" : "2 MP"].Add(s);
         all.Add(s);
     }
     Table("layout", byLayout);

@@ -48,17 +48,17 @@ TEST_P(GeneratedPhotos, ReadBackAsWellAsMeasured) {
     Score total;
     for (int d = 0; d < kDistortions; ++d) {
         for (int i = 0; i < 3; ++i) {
-            ShotSpec spec;
-            spec.layout = GetParam();
-            spec.distortion = static_cast<Distortion>(d);
+            ShotPlan plan;
+            plan.layout = GetParam();
+            plan.distortion = static_cast<Distortion>(d);
             const std::uint32_t seed = 77u + static_cast<std::uint32_t>(d * 10 + i);
-            const Shot shot = MakeShot(seed, spec);
+            const Shot shot = MakeShot(seed, plan);
             const Score s = ScoreShot(shot, ReadInTime(shot.jpeg));
-            EXPECT_LE(s.wrongUnflagged, 1) << Name(spec.distortion) << ", seed " << seed;
+            EXPECT_LE(s.wrongUnflagged, 1) << Name(plan.distortion) << ", seed " << seed;
             total.Add(s);
         }
     }
-    ShotSpec large;
+    ShotPlan large;
     large.layout = GetParam();
     large.distortion = Distortion::Tilted;
     large.twelveMegapixels = true;
@@ -85,19 +85,19 @@ INSTANTIATE_TEST_SUITE_P(Layouts, GeneratedPhotos,
 
 TEST(GeneratedPhotos, TheSameSeedMakesTheSamePicture) {
     if (!MissingFonts().empty()) GTEST_SKIP();
-    ShotSpec spec;
-    spec.layout = Layout::ColouredCard;
-    spec.distortion = Distortion::Noisy;
-    EXPECT_EQ(MakeShot(9, spec).jpeg, MakeShot(9, spec).jpeg);
-    EXPECT_NE(MakeShot(9, spec).jpeg, MakeShot(10, spec).jpeg);
+    ShotPlan plan;
+    plan.layout = Layout::ColouredCard;
+    plan.distortion = Distortion::Noisy;
+    EXPECT_EQ(MakeShot(9, plan).jpeg, MakeShot(9, plan).jpeg);
+    EXPECT_NE(MakeShot(9, plan).jpeg, MakeShot(10, plan).jpeg);
 }
 
 TEST(GeneratedPhotos, AnOddCardIsATicketOfItsOwn) {
     if (!MissingFonts().empty()) GTEST_SKIP();
-    ShotSpec spec;
-    spec.layout = Layout::Gridless;
-    spec.tickets = 1;
-    Shot shot = MakeShot(21, spec);
+    ShotPlan plan;
+    plan.layout = Layout::Gridless;
+    plan.tickets = 1;
+    Shot shot = MakeShot(21, plan);
     // Paint the second card over with the page, as if it were cut off.
     cv::Mat picture = cv::imdecode(shot.jpeg, cv::IMREAD_COLOR);
     std::vector<cv::Point> second;
@@ -146,9 +146,9 @@ TEST(BadPictures, EachEndsInAClearStatusAndNoTicket) {
 
 TEST(BadPictures, ATruncatedPhotoShowsOnlyWhatSurvived) {
     if (!MissingFonts().empty()) GTEST_SKIP();
-    ShotSpec spec;
-    spec.layout = Layout::PrintedPage;
-    const Shot shot = MakeShot(31, spec);
+    ShotPlan plan;
+    plan.layout = Layout::PrintedPage;
+    const Shot shot = MakeShot(31, plan);
     for (double keep : {0.02, 0.3, 0.6}) {
         std::vector<unsigned char> cut(shot.jpeg.begin(),
                                        shot.jpeg.begin() + static_cast<long>(shot.jpeg.size() * keep));

@@ -65,9 +65,9 @@ struct Faces {
     bool bold;
 };
 
-Faces FacesFor(const ShotSpec& spec, std::mt19937& r, Faces own) {
-    if (spec.faces.empty()) return own;
-    return {spec.faces[static_cast<std::size_t>(Pick(r, 0, static_cast<int>(spec.faces.size()) - 1))], false};
+Faces FacesFor(const ShotPlan& plan, std::mt19937& r, Faces own) {
+    if (plan.faces.empty()) return own;
+    return {plan.faces[static_cast<std::size_t>(Pick(r, 0, static_cast<int>(plan.faces.size()) - 1))], false};
 }
 
 void DrawNumber(QPainter& p, const QRectF& cell, int n) {
@@ -176,22 +176,22 @@ void GridlessTicket(QPainter& p, QPointF at, double s, int number, const TicketN
     }
 }
 
-Sheet Render(const ShotSpec& spec, const std::vector<TicketNumbers>& tickets, double s, std::mt19937& r) {
+Sheet Render(const ShotPlan& plan, const std::vector<TicketNumbers>& tickets, double s, std::mt19937& r) {
     Sheet sheet;
     const int n = static_cast<int>(tickets.size());
     QSizeF size;
-    if (spec.layout == Layout::PrintedPage)
+    if (plan.layout == Layout::PrintedPage)
         size = QSizeF(11 * s, (7.05 * n + 0.6 * (n - 1) + 2) * s);
     else
         size = QSizeF((10.6 * n + 1.4) * s, 10 * s);
     sheet.image = QImage(size.toSize(), QImage::Format_RGB888);
     const QColor paper =
-        spec.layout == Layout::Gridless ? QColor::fromHsv(Pick(r, 180, 240), 25, 240) : QColor(255, 255, 255);
+        plan.layout == Layout::Gridless ? QColor::fromHsv(Pick(r, 180, 240), 25, 240) : QColor(255, 255, 255);
     sheet.image.fill(paper);
     QPainter p(&sheet.image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    if (spec.layout == Layout::Gridless) { // a page printed with a pattern of dots and waves
+    if (plan.layout == Layout::Gridless) { // a page printed with a pattern of dots and waves
         p.setPen(QPen(QColor::fromHsv(Pick(r, 0, 359), 60, 210), s / 25));
         for (double y = 0.3 * s; y < size.height(); y += 1.3 * s) {
             QPainterPath wave;
@@ -204,18 +204,18 @@ Sheet Render(const ShotSpec& spec, const std::vector<TicketNumbers>& tickets, do
     int ticketNo = Pick(r, 1, 40);
     for (int i = 0; i < n; ++i) {
         const TicketNumbers& t = tickets[static_cast<std::size_t>(i)];
-        switch (spec.layout) {
+        switch (plan.layout) {
         case Layout::PrintedPage:
             PrintedTicket(p, QPointF(s, s + i * 7.65 * s), s, ticketNo + i, t,
-                          FacesFor(spec, r, {kFontFiles[0], true}), sheet.cards, i);
+                          FacesFor(plan, r, {kFontFiles[0], true}), sheet.cards, i);
             break;
         case Layout::ColouredCard:
             ColouredTicket(p, QPointF(s + i * 10.6 * s, 1.0 * s), s, ticketNo + i, t,
-                           FacesFor(spec, r, {kFontFiles[2], true}), r, sheet.cards, i);
+                           FacesFor(plan, r, {kFontFiles[2], true}), r, sheet.cards, i);
             break;
         case Layout::Gridless:
             GridlessTicket(p, QPointF(s + i * 10.6 * s, 1.0 * s), s, ticketNo + i, t,
-                           FacesFor(spec, r, {kFontFiles[Pick(r, 3, 4)], false}), r, sheet.cards, i);
+                           FacesFor(plan, r, {kFontFiles[Pick(r, 3, 4)], false}), r, sheet.cards, i);
             break;
         }
     }
@@ -320,21 +320,21 @@ TicketNumbers RandomTicket(std::mt19937& r, bool rising) {
     return t;
 }
 
-Shot MakeShot(std::uint32_t seed, const ShotSpec& spec) {
+Shot MakeShot(std::uint32_t seed, const ShotPlan& plan) {
     std::mt19937 r(seed);
     cv::RNG grainRandom(seed); // OpenCV's own generator is process-wide; this one is the shot's
     Shot shot;
-    const bool portrait = spec.layout == Layout::PrintedPage;
-    cv::Size frame = spec.twelveMegapixels ? cv::Size(4000, 3000) : cv::Size(1632, 1224);
+    const bool portrait = plan.layout == Layout::PrintedPage;
+    cv::Size frame = plan.twelveMegapixels ? cv::Size(4000, 3000) : cv::Size(1632, 1224);
     if (portrait) std::swap(frame.width, frame.height);
     const double mp = frame.area() / 2.0e6; // blur and noise are told at 2 megapixels
     const double px = std::sqrt(mp);
 
     std::vector<TicketNumbers> tickets;
-    for (int i = 0; i < spec.tickets; ++i)
-        tickets.push_back(RandomTicket(r, spec.layout != Layout::PrintedPage));
+    for (int i = 0; i < plan.tickets; ++i)
+        tickets.push_back(RandomTicket(r, plan.layout != Layout::PrintedPage));
 
-    const Distortion d = spec.distortion;
+    const Distortion d = plan.distortion;
     shot.tilt = d == Distortion::Tilted ? Uniform(r, 15, 25) : Uniform(r, 0, 8);
     shot.rotation =
         (d == Distortion::Tilted ? Uniform(r, 5, 10) : Uniform(r, 0, 4)) * (Pick(r, 0, 1) ? 1 : -1);
@@ -346,9 +346,9 @@ Shot MakeShot(std::uint32_t seed, const ShotSpec& spec) {
 
     // The sheet is drawn at about the size it shows at, so the camera neither blurs nor sharpens it.
     const double s =
-        (portrait ? frame.height / (7.65 * spec.tickets + 2.4) : frame.width / (10.6 * spec.tickets + 1.4)) *
+        (portrait ? frame.height / (7.65 * plan.tickets + 2.4) : frame.width / (10.6 * plan.tickets + 1.4)) *
         fill;
-    Sheet sheet = Render(spec, tickets, s, r);
+    Sheet sheet = Render(plan, tickets, s, r);
     const cv::Mat flat(sheet.image.height(), sheet.image.width(), CV_8UC3, sheet.image.bits(),
                        static_cast<std::size_t>(sheet.image.bytesPerLine()));
     cv::Mat rgb;

@@ -35,7 +35,7 @@ struct ShownCard {
     int card = 0;
 };
 
-struct ShotSpec {
+struct ShotPlan {
     Layout layout = Layout::PrintedPage;
     Distortion distortion = Distortion::Flat;
     bool twelveMegapixels = false; // else 2 megapixels
@@ -52,7 +52,7 @@ struct Shot {
     int quality = 0;
 };
 
-Shot MakeShot(std::uint32_t seed, const ShotSpec& spec);
+Shot MakeShot(std::uint32_t seed, const ShotPlan& plan);
 
 // The font files the layouts draw with (fonts-liberation2, fonts-dejavu-core); empty when all are there.
 std::string MissingFonts();

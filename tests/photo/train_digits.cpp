@@ -42,13 +42,13 @@ struct Sample {
 };
 
 void Collect(std::uint32_t seed, std::vector<Sample>& out) {
-    photo_test::ShotSpec spec;
-    spec.layout = static_cast<photo_test::Layout>(seed % photo_test::kLayouts);
-    spec.distortion = static_cast<photo_test::Distortion>(seed / 3 % photo_test::kDistortions);
-    spec.twelveMegapixels = seed % 7 == 0;
+    photo_test::ShotPlan plan;
+    plan.layout = static_cast<photo_test::Layout>(seed % photo_test::kLayouts);
+    plan.distortion = static_cast<photo_test::Distortion>(seed / 3 % photo_test::kDistortions);
+    plan.twelveMegapixels = seed % 7 == 0;
     for (const char* f : kTrainingFaces)
-        spec.faces.push_back(f);
-    const photo_test::Shot shot = photo_test::MakeShot(seed * 7919u + 17u, spec);
+        plan.faces.push_back(f);
+    const photo_test::Shot shot = photo_test::MakeShot(seed * 7919u + 17u, plan);
     PhotoStatus status;
     double toFile = 1;
     const cv::Mat grey = DecodeGrey(shot.jpeg, status, toFile);
