@@ -9,7 +9,7 @@ set(metainfo "${prefix}/share/metainfo/org.fishkodrom.Fishkodrom.metainfo.xml")
 set(icon "${prefix}/share/icons/hicolor/64x64/apps/fishkodrom.png")
 set(ticket_icon "${prefix}/share/icons/hicolor/64x64/mimetypes/application-x-fishkodrom-ticket.png")
 set(mime "${prefix}/share/mime/packages/fishkodrom.xml")
-foreach(f "${program}" share/fishkodrom/Звук1.wav share/fishkodrom/Звук2.wav share/fishkodrom/Звук3.wav share/fishkodrom/Звук4.wav
+foreach(f "${program}" lib/fishkodrom/libfishkodrom-audio.so share/fishkodrom/Звук1.wav share/fishkodrom/Звук2.wav share/fishkodrom/Звук3.wav share/fishkodrom/Звук4.wav
           share/doc/fishkodrom/copyright share/doc/fishkodrom/changelog.gz share/man/man6/fishkodrom.6.gz)
   if(NOT EXISTS "${prefix}/${f}")
     fail("missing ${f}")

@@ -90,6 +90,7 @@ endforeach()
 list(SORT files)
 set(expected
     usr/games/fishkodrom
+    usr/lib/fishkodrom/libfishkodrom-audio.so
     usr/share/applications/fishkodrom.desktop
     usr/share/doc/fishkodrom/changelog.gz
     usr/share/doc/fishkodrom/copyright

@@ -1,20 +1,15 @@
-// Russian speech through the toolkit's speech module, over the speech dispatcher. The engine lives
-// on the audio thread: a dispatcher that is slow to start, or hangs, holds up that thread only, and
-// the windows wait for its first answer a bounded moment.
+// Russian speech through the audio module (the toolkit's speech module, over the speech
+// dispatcher). The engine lives on the audio thread: a dispatcher that is slow to start, or hangs,
+// holds up that thread only, and the windows wait for its first answer a bounded moment.
 #include "platform/speech.h"
 
-#ifdef QO_HAVE_SPEECH
-#include <QLocale>
-#include <QTextToSpeech>
 #include <condition_variable>
 #include <mutex>
 
+#include "platform/linux/audio_module.h"
 #include "platform/linux/audio_thread.h"
-#endif
 
 namespace qo::platform {
-
-#ifdef QO_HAVE_SPEECH
 namespace {
 
 // Long enough for a dispatcher the first question starts; a longer silence is a hung one.
@@ -26,35 +21,11 @@ struct Found {
     std::condition_variable answered;
     bool done = false;
     QString problem;
-    QTextToSpeech* tts = nullptr; // the audio thread's
+    QObject* voice = nullptr; // the audio thread's
 };
 
-// On the audio thread: the first engine that speaks Russian, the speech dispatcher first (it
-// carries espeak-ng's Russian voice; the other engines Debian packs have none).
-void FindRussian(QStringList engines, Found& found) {
-    if (engines.removeAll(QStringLiteral("speechd")) > 0) engines.prepend(QStringLiteral("speechd"));
-    QString problem = QStringLiteral("Нет русского голоса: нужен espeak-ng с русским языком.");
-    QTextToSpeech* chosen = nullptr;
-    for (const QString& name : engines) {
-        auto tts = std::make_unique<QTextToSpeech>(name);
-        if (tts->state() == QTextToSpeech::Error) {
-            problem = QStringLiteral("Синтезатор речи не отвечает: ") + tts->errorString();
-            continue;
-        }
-        for (const QLocale& locale : tts->availableLocales()) {
-            if (locale.language() != QLocale::Russian) continue;
-            tts->setLocale(locale);
-            chosen = tts.release();
-            problem.clear();
-            break;
-        }
-        if (chosen) break;
-    }
-    const std::lock_guard lock(found.mutex);
-    found.tts = chosen;
-    found.problem = problem;
-    found.done = true;
-    found.answered.notify_all();
+QString NoModule() {
+    return QStringLiteral("Звук и речь программы не установлены: нет её библиотеки libfishkodrom-audio.so.");
 }
 
 } // namespace
@@ -64,53 +35,57 @@ struct Speaker::Engine {
     AudioThread thread;
     Engine() {
         thread.atEnd([found = found] {
-            delete found->tts;
-            found->tts = nullptr;
+            delete found->voice;
+            found->voice = nullptr;
         });
     }
 };
-#else
-struct Speaker::Engine {};
-#endif
 
 Speaker::Speaker() = default;
 Speaker::~Speaker() = default;
 
 QString Speaker::problem(bool quick) {
     if (looked_) return problem_;
-#ifdef QO_HAVE_SPEECH
-    const QStringList engines = QTextToSpeech::availableEngines();
+    const AudioModule* audio = Audio();
+    const QStringList engines = audio ? audio->speechEngines() : QStringList();
     if (quick && !engines.isEmpty()) return {};
     looked_ = true;
+    if (!audio) {
+        problem_ = NoModule();
+        return problem_;
+    }
+    if (!audio->speechBuilt) {
+        problem_ = QStringLiteral("Программа собрана без синтезатора речи.");
+        return problem_;
+    }
     if (engines.isEmpty()) {
         problem_ = QStringLiteral("Синтезатор речи не установлен: нужны speech-dispatcher и espeak-ng.");
         return problem_;
     }
     engine_ = std::make_unique<Engine>();
     std::shared_ptr<Found> found = engine_->found;
-    engine_->thread.post([engines, found] { FindRussian(engines, *found); });
+    engine_->thread.post([audio, engines, found] {
+        QString problem;
+        QObject* voice = audio->startRussianVoice(engines, problem);
+        const std::lock_guard lock(found->mutex);
+        found->voice = voice;
+        found->problem = problem;
+        found->done = true;
+        found->answered.notify_all();
+    });
     std::unique_lock lock(found->mutex);
     if (found->answered.wait_for(lock, std::chrono::milliseconds(kAnswerMs), [&] { return found->done; }))
         problem_ = found->problem;
     else
         problem_ = QStringLiteral("Синтезатор речи не отвечает.");
-#else
-    (void)quick;
-    looked_ = true;
-    problem_ = QStringLiteral("Программа собрана без синтезатора речи.");
-#endif
     return problem_;
 }
 
 void Speaker::say(const QString& text) {
     if (!problem().isEmpty()) return;
-#ifdef QO_HAVE_SPEECH
-    engine_->thread.post([found = engine_->found, text] {
-        if (found->tts) found->tts->say(text);
+    engine_->thread.post([audio = Audio(), found = engine_->found, text] {
+        if (found->voice) audio->say(found->voice, text);
     });
-#else
-    (void)text;
-#endif
 }
 
 } // namespace qo::platform
