@@ -33,9 +33,9 @@ void TQOInlineCode_Voice::Attach(qo::TQOMenu& menu) {
         if (qo::MenuItem* item = menu.FindItem(number)) item->kind = qo::MenuItemKind::Check;
     }
     ShowItems();
-    // NOTE: at the first turn of the loop, not here: an engine may take a moment to answer, and
-    // the window should be up by then.
-    look_.start(0, [this] { LookForSpeech(); });
+    // NOTE: once the windows have first shown, not here: an engine may take a moment to answer,
+    // and looking opens the audio module, which the first sight of the windows does not need.
+    look_.startAfterFirstFrame([this] { LookForSpeech(); });
 }
 
 void TQOInlineCode_Voice::LookForSpeech() {

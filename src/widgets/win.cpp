@@ -70,11 +70,15 @@ void TQOWin::ApplyFont() {
         control_->copyParentFont();
         return;
     }
-    control_->setFontColor(font.color);
-    control_->setFontStyle(font.style);
-    control_->setFontFace(font.face);
-    control_->setFontHeight(FontHeightForSize(font.size));
-    control_->setFontCharset(font.charset);
+    // NOTE: all parts at once: set one by one, each part would give the control a font of its own
+    // for a moment, and a control sized by its text would measure it in each of them.
+    FontDesc whole = control_->font();
+    whole.color = font.color;
+    whole.style = font.style;
+    whole.face = font.face;
+    whole.height = FontHeightForSize(font.size);
+    whole.charset = font.charset;
+    control_->setFont(whole);
 }
 
 void TQOWin::Init() {

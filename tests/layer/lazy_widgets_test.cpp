@@ -4,11 +4,13 @@
 #include "support/controls.h"
 #include "support/ui_helpers.h"
 #include "widgets/layer/control.h"
+#include "widgets/layer/timer.h"
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPalette>
 #include <gtest/gtest.h>
+#include <memory>
 #include <set>
 
 using qo::Control;
@@ -272,3 +274,71 @@ TEST(ControlIdentity, IdentifiersAreNeverReusedAndFindOnlyTheLiving) {
 }
 
 } // namespace
+
+// A window hidden at start (the game window) costs the start nothing: no widgets and no fonts until
+// it shows; yet what it holds reads the same as in a window that is shown.
+TEST(HiddenWindow, GetsItsWidgetsAndMeasuresItsCaptionsOnlyWhenItShows) {
+    auto* shown = qo::FormControl::Create(nullptr);
+    shown->setBounds(0, 0, 300, 200);
+    auto* hidden = qo::FormControl::Create(shown);
+    hidden->hide();
+    hidden->setBounds(0, 0, 200, 100);
+    const qo::FontDesc bold{"Arial", -19, qo::font_style::Bold, qo::clBlack, 1};
+    auto makeCaption = [&](qo::Control* parent) {
+        auto* label = qo::LabelControl::Create(parent);
+        label->setFont(bold);
+        label->setText("Virtual game");
+        label->setAutoSize(true);
+        return label;
+    };
+    auto* caption = makeCaption(hidden);
+    auto* twin = makeCaption(shown); // measured at once
+    auto* going = makeCaption(hidden);
+    going->destroy(); // never measured, never shown: nothing of it stays behind
+    ASSERT_TRUE(qotest::showForm(*shown));
+    ASSERT_TRUE(qotest::waitUntilIdle());
+    EXPECT_FALSE(hidden->hasWindow());
+    EXPECT_FALSE(caption->hasWindow());
+
+    for (auto* label : {caption, twin})
+        label->setText("Real game, a longer caption");
+    EXPECT_EQ(caption->bounds(), twin->bounds()); // asked, so measured
+    EXPECT_FALSE(caption->hasWindow());
+
+    for (auto* label : {caption, twin})
+        label->setText("Moves: 12");
+    ASSERT_TRUE(qotest::showForm(*hidden));
+    ASSERT_TRUE(caption->hasWindow());
+    EXPECT_EQ(caption->widget()->size(), QSize(twin->width(), twin->height()));
+    EXPECT_EQ(caption->bounds(), twin->bounds());
+    shown->destroy();
+}
+
+// Work the first sight does not need waits for the windows' first frame, runs once, and can be
+// cancelled by stopping or dropping its timer.
+TEST(FirstFrame, WorkPutOffUntilTheWindowsShowRunsOnceUnlessCancelled) {
+    auto* form = qo::FormControl::Create(nullptr);
+    form->setBounds(0, 0, 200, 100);
+    int ran = 0, cancelled = 0;
+    qo::Timer later, stopped;
+    auto dropped = std::make_unique<qo::Timer>();
+    later.startAfterFirstFrame([&] { ++ran; });
+    stopped.startAfterFirstFrame([&] { ++cancelled; });
+    dropped->startAfterFirstFrame([&] { ++cancelled; });
+    EXPECT_EQ(ran, 0);
+    EXPECT_TRUE(later.active());
+    stopped.stop();
+    dropped.reset();
+    ASSERT_TRUE(qotest::showForm(*form));
+    ASSERT_TRUE(qotest::waitUntil([&] { return ran == 1; }));
+    ASSERT_TRUE(qotest::waitUntilIdle());
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(cancelled, 0);
+    EXPECT_FALSE(later.active());
+
+    // Long after the first frame: at the next turn, never inside the call.
+    later.startAfterFirstFrame([&] { ++ran; });
+    EXPECT_EQ(ran, 1);
+    ASSERT_TRUE(qotest::waitUntil([&] { return ran == 2; }));
+    form->destroy();
+}

@@ -70,6 +70,7 @@ void Control::destroy() {
 Control::~Control() {
     auto& d = *d_;
     d.destroying = true;
+    ForgetFit(*this);
     const bool parentGoing = d.parent && d.parent->d().destroying;
     // NOTE: hide first, then the owner's handler, then the children: the owner saves what it keeps
     // while everything below still exists, and each child's owner forgets its control in turn.

@@ -112,6 +112,8 @@ const std::string& Control::text() const {
 
 void Control::setVisible(bool visible) {
     auto& d = *d_;
+    // What a window never shown left unmeasured is measured before it shows.
+    if (visible && d.kind == ControlKind::Form) SettleFitsIn(*this);
     if (d.visible == visible) {
         // A form asked to show while its window is hidden (or gone) shows it again.
         if (d.kind == ControlKind::Form && visible && !(d.widget && d.widget->isVisible()))

@@ -156,6 +156,7 @@ void Control::setBounds(int left, int top, int width, int height) {
 
 Rect Control::bounds() const {
     SettleParentLayout(*d_);
+    if (d_->fitPending) SettleFit(d_->self());
     return d_->bounds;
 }
 int Control::left() const {

@@ -163,6 +163,7 @@ struct ControlPrivate {
     bool enabled : 1 = true;
     bool transparent : 1 = false;
     bool autoSize : 1 = false;
+    bool fitPending : 1 = false; // sized by its text, not measured yet (see FitToText)
     bool clientEdge : 1 = false; // last asked 3D-edge state
     bool focusable : 1 = true;
     bool tabNavigates : 1 = true;

@@ -17,5 +17,10 @@ void ChildChanged(Control& parent, Control& child);
 void SetBoundsInternal(Control& c, const Rect& r, bool fromWidget);
 // A label with auto-size measures its text (label_control.cpp).
 void FitToText(Control& c);
+// A control FitToText left unmeasured (its window never shown yet) is measured now; for a form, all
+// such controls inside it. ForgetFit: the control is going.
+void SettleFit(Control& c);
+void SettleFitsIn(const Control& form);
+void ForgetFit(Control& c);
 
 } // namespace qo

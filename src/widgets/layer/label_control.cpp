@@ -1,5 +1,8 @@
 #include "widgets/layer/label_control.h"
 
+#include <unordered_set>
+#include <vector>
+
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/geometry.h"
 #include "widgets/layer/next_turn.h"
@@ -28,7 +31,31 @@ bool LabelControl::autoSize() const {
     return d().autoSize;
 }
 
-void FitToText(Control& c) {
+namespace {
+
+// Controls sized by their text in a window that has never been shown: measured when it first shows,
+// or as soon as anything asks where they lie. A window hidden at start (the game window, the log)
+// thus loads the fonts of its captions only when it is opened, not before the program's first frame.
+std::unordered_set<Control*>& Unmeasured() {
+    static std::unordered_set<Control*> controls;
+    return controls;
+}
+
+const Control* FormOf(const Control& c) {
+    for (const Control* p = c.d().parent; p; p = p->d().parent) {
+        if (p->d().kind == ControlKind::Form) return p;
+    }
+    return nullptr;
+}
+
+// Only a control the layout does not move: its size changes nothing around it until it is read.
+bool MeasureLater(const Control& c) {
+    if (c.d().align != alNone) return false;
+    const Control* form = FormOf(c);
+    return form && !form->d().widget && !form->d().visible;
+}
+
+void Measure(Control& c) {
     auto& d = c.d();
     std::string measured = d.text;
     if (!measured.empty() && (d.font->style & font_style::Italic)) measured += ' ';
@@ -39,6 +66,43 @@ void FitToText(Control& c) {
     if (widthFollows) r.width = e.width + 1;
     if (heightFollows) r.height = e.height + 1;
     SetBoundsInternal(c, r, false);
+}
+
+} // namespace
+
+void FitToText(Control& c) {
+    auto& d = c.d();
+    if (MeasureLater(c)) {
+        if (!d.fitPending) Unmeasured().insert(&c);
+        d.fitPending = true;
+        return;
+    }
+    if (d.fitPending) {
+        d.fitPending = false;
+        Unmeasured().erase(&c);
+    }
+    Measure(c);
+}
+
+void SettleFit(Control& c) {
+    if (!c.d().fitPending) return;
+    c.d().fitPending = false;
+    Unmeasured().erase(&c);
+    Measure(c);
+}
+
+void SettleFitsIn(const Control& form) {
+    std::vector<Control*> inForm;
+    for (Control* c : Unmeasured()) {
+        if (FormOf(*c) == &form) inForm.push_back(c);
+    }
+    for (Control* c : inForm)
+        SettleFit(*c);
+}
+
+void ForgetFit(Control& c) {
+    if (c.d().fitPending) Unmeasured().erase(&c);
+    c.d().fitPending = false;
 }
 
 } // namespace qo

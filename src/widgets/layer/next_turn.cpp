@@ -37,7 +37,7 @@ void FlushRealise() {
         // when it gets one again.
         Control* c = Control::FromId(id);
         if (c && !c->hasWindow() && c->parent() && c->parent()->hasWindow() && NearView(*c) &&
-            !PaintedByParent(*c))
+            !PaintedByParent(*c) && !HiddenWindow(*c))
             Realise(*c);
     }
     for (std::int32_t id : Take(g_pendingSync)) {

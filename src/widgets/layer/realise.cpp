@@ -6,6 +6,7 @@
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/edit_text.h"
+#include "widgets/layer/geometry.h"
 #include "widgets/layer/next_turn.h"
 #include "widgets/layer/painted_edit.h"
 #include "widgets/layer/scroll_view.h"
@@ -20,11 +21,16 @@ void SetWidgetControl(QWidget* w, Control* c) {
 
 } // namespace
 
+bool HiddenWindow(const Control& c) {
+    return c.d().kind == ControlKind::Form && !c.d().visible;
+}
+
 QWidget* Realise(Control& c) {
     auto& d = c.d();
     if (d.widget) return d.widget;
     if (d.kind == ControlKind::Application || d.destroying) return nullptr;
     SettleParentLayout(d); // the widget goes where the row lies, not where it lay
+    SettleFit(c);
     QWidget* parentWidget = nullptr;
     if (d.kind != ControlKind::Form && d.parent && d.parent->kind() != ControlKind::Application) {
         Realise(*d.parent);
@@ -118,7 +124,7 @@ QWidget* Realise(Control& c) {
         ApplyReadOnly(c, *static_cast<MemoWidget*>(w));
     }
     for (Control* child : d.children) {
-        if (NearView(*child) && !PaintedByParent(*child)) Realise(*child);
+        if (NearView(*child) && !PaintedByParent(*child) && !HiddenWindow(*child)) Realise(*child);
     }
     if (d.kind == ControlKind::ScrollBox) ApplyScrollBars(c);
     if (d.kind != ControlKind::Form)
