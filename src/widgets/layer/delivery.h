@@ -1,12 +1,17 @@
 #pragma once
-// Handing events to elements. Every call from the layer into an element (a handler, the raw
-// message chain) runs inside a DeliveryScope, opened here and nowhere else, so no element can
-// forget it:
+// Handing events to elements. Every call from the layer into an element runs inside a
+// DeliveryScope: CallHandler (an installed handler), Deliver (the raw message chain) and Guarded
+// (what the toolkit delivered) open one themselves, and the few calls that reach an element by
+// another road open their own (the destroyed handler in control.cpp, a paste offered in
+// edit_commands.cpp, a replaced selection in edit_control.cpp). While one is open:
 //   - an element's scheme object deleted from inside its own event chain (a ticket's delete
-//     button) is destroyed once the outermost delivery has returned (the runtime's EventScope);
-//   - a widget whose event is being delivered is deleted later, not under its own feet;
-//   - a fault that escapes a handler is told to the user, and the program goes on (Guarded).
-// Whether a Control survived a call is asked of its LifeToken (registry.h).
+//     button) is destroyed once the outermost scope has closed (the runtime's EventScope, which
+//     each DeliveryScope holds);
+//   - a widget let go of is hidden and deleted at the next turn of the loop, not under the feet
+//     of the event being delivered (ReleaseWidget asks active()).
+// Only Guarded catches: a fault that escapes a handler is told to the user there, where the
+// toolkit handed the event over, and the program goes on. Whether a Control survived a call is
+// asked of its LifeToken (registry.h).
 #include "runtime/event_scope.h"
 #include "widgets/layer/messages.h"
 #include <cstdint>
