@@ -5,8 +5,8 @@
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/form_control.h"
+#include "widgets/layer/form_kind.h"
 #include "widgets/layer/menu.h"
-#include "widgets/layer/widget_classes.h"
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
