@@ -25,7 +25,7 @@ struct Found {
     std::mutex mutex;
     std::condition_variable answered;
     bool done = false;
-    QString problem;
+    SpeechTrouble problem;
     QTextToSpeech* tts = nullptr; // the audio thread's
 };
 
@@ -33,19 +33,19 @@ struct Found {
 // carries espeak-ng's Russian voice; the other engines Debian packs have none).
 void FindRussian(QStringList engines, Found& found) {
     if (engines.removeAll(QStringLiteral("speechd")) > 0) engines.prepend(QStringLiteral("speechd"));
-    QString problem = QStringLiteral("Нет русского голоса: нужен espeak-ng с русским языком.");
+    SpeechTrouble problem{SpeechTrouble::NoRussianVoice, {}};
     QTextToSpeech* chosen = nullptr;
     for (const QString& name : engines) {
         auto tts = std::make_unique<QTextToSpeech>(name);
         if (tts->state() == QTextToSpeech::Error) {
-            problem = QStringLiteral("Синтезатор речи не отвечает: ") + tts->errorString();
+            problem = {SpeechTrouble::NotAnswering, tts->errorString()};
             continue;
         }
         for (const QLocale& locale : tts->availableLocales()) {
             if (locale.language() != QLocale::Russian) continue;
             tts->setLocale(locale);
             chosen = tts.release();
-            problem.clear();
+            problem = {};
             break;
         }
         if (chosen) break;
@@ -76,14 +76,14 @@ struct Speaker::Engine {};
 Speaker::Speaker() = default;
 Speaker::~Speaker() = default;
 
-QString Speaker::problem(bool quick) {
+SpeechTrouble Speaker::problem(bool quick) {
     if (looked_) return problem_;
 #ifdef QO_HAVE_SPEECH
     const QStringList engines = QTextToSpeech::availableEngines();
     if (quick && !engines.isEmpty()) return {};
     looked_ = true;
     if (engines.isEmpty()) {
-        problem_ = QStringLiteral("Синтезатор речи не установлен: нужны speech-dispatcher и espeak-ng.");
+        problem_ = {SpeechTrouble::NoEngine, {}};
         return problem_;
     }
     engine_ = std::make_unique<Engine>();
@@ -93,17 +93,17 @@ QString Speaker::problem(bool quick) {
     if (found->answered.wait_for(lock, std::chrono::milliseconds(kAnswerMs), [&] { return found->done; }))
         problem_ = found->problem;
     else
-        problem_ = QStringLiteral("Синтезатор речи не отвечает.");
+        problem_ = {SpeechTrouble::NotAnswering, {}};
 #else
     (void)quick;
     looked_ = true;
-    problem_ = QStringLiteral("Программа собрана без синтезатора речи.");
+    problem_ = {SpeechTrouble::BuiltWithout, {}};
 #endif
     return problem_;
 }
 
 void Speaker::say(const QString& text) {
-    if (!problem().isEmpty()) return;
+    if (problem().kind != SpeechTrouble::None) return;
 #ifdef QO_HAVE_SPEECH
     engine_->thread.post([found = engine_->found, text] {
         if (found->tts) found->tts->say(text);

@@ -11,7 +11,8 @@ QWidget* MakeButton(Control& c, QWidget* parent, QWidget*&) {
     auto* b = LinkWidget(new ButtonWidget(parent), c);
     QObject::connect(b, &QPushButton::clicked, b, [b] {
         if (!b->control) return;
-        Guarded("нажатие кнопки", b->control->id(), true, [b] { CallHandler(b->control->d().on().onClick); });
+        Guarded(Doing::ButtonPress, b->control->id(), true,
+                [b] { CallHandler(b->control->d().on().onClick); });
     });
     return b;
 }

@@ -14,6 +14,7 @@
 // asked of its LifeToken (registry.h).
 #include "runtime/event_scope.h"
 #include "widgets/layer/messages.h"
+#include "widgets/layer/words.h"
 #include <cstdint>
 #include <utility>
 
@@ -49,23 +50,23 @@ bool Deliver(Control& c, Message& m);
 
 // ---- Faults (fault.cpp).
 // Tells the user, in one message box, of the fault being caught (call it from a catch block):
-// what was being done (`whatUtf8`, with the caption of the control `controlId` when it has one)
-// and why. `userAct`: the user asked for it (a click, a key, a command), so every such fault is
-// told; a fault of an event that comes back by itself (painting, moving) is told once.
-void ReportFault(const char* whatUtf8, std::int32_t controlId, bool userAct) noexcept;
+// what was being done (in the program's words for `doing`, with the caption of the control
+// `controlId` when it has one) and why. `userAct`: the user asked for it (a click, a key, a command), so
+// every such fault is told; a fault of an event that comes back by itself (painting, moving) is told once.
+void ReportFault(Doing doing, std::int32_t controlId, bool userAct) noexcept;
 
 // Runs what the toolkit delivered. The toolkit cannot carry an exception through its event loop,
 // so a fault that escapes a handler ends here: the user is told and the program goes on.
-template <class F> void Guarded(const char* whatUtf8, std::int32_t controlId, bool userAct, F&& f) noexcept {
+template <class F> void Guarded(Doing doing, std::int32_t controlId, bool userAct, F&& f) noexcept {
     DeliveryScope scope;
     try {
         f();
     } catch (...) {
-        ReportFault(whatUtf8, controlId, userAct);
+        ReportFault(doing, controlId, userAct);
     }
 }
 
 // What a toolkit event is, for the user, and whether the user asked for it.
-const char* EventWhat(int qtEventType, bool& userAct);
+Doing EventWhat(int qtEventType, bool& userAct);
 
 } // namespace qo

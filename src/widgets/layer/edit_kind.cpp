@@ -20,7 +20,7 @@ void EditWidget::paintEvent(QPaintEvent* e) {
 
 void EditWidget::contextMenuEvent(QContextMenuEvent* e) {
     if (!control) return QLineEdit::contextMenuEvent(e);
-    Guarded("контекстное меню", 0, true,
+    Guarded(Doing::ContextMenu, 0, true,
             [&] { ShowEditMenu(*control, *this, createStandardContextMenu(), e->globalPos()); });
 }
 
@@ -30,7 +30,7 @@ QWidget* MakeEdit(Control& c, QWidget* parent, QWidget*&) {
     auto* e = LinkWidget(new EditWidget(parent), c);
     QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& s) {
         if (!e->control || e->control->d().settingText) return;
-        Guarded("ввод текста", 0, true, [&] { TextChangedByUser(*e->control, s); });
+        Guarded(Doing::Typing, 0, true, [&] { TextChangedByUser(*e->control, s); });
     });
     return e;
 }

@@ -12,7 +12,7 @@ namespace qo {
 
 void MemoWidget::contextMenuEvent(QContextMenuEvent* e) {
     if (!control) return QPlainTextEdit::contextMenuEvent(e);
-    Guarded("контекстное меню", 0, true, [&] {
+    Guarded(Doing::ContextMenu, 0, true, [&] {
         // A list's line is picked by the click that opens its menu.
         if (isReadOnly() && !control->d().rare().contextCommands.empty())
             setTextCursor(cursorForPosition(e->pos()));
@@ -29,7 +29,7 @@ bool MemoWidget::viewportEvent(QEvent* e) {
         if (control) {
             bool used = true;
             bool userAct = false;
-            const char* what = EventWhat(e->type(), userAct);
+            const Doing what = EventWhat(e->type(), userAct);
             Guarded(what, 0, userAct, [&] { used = RouteMouse(*control, *viewport(), e); });
             if (used) return true;
         }
@@ -62,7 +62,7 @@ QWidget* MakeMemo(Control& c, QWidget* parent, QWidget*&) {
     m->setTabChangesFocus(false);
     QObject::connect(m, &QPlainTextEdit::textChanged, m, [m] {
         if (!m->control || m->control->d().settingText) return;
-        Guarded("ввод текста", 0, true, [&] { TextChangedByUser(*m->control, m->toPlainText()); });
+        Guarded(Doing::Typing, 0, true, [&] { TextChangedByUser(*m->control, m->toPlainText()); });
     });
     return m;
 }

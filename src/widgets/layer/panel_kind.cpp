@@ -55,7 +55,7 @@ bool PanelWidget::event(QEvent* e) {
     if ((t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) && control &&
         (me->button() & kPressing)) {
         if (Control* cell = PaintedEditAt(*control, me->position().toPoint())) {
-            Guarded("щелчок мыши", 0, true, [&] {
+            Guarded(Doing::Click, 0, true, [&] {
                 if (QWidget* w = Realise(*cell)) {
                     w->setFocus(Qt::MouseFocusReason);
                     mouseTarget_ = w;

@@ -30,7 +30,7 @@ public:
 protected:
     bool event(QEvent* e) override {
         bool userAct = false;
-        const char* what = EventWhat(e->type(), userAct);
+        const Doing what = EventWhat(e->type(), userAct);
         bool used = true; // an event whose handling failed counts as handled
         Guarded(what, 0, userAct, [&] {
             if (control && RouteEvent(*control, *this, e, frameRole)) return;

@@ -53,7 +53,7 @@ ScrollBoxWidget::ScrollBoxWidget(QWidget* parent) : Routed<QFrame>(parent) {
             const LifeToken alive = Life(c);
             Message m{vertical ? WM_VSCROLL : WM_HSCROLL, static_cast<std::uintptr_t>(MakeLong(code, track)),
                       0, 0};
-            Guarded("прокрутка", 0, true, [&] {
+            Guarded(Doing::Scrolling, 0, true, [&] {
                 const bool consumed = Deliver(c, m);
                 if (alive.expired()) return;
                 if (!consumed) HandleScrollRequest(c, vertical, code, track);
