@@ -24,8 +24,8 @@ std::string FirstLine(const std::string& notes) {
 TQOInlineCode_Printing::TQOInlineCode_Printing(const qo::TQOMultiElement& ticketList)
     : ticketList_(ticketList) {}
 
-qo::PrintJob TQOInlineCode_Printing::Job() const {
-    qo::PrintJob job;
+TicketPrintJob TQOInlineCode_Printing::Job() const {
+    TicketPrintJob job;
     job.owner = qo::OwnerControl();
     const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(ticketList_);
     const std::size_t count = list.tickets().InstanceCount();
@@ -34,7 +34,7 @@ qo::PrintJob TQOInlineCode_Printing::Job() const {
     for (std::size_t i = 0; i < count; ++i) {
         const TClassChildPanelEx_D82A4C& ticket = list.ticket(i);
         ticket.Keep(kept);
-        qo::PrintedTicket& printed = job.tickets[i];
+        PrintedTicket& printed = job.tickets[i];
         printed.number = ticket.number() > 0 ? ticket.number() : static_cast<int>(i) + 1;
         printed.note = FirstLine(kept.notes);
         printed.cells = kept.cells;
@@ -50,13 +50,13 @@ qo::PrintJob TQOInlineCode_Printing::Job() const {
 
 void TQOInlineCode_Printing::Choose(qo::TData& d, std::uint16_t) {
     if (menuItem < 0 || qo::ToInteger(d) != menuItem) return;
-    qo::PrintJob job = Job();
+    TicketPrintJob job = Job();
     if (job.tickets.empty()) {
         qo::ShowMessageBox(qo::OwnerControl(), qo::Cp1251("Билетов нет: печатать нечего."),
                            qo::Cp1251(kCaption), qo::MB_OK | qo::MB_ICONINFORMATION);
         return;
     }
-    if (qo::PrintTickets(job) || job.error.empty()) return;
+    if (PrintTickets(job) || job.error.empty()) return;
     qo::ShowMessageBox(qo::OwnerControl(),
                        qo::Cp1251("Билеты не напечатаны.") + "\r\n" + qo::Utf8ToCp1251(job.error),
                        qo::Cp1251(kCaption), qo::MB_OK | qo::MB_ICONEXCLAMATION);

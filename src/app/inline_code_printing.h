@@ -1,11 +1,11 @@
 #pragma once
 // "Печать билетов...": the list's tickets on paper, as the cells and notes hold them now. Which
 // tickets and which printer are asked by the platform's print dialog; how a page looks is the
-// widget layer's (print.h).
+// program's (ticket_page.h).
 #include <cstdint>
 
+#include "app/ticket_page.h"
 #include "runtime/link.h"
-#include "widgets/layer/print.h"
 
 namespace qo {
 class TQOMultiElement;
@@ -23,7 +23,7 @@ public:
     void Choose(qo::TData& d, std::uint16_t index); // a menu item's number
 
     // Every ticket of the list as it would be printed, in list order.
-    qo::PrintJob Job() const;
+    TicketPrintJob Job() const;
 
 private:
     const qo::TQOMultiElement& ticketList_;

@@ -7,6 +7,7 @@
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_given_tickets.h"
 #include "app/inline_code_kept_game.h"
+#include "app/program_words.h"
 #include "runtime/cp1251.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/message_loop.h"
@@ -51,6 +52,7 @@ std::vector<std::string> TicketFiles(const std::vector<std::string>& arguments) 
 }
 
 std::unique_ptr<TClassMainForm_D80004> BuildMainWindow(const std::vector<std::string>& arguments) {
+    qo::SetWords(ProgramWords()); // before anything could go wrong in the window
     auto root = std::make_unique<TClassMainForm_D80004>();
     root->givenTickets().files = TicketFiles(arguments);
     return root;
@@ -64,7 +66,7 @@ int RunProgram(int argc, const char* const* argv, const std::vector<std::string>
     }
     // Ticket files opened in a file manager start one program each: the first keeps the game and
     // opens them all.
-    qo::OneProgram one;
+    qo::OneProgram one(kLockFileName);
     const qo::ProgramRole role = one.claim(TicketFiles(arguments));
     if (role == qo::ProgramRole::Handed) return 0;
     qo::ResetMessageLoop();

@@ -53,6 +53,7 @@ bool ReadMessage(const QByteArray& bytes, QStringList& files) {
 
 struct SingleInstance::Parts {
     QString folder;
+    QString lockName;
     QString name;
     std::unique_ptr<QLockFile> lock;
     std::unique_ptr<QLocalServer> server;
@@ -68,7 +69,7 @@ struct SingleInstance::Parts {
 
     // Whether this program now holds the folder.
     bool lockFolder() {
-        lock = std::make_unique<QLockFile>(folder + QStringLiteral("Игра.lock"));
+        lock = std::make_unique<QLockFile>(folder + lockName);
         // Only a holder that is gone lets go of the lock, however long it has been playing.
         lock->setStaleLockTime(0);
         if (lock->tryLock(0)) return true;
@@ -127,8 +128,10 @@ struct SingleInstance::Parts {
     }
 };
 
-SingleInstance::SingleInstance(const QString& folder) : parts_(std::make_unique<Parts>()) {
+SingleInstance::SingleInstance(const QString& folder, const QString& lockName)
+    : parts_(std::make_unique<Parts>()) {
     parts_->folder = folder;
+    parts_->lockName = lockName;
     parts_->name = ServerName(folder);
 }
 

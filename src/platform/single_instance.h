@@ -20,8 +20,8 @@ public:
     };
 
     // `folder`: the data folder, with its trailing '/'; an empty one is no one's and makes a Keeper
-    // that keeps nothing and listens to no one.
-    explicit SingleInstance(const QString& folder);
+    // that keeps nothing and listens to no one. `lockName`: the lock's file name in it.
+    SingleInstance(const QString& folder, const QString& lockName);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;

@@ -6,11 +6,14 @@
 
 #include <chrono>
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -204,12 +207,21 @@ TEST(NoAudioSystem, ToolkitSoundPathPlaysNothingAndGoesOn) {
             "RIFF$\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0data\0\0\0\0", 44));
     qo::Platform* previous = qo::SetPlatform(nullptr); // the toolkit's platform
     for (int i = 0; i < 3; ++i) {
+        // A sound is handed to the audio thread: the call never waits on the device.
+        const auto asked = std::chrono::steady_clock::now();
         qo::PlaySoundFile(wav);
         qo::PlaySoundFile(scripted.folder() + "missing.wav");
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1)) << i;
         // No condition to wait for: the toolkit loads and fails on threads of its own, and what it
         // sends back arrives over a few passes of the loop, which must pass without harm.
+        bool turned = false;
+        QTimer::singleShot(0, [&turned] { turned = true; });
         settle();
+        EXPECT_TRUE(turned) << "the loop stopped turning after sound " << i;
     }
+    // No error reaches the player: no box was put up.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<QMessageBox*>(w), nullptr) << w->windowTitle().toStdString();
     // Letting go of the device waits on its thread a moment only, whatever the device does.
     const auto before = std::chrono::steady_clock::now();
     qo::ReleaseToolkitSound();

@@ -15,11 +15,11 @@
 
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_printing.h"
+#include "app/ticket_page.h"
 #include "runtime/cp1251.h"
 #include "support/ui_driver.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/messages.h"
-#include "widgets/layer/print.h"
 #include "widgets/menu_element.h"
 
 namespace qotest {
@@ -91,10 +91,11 @@ TEST_F(PrintingTest, EveryTicketWholeOnOnePageWithItsNumbersAndNote) {
     ui.chooseMenu(kPrintItem);
 
     ASSERT_EQ(ui.platform().printJobs.size(), 1u);
-    EXPECT_EQ(ui.platform().printJobs[0].tickets.size(), 5u);
+    EXPECT_EQ(ui.platform().printJobs[0].lowest, 1);
+    EXPECT_EQ(ui.platform().printJobs[0].highest, 5);
     EXPECT_TRUE(ui.platform().boxes.empty());
     const std::vector<QString> pages = PagesOf(QString::fromStdString(pdf("all.pdf")));
-    const int perPage = qo::TicketsPerPage(190, 277);
+    const int perPage = lotto::TicketsPerPage(190, 277);
     ASSERT_GE(perPage, 2);
     ASSERT_EQ(static_cast<int>(pages.size()), (5 + perPage - 1) / perPage);
 
@@ -189,10 +190,10 @@ TEST_F(PrintingTest, PageRendersToAPicture) {
 }
 
 TEST(TicketsPerPage, TwoOrMoreWhateverThePaper) {
-    EXPECT_EQ(qo::TicketsPerPage(190, 277), 2); // A4 upright
-    EXPECT_EQ(qo::TicketsPerPage(277, 190), 2); // A4 on its side
-    EXPECT_GE(qo::TicketsPerPage(190, 460), 3); // long paper takes more
-    EXPECT_EQ(qo::TicketsPerPage(100, 100), 2); // small paper: smaller cells, still two
+    EXPECT_EQ(lotto::TicketsPerPage(190, 277), 2); // A4 upright
+    EXPECT_EQ(lotto::TicketsPerPage(277, 190), 2); // A4 on its side
+    EXPECT_GE(lotto::TicketsPerPage(190, 460), 3); // long paper takes more
+    EXPECT_EQ(lotto::TicketsPerPage(100, 100), 2); // small paper: smaller cells, still two
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "widgets/layer/control.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/platform.h"
+#include "widgets/layer/words.h"
 #include <gtest/gtest.h>
 #include <new>
 #include <stdexcept>
@@ -18,6 +19,14 @@ namespace {
 class HandlerFault : public ::testing::Test {
 protected:
     HandlerFault() {
+        // The layer tells what the program words: these, as a program would give them.
+        qo::Words words;
+        words.faultCaption = "Фишкодром";
+        words.outOfMemory = "не хватило памяти";
+        words.doing[static_cast<std::size_t>(qo::Doing::ButtonPress)] = "нажатие кнопки";
+        words.doing[static_cast<std::size_t>(qo::Doing::KeyPress)] = "нажатие клавиши";
+        words.doing[static_cast<std::size_t>(qo::Doing::Painting)] = "отрисовка окна";
+        qo::SetWords(words);
         form = qo::FormControl::Create(nullptr);
         form->setBounds(10, 10, 200, 120);
         button = qo::ButtonControl::Create(form);
@@ -25,7 +34,10 @@ protected:
         button->setBounds(5, 5, 60, 24);
         button->setVisible(true);
     }
-    ~HandlerFault() override { form->destroy(); }
+    ~HandlerFault() override {
+        form->destroy();
+        qo::SetWords({});
+    }
 
     // The box of a fault comes within the click or never: whatever the click queued runs before the
     // boxes are counted, so a late or second box would be seen.

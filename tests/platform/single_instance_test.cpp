@@ -18,6 +18,9 @@ namespace {
 using qo::platform::SingleInstance;
 using Role = SingleInstance::Role;
 
+// The lock the program names beside its kept game.
+const QString kLock = QStringLiteral("Игра.lock");
+
 // Runs the holder's loop until `done`, bounded.
 bool ServeUntil(const std::function<bool()>& done, int ms = 10000) {
     const QDeadlineTimer deadline(ms);
@@ -31,7 +34,7 @@ Role ClaimElsewhere(const QString& folder, const QStringList& files, int waitMs 
     std::atomic<bool> finished{false};
     Role role = Role::Keeper;
     std::thread later([&] {
-        SingleInstance other(folder);
+        SingleInstance other(folder, kLock);
         role = other.claim(files, waitMs);
         finished = true;
     });
@@ -52,7 +55,7 @@ QByteArray LockHost() {
 
 // A lock as a holder leaves it: its process, its name, its host.
 void WriteLock(const QString& folder, qint64 pid, const QByteArray& app) {
-    QFile lock(folder + QStringLiteral("Игра.lock"));
+    QFile lock(folder + kLock);
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     lock.write(QByteArray::number(pid) + "\n" + app + "\n" + LockHost() + "\n");
 }
@@ -65,7 +68,7 @@ protected:
 };
 
 TEST_F(OneProgramPerFolder, LaterStartsHandTheirFilesOverInOrderOrRunBesideWithNone) {
-    SingleInstance first(folder());
+    SingleInstance first(folder(), kLock);
     ASSERT_EQ(first.claim({}), Role::Keeper);
     std::vector<QStringList> received;
     first.onFiles([&](const QStringList& files) { received.push_back(files); });
@@ -81,7 +84,7 @@ TEST_F(OneProgramPerFolder, LaterStartsHandTheirFilesOverInOrderOrRunBesideWithN
 }
 
 TEST_F(OneProgramPerFolder, FilesHandedBeforeAnyoneAsksWaitForTheAsking) {
-    SingleInstance first(folder());
+    SingleInstance first(folder(), kLock);
     ASSERT_EQ(first.claim({}), Role::Keeper);
     EXPECT_EQ(ClaimElsewhere(folder(), {QStringLiteral("/tmp/1.tkt")}), Role::Handed);
     std::vector<QStringList> received;
@@ -92,24 +95,24 @@ TEST_F(OneProgramPerFolder, FilesHandedBeforeAnyoneAsksWaitForTheAsking) {
 
 TEST_F(OneProgramPerFolder, AHolderThatIsGoneLeavesTheFolderToTheNextStart) {
     {
-        SingleInstance first(folder());
+        SingleInstance first(folder(), kLock);
         ASSERT_EQ(first.claim({}), Role::Keeper);
     }
-    SingleInstance again(folder());
+    SingleInstance again(folder(), kLock);
     EXPECT_EQ(again.claim({QStringLiteral("/tmp/1.tkt")}), Role::Keeper) << "ended cleanly";
 
     // One that died mid-game left its lock, naming a process that no longer runs.
     QTemporaryDir other;
     const QString died = other.path() + QLatin1Char('/');
     WriteLock(died, 2147480000, "fishkodrom");
-    SingleInstance next(died);
+    SingleInstance next(died, kLock);
     EXPECT_EQ(next.claim({QStringLiteral("/tmp/1.tkt")}, 500), Role::Keeper);
 }
 
 TEST_F(OneProgramPerFolder, AHolderThatTakesNothingLeavesTheFilesToTheirOwnStart) {
     // Holding the folder without listening: a program of an older build, or one that hangs.
     WriteLock(folder(), QCoreApplication::applicationPid(), QCoreApplication::applicationName().toUtf8());
-    SingleInstance later(folder());
+    SingleInstance later(folder(), kLock);
     const QDeadlineTimer bound(5000);
     EXPECT_EQ(later.claim({QStringLiteral("/tmp/1.tkt")}, 600), Role::Beside);
     EXPECT_FALSE(bound.hasExpired()) << "the wait is bounded";

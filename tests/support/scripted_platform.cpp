@@ -66,7 +66,7 @@ bool ScriptedPlatform::print(qo::PrintJob& job) {
         job.first = answer.first;
         job.last = answer.last;
     }
-    return qo::WriteTicketsPdf(answer.pdfPath, job.chosen(), &job.error);
+    return qo::WritePdf(answer.pdfPath, job);
 }
 
 bool ScriptedPlatform::fileExists(const std::string& pathUtf8) {

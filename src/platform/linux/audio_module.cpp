@@ -34,21 +34,21 @@ void PlaySound(QObject* player, const QString& path) {
 
 // The speech dispatcher first: it carries espeak-ng's Russian voice; the other engines Debian packs
 // have none.
-QObject* StartRussianVoice(const QStringList& given, QString& problem) {
+QObject* StartRussianVoice(const QStringList& given, SpeechTrouble& problem) {
 #ifdef QO_HAVE_SPEECH
     QStringList engines = given;
     if (engines.removeAll(QStringLiteral("speechd")) > 0) engines.prepend(QStringLiteral("speechd"));
-    problem = QStringLiteral("Нет русского голоса: нужен espeak-ng с русским языком.");
+    problem = {SpeechTrouble::NoRussianVoice, {}};
     for (const QString& name : engines) {
         auto tts = std::make_unique<QTextToSpeech>(name);
         if (tts->state() == QTextToSpeech::Error) {
-            problem = QStringLiteral("Синтезатор речи не отвечает: ") + tts->errorString();
+            problem = {SpeechTrouble::NotAnswering, tts->errorString()};
             continue;
         }
         for (const QLocale& locale : tts->availableLocales()) {
             if (locale.language() != QLocale::Russian) continue;
             tts->setLocale(locale);
-            problem.clear();
+            problem = {};
             return tts.release();
         }
     }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/speech.h"
+
 namespace qo::platform {
 
 struct AudioModule {
@@ -18,7 +20,7 @@ struct AudioModule {
     QObject* (*makeSoundPlayer)();
     void (*playSound)(QObject* player, const QString& path);
     // The first of `engines` that speaks Russian, set to it; null, and `problem` says why, when none does.
-    QObject* (*startRussianVoice)(const QStringList& engines, QString& problem);
+    QObject* (*startRussianVoice)(const QStringList& engines, SpeechTrouble& problem);
     void (*say)(QObject* voice, const QString& text);
 };
 

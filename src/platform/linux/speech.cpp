@@ -20,13 +20,9 @@ struct Found {
     std::mutex mutex;
     std::condition_variable answered;
     bool done = false;
-    QString problem;
+    SpeechTrouble problem;
     QObject* voice = nullptr; // the audio thread's
 };
-
-QString NoModule() {
-    return QStringLiteral("Звук и речь программы не установлены: нет её библиотеки libfishkodrom-audio.so.");
-}
 
 } // namespace
 
@@ -44,28 +40,28 @@ struct Speaker::Engine {
 Speaker::Speaker() = default;
 Speaker::~Speaker() = default;
 
-QString Speaker::problem(bool quick) {
+SpeechTrouble Speaker::problem(bool quick) {
     if (looked_) return problem_;
     const AudioModule* audio = Audio();
     const QStringList engines = audio ? audio->speechEngines() : QStringList();
     if (quick && !engines.isEmpty()) return {};
     looked_ = true;
     if (!audio) {
-        problem_ = NoModule();
+        problem_ = {SpeechTrouble::NoAudioModule, {}};
         return problem_;
     }
     if (!audio->speechBuilt) {
-        problem_ = QStringLiteral("Программа собрана без синтезатора речи.");
+        problem_ = {SpeechTrouble::BuiltWithout, {}};
         return problem_;
     }
     if (engines.isEmpty()) {
-        problem_ = QStringLiteral("Синтезатор речи не установлен: нужны speech-dispatcher и espeak-ng.");
+        problem_ = {SpeechTrouble::NoEngine, {}};
         return problem_;
     }
     engine_ = std::make_unique<Engine>();
     std::shared_ptr<Found> found = engine_->found;
     engine_->thread.post([audio, engines, found] {
-        QString problem;
+        SpeechTrouble problem;
         QObject* voice = audio->startRussianVoice(engines, problem);
         const std::lock_guard lock(found->mutex);
         found->voice = voice;
@@ -77,12 +73,12 @@ QString Speaker::problem(bool quick) {
     if (found->answered.wait_for(lock, std::chrono::milliseconds(kAnswerMs), [&] { return found->done; }))
         problem_ = found->problem;
     else
-        problem_ = QStringLiteral("Синтезатор речи не отвечает.");
+        problem_ = {SpeechTrouble::NotAnswering, {}};
     return problem_;
 }
 
 void Speaker::say(const QString& text) {
-    if (!problem().isEmpty()) return;
+    if (problem().kind != SpeechTrouble::None) return;
     engine_->thread.post([audio = Audio(), found = engine_->found, text] {
         if (found->voice) audio->say(found->voice, text);
     });

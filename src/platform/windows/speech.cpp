@@ -63,7 +63,7 @@ struct Speaker::Engine {
 Speaker::Speaker() = default;
 Speaker::~Speaker() = default;
 
-QString Speaker::problem(bool quick) {
+SpeechTrouble Speaker::problem(bool quick) {
     if (looked_) return problem_;
     if (!engine_) {
         engine_ = std::make_unique<Engine>();
@@ -74,10 +74,8 @@ QString Speaker::problem(bool quick) {
     ComPtr<ISpObjectToken> russian;
     if (!FindVoice(L"Language=419", russian.put())) {
         looked_ = true;
-        problem_ = FindVoice(nullptr, nullptr)
-                       ? QStringLiteral("Нет русского голоса: его добавляют в параметрах Windows, "
-                                        "«Время и язык» → «Речь».")
-                       : QStringLiteral("Синтезатор речи Windows не установлен.");
+        problem_ = {FindVoice(nullptr, nullptr) ? SpeechTrouble::NoRussianVoice : SpeechTrouble::NoEngine,
+                    {}};
         return problem_;
     }
     if (quick) return {};
@@ -85,15 +83,15 @@ QString Speaker::problem(bool quick) {
     if (FAILED(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, IID_ISpVoice,
                                 reinterpret_cast<void**>(&engine_->voice))) ||
         FAILED(engine_->voice->SetVoice(russian.p))) {
-        problem_ = QStringLiteral("Синтезатор речи Windows не отвечает.");
+        problem_ = {SpeechTrouble::NotAnswering, {}};
         return problem_;
     }
-    problem_.clear();
+    problem_ = {};
     return problem_;
 }
 
 void Speaker::say(const QString& text) {
-    if (!problem().isEmpty()) return;
+    if (problem().kind != SpeechTrouble::None) return;
     engine_->voice->Speak(reinterpret_cast<const wchar_t*>(text.utf16()),
                           SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
 }

@@ -2,10 +2,11 @@
 // Control and pushed into whichever widget realises it; and what the toolkit cannot guess about
 // the widgets the layer paints itself (a label is static text named by its caption).
 #include "widgets/layer/accessibility.h"
+#include "widgets/layer/control_kind.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/painted_edit.h"
-#include "widgets/layer/widget_classes.h"
+#include "widgets/layer/routed_widget.h"
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -37,13 +38,12 @@ private:
 
 QAccessibleInterface* PaintedWidgetFactory(const QString& className, QObject* object) {
     if (className != QLatin1String("QFrame")) return nullptr;
-    if (auto* l = dynamic_cast<LabelWidget*>(object))
-        return new PaintedAccessible(l, QAccessible::StaticText, &l->control);
-    if (auto* p = dynamic_cast<PanelWidget*>(object))
-        return new PaintedAccessible(p, QAccessible::Grouping, &p->control);
-    if (auto* s = dynamic_cast<ScrollBoxWidget*>(object))
-        return new PaintedAccessible(s, QAccessible::Pane, &s->control);
-    return nullptr;
+    auto* w = qobject_cast<QWidget*>(object);
+    RoutedBase* routed = w ? RoutedOf(w) : nullptr;
+    if (!routed) return nullptr;
+    const QAccessible::Role role = KindOps(routed->kind).paintedRole;
+    if (role == QAccessible::NoRole) return nullptr;
+    return new PaintedAccessible(w, role, &routed->control);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #pragma once
 // Keeping a made widget in step with its Control's state: each Apply* pushes one part of the state
 // into the widget when there is one (a drawn edit asks its panel to draw it again instead). The
-// state is the truth; the widget only shows it.
+// state is the truth; the widget only shows it. What a kind shows in its own way is its file
+// pair's, found through KindOps (control_kind.h); so are the parts only one kind has (a form's
+// window state, a memo's first line, a scroll box's bars), declared here with the rest.
 #include <QSize>
 
 class QPlainTextEdit;

@@ -103,7 +103,7 @@ std::intptr_t Control::send(std::uint32_t msg, std::uintptr_t wParam, std::intpt
 void Control::post(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
     const std::int32_t target = d_->id;
     QTimer::singleShot(0, qApp, [target, msg, wParam, lParam] {
-        Guarded("отложенное сообщение окну", 0, false, [&] {
+        Guarded(Doing::PostedMessage, 0, false, [&] {
             if (Control* c = Control::FromId(target)) c->send(msg, wParam, lParam);
         });
     });

@@ -5,12 +5,13 @@
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/form_control.h"
+#include "widgets/layer/form_kind.h"
 #include "widgets/layer/forms.h"
 #include "widgets/layer/geometry.h"
 #include "widgets/layer/input_routing.h"
 #include "widgets/layer/painted_edit.h"
 #include "widgets/layer/registry.h"
-#include "widgets/layer/widget_classes.h"
+#include "widgets/layer/scroll_box_kind.h"
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>

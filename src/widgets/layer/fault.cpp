@@ -22,30 +22,31 @@ std::string Reason(const std::exception_ptr& fault) {
     try {
         std::rethrow_exception(fault);
     } catch (const std::bad_alloc& e) {
-        return "не хватило памяти (" + std::string(e.what()) + ")";
+        return CurrentWords().outOfMemory + " (" + std::string(e.what()) + ")";
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
-        return "неизвестная ошибка";
+        return CurrentWords().unknownFault;
     }
 }
 
 } // namespace
 
-void ReportFault(const char* whatUtf8, std::int32_t controlId, bool userAct) noexcept {
+void ReportFault(Doing doing, std::int32_t controlId, bool userAct) noexcept {
     const std::exception_ptr fault = std::current_exception();
     // A box already on screen runs a loop of its own; a fault inside it must not stack a second box.
     if (g_reporting || !fault) return;
     g_reporting = true;
     try {
-        std::string what = whatUtf8;
+        const Words& words = CurrentWords();
+        std::string what = WordsFor(doing);
         if (Control* c = Control::FromId(controlId); c && !c->text().empty())
             what += " «" + Cp1251ToUtf8(c->text()) + "»";
-        const std::string text = "Сбой при обработке события: " + what + ".\r\n\r\n" + Reason(fault) +
-                                 "\r\n\r\nДействие не завершено, программа продолжает работу.";
+        const std::string text =
+            words.faultBefore + what + ".\r\n\r\n" + Reason(fault) + "\r\n\r\n" + words.faultAfter;
         // Painting, moving and the like come back by themselves: one box for each such fault is enough.
         if (userAct || g_passiveShown.insert(text).second) {
-            ShowMessageBox(OwnerControl(), Utf8ToCp1251(text), Utf8ToCp1251("Фишкодром"),
+            ShowMessageBox(OwnerControl(), Utf8ToCp1251(text), Utf8ToCp1251(words.faultCaption),
                            MB_OK | MB_ICONHAND);
         }
     } catch (...) {
@@ -54,45 +55,45 @@ void ReportFault(const char* whatUtf8, std::int32_t controlId, bool userAct) noe
     g_reporting = false;
 }
 
-const char* EventWhat(int qtEventType, bool& userAct) {
+Doing EventWhat(int qtEventType, bool& userAct) {
     userAct = true;
     switch (static_cast<QEvent::Type>(qtEventType)) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-        return "щелчок мыши";
+        return Doing::Click;
     case QEvent::Wheel:
-        return "прокрутка колесом мыши";
+        return Doing::WheelScroll;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
-        return "нажатие клавиши";
+        return Doing::KeyPress;
     case QEvent::InputMethod:
-        return "ввод текста";
+        return Doing::Typing;
     case QEvent::Close:
-        return "закрытие окна";
+        return Doing::Closing;
     default:
         break;
     }
     userAct = false;
     switch (static_cast<QEvent::Type>(qtEventType)) {
     case QEvent::MouseMove:
-        return "движение мыши";
+        return Doing::MouseMove;
     case QEvent::Paint:
-        return "отрисовка окна";
+        return Doing::Painting;
     case QEvent::Move:
     case QEvent::Resize:
-        return "перемещение или изменение размера окна";
+        return Doing::MovingOrSizing;
     case QEvent::Show:
     case QEvent::Hide:
-        return "показ или скрытие окна";
+        return Doing::ShowingOrHiding;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
-        return "смена активного окна";
+        return Doing::Activation;
     default:
-        return "событие окна";
+        return Doing::WindowEvent;
     }
 }
 

@@ -7,11 +7,11 @@
 #include "widgets/layer/apply.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
+#include "widgets/layer/form_kind.h"
 #include "widgets/layer/geometry.h"
 #include "widgets/layer/menu.h"
 #include "widgets/layer/message_loop.h"
 #include "widgets/layer/realise.h"
-#include "widgets/layer/widget_classes.h"
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>

@@ -131,7 +131,7 @@ struct KeptFileWriter::Shared {
             told.swap(ended);
         }
         for (Ended& e : told) {
-            Guarded("запись файла", 0, false, [&] {
+            Guarded(Doing::FileWrite, 0, false, [&] {
                 if (e.done) e.done(e.written, e.error);
             });
         }

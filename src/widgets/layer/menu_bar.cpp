@@ -5,8 +5,8 @@
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/form_control.h"
+#include "widgets/layer/form_kind.h"
 #include "widgets/layer/menu.h"
-#include "widgets/layer/widget_classes.h"
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -44,7 +44,7 @@ static void BuildMenu(FormControl& form, QWidget* owner, const MenuItem& item, Q
             Control* f = Control::FromId(formId);
             if (!f) return;
             Message m{WM_COMMAND, static_cast<std::uintptr_t>(id), 0, 0};
-            Guarded("команда меню", 0, true, [&] { Deliver(*f, m); });
+            Guarded(Doing::MenuCommand, 0, true, [&] { Deliver(*f, m); });
         });
     }
     // Highlight: a command reports its identifier, a submenu title its position in its parent.
@@ -62,7 +62,7 @@ static void BuildMenu(FormControl& form, QWidget* owner, const MenuItem& item, Q
         Control* f = Control::FromId(formId);
         if (!f) return;
         Message m{WM_MENUSELECT, wParam, 0, 0};
-        Guarded("выбор пункта меню", 0, false, [&] { Deliver(*f, m); });
+        Guarded(Doing::MenuHighlight, 0, false, [&] { Deliver(*f, m); });
     });
 }
 

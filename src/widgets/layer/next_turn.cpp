@@ -48,7 +48,7 @@ void FlushRealise() {
 void PostFlush() {
     if (g_flushPosted || !qApp) return;
     g_flushPosted = true;
-    QTimer::singleShot(0, qApp, [] { Guarded("создание окон", 0, false, &FlushRealise); });
+    QTimer::singleShot(0, qApp, [] { Guarded(Doing::MakingWindows, 0, false, &FlushRealise); });
 }
 
 // Asks for `c` at the next turn of the loop, once however often it is asked.

@@ -1,17 +1,19 @@
 #include "widgets/layer/one_program.h"
 
 #include <QFileInfo>
+#include <utility>
 
 #include "platform/single_instance.h"
 #include "widgets/layer/platform.h"
 
 namespace qo {
 
-OneProgram::OneProgram() = default;
+OneProgram::OneProgram(std::string lockNameUtf8) : lockName_(std::move(lockNameUtf8)) {}
 OneProgram::~OneProgram() = default;
 
 ProgramRole OneProgram::claim(const std::vector<std::string>& files) {
-    instance_ = std::make_unique<platform::SingleInstance>(QString::fromStdString(DataFolder()));
+    instance_ = std::make_unique<platform::SingleInstance>(QString::fromStdString(DataFolder()),
+                                                           QString::fromStdString(lockName_));
     QStringList absolute;
     for (const std::string& f : files)
         absolute.push_back(QFileInfo(QString::fromStdString(f)).absoluteFilePath());

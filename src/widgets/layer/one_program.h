@@ -21,7 +21,8 @@ enum class ProgramRole {
 
 class OneProgram {
 public:
-    OneProgram();
+    // `lockNameUtf8`: the file beside the kept game that tells which program holds it.
+    explicit OneProgram(std::string lockNameUtf8);
     ~OneProgram();
     OneProgram(const OneProgram&) = delete;
     OneProgram& operator=(const OneProgram&) = delete;
@@ -34,6 +35,7 @@ public:
     void onFiles(std::function<void(const std::vector<std::string>&)> received);
 
 private:
+    std::string lockName_;
     std::unique_ptr<platform::SingleInstance> instance_;
 };
 

@@ -9,6 +9,7 @@
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/messages.h"
 #include "widgets/layer/print_pages.h"
+#include "widgets/layer/words.h"
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -97,6 +98,27 @@ private:
     const FileDialog& dialog_;
     QStringList filters_;
 };
+
+// Why the program cannot speak, in its words (Windows-1251); "" when it can.
+std::string SpeechWords(const platform::SpeechTrouble& trouble) {
+    const Words& w = CurrentWords();
+    switch (trouble.kind) {
+    case platform::SpeechTrouble::None:
+        return {};
+    case platform::SpeechTrouble::BuiltWithout:
+        return FromQString(QString::fromStdString(w.speechBuiltWithout));
+    case platform::SpeechTrouble::NoEngine:
+        return FromQString(QString::fromStdString(w.speechNoEngine));
+    case platform::SpeechTrouble::NotAnswering:
+        if (trouble.engineWords.isEmpty()) return FromQString(QString::fromStdString(w.speechNotAnswering));
+        return FromQString(QString::fromStdString(w.speechNotAnsweringBecause) + trouble.engineWords);
+    case platform::SpeechTrouble::NoRussianVoice:
+        return FromQString(QString::fromStdString(w.speechNoRussianVoice));
+    case platform::SpeechTrouble::NoAudioModule:
+        return FromQString(QString::fromStdString(w.speechNoAudioModule));
+    }
+    return {};
+}
 
 class QtPlatform final : public Platform {
 public:
@@ -224,7 +246,7 @@ public:
 
     bool print(PrintJob& job) override { return PrintThroughDialog(job); }
 
-    std::string speechProblem(bool quick) override { return FromQString(speaker().problem(quick)); }
+    std::string speechProblem(bool quick) override { return SpeechWords(speaker().problem(quick)); }
     void say(const std::string& textCp1251) override { speaker().say(ToQString(textCp1251)); }
 
     void releaseSound() {
@@ -263,7 +285,7 @@ Platform* SetPlatform(Platform* platform) {
 }
 
 std::string Platform::speechProblem(bool) {
-    return FromQString(QStringLiteral("Здесь программа не умеет говорить."));
+    return FromQString(QString::fromStdString(CurrentWords().speechNowhere));
 }
 
 int ShowMessageBox(Control* owner, const std::string& text, const std::string& caption, std::uint32_t style) {

@@ -38,8 +38,9 @@ public:
     // The user's own folder for what the program keeps between runs, with a trailing separator
     // (UTF-8), made when missing; "" when the system names none.
     virtual std::string dataFolder() { return settingsFolder(); }
-    // Asks which tickets and where (the system's print dialog, a PDF file among its printers) and
-    // prints `job` there; false when cancelled or refused. A platform with no printing prints nothing.
+    // Asks which of the job's numbered things and where (the system's print dialog, a PDF file
+    // among its printers) and prints them there; false when cancelled or refused. A platform with
+    // no printing prints nothing.
     virtual bool print(PrintJob& job) {
         (void)job;
         return false;

@@ -1,12 +1,12 @@
-// Tickets on paper. A ticket is drawn as the screen shows it, in black and white: a heading with its
-// number and the first line of its notes, then its two cards as grids with large bold numbers; a
-// called number's cell is shaded grey, since paper has no red.
+// Paper: the pages painted through a toolkit painter, the PDF file tests read, and the toolkit's
+// dialogs that ask which of the numbered things and which printer.
 #include "widgets/layer/print.h"
 
 #include "widgets/layer/encoding.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/platform.h"
 #include "widgets/layer/print_pages.h"
+#include "widgets/layer/style_cache.h"
 #include <QButtonGroup>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -23,152 +23,138 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <algorithm>
-#include <cmath>
 
 namespace qo {
 namespace {
 
-// A ticket's parts in cell heights: the heading above, the gap between its cards, and the space
-// left between two tickets on a page.
-constexpr double kHeading = 0.7;
-constexpr double kCardGap = 0.35;
-constexpr double kTicketGap = 0.6;
-constexpr double kTicketHeight = kHeading + 3 + kCardGap + 3;
-constexpr double kLargestCellMm = 20;
-constexpr int kColumns = 9;
-
-struct Layout {
-    double cell = 0; // the side of a cell, in the unit the page was given in
-    int perPage = 2;
-};
-
-// Cells as large as the width allows, unless two tickets would no longer fit in the height.
-Layout LayoutFor(double width, double height, double largestCell) {
-    Layout l;
-    l.cell = std::min({width / kColumns, height / (2 * kTicketHeight + kTicketGap), largestCell});
-    if (l.cell <= 0) return l;
-    const int fit = static_cast<int>(
-        std::floor((height + kTicketGap * l.cell) / ((kTicketHeight + kTicketGap) * l.cell)));
-    l.perPage = std::max(2, fit);
-    return l;
+QRectF ToQRectF(const PageRect& r) {
+    return {r.left, r.top, r.width, r.height};
 }
 
-void PaintTicket(QPainter& p, const PrintedTicket& t, QPointF at, double cell, double width) {
-    QFont heading(QStringLiteral("Arial"));
-    heading.setPixelSize(std::max(1, static_cast<int>(cell * 0.45)));
-    heading.setBold(true);
-    p.setFont(heading);
-    const QString title = QStringLiteral("Билет %1").arg(t.number);
-    const QRectF headRect(at.x(), at.y(), width, cell * kHeading);
-    p.drawText(headRect, Qt::AlignLeft | Qt::AlignVCenter, title);
-    if (!t.note.empty()) {
-        const double used = QFontMetricsF(heading).horizontalAdvance(title + QStringLiteral("  "));
-        QFont plain = heading;
-        plain.setBold(false);
-        p.setFont(plain);
-        const QRectF noteRect(at.x() + used, at.y(), std::max(0.0, width - used), cell * kHeading);
-        const QString note =
-            QFontMetricsF(plain).elidedText(ToQString(t.note), Qt::ElideRight, noteRect.width());
-        p.drawText(noteRect, Qt::AlignLeft | Qt::AlignVCenter, note);
-    }
+QFont ToQFont(const PageFont& f) {
+    QFont font(ToQString(f.family));
+    font.setPixelSize(f.pixelSize);
+    font.setBold(f.bold);
+    return font;
+}
 
-    QFont number(QStringLiteral("Arial"));
-    number.setPixelSize(std::max(1, static_cast<int>(cell * 0.55)));
-    number.setBold(true);
-    p.setFont(number);
-    const QPen thin(Qt::black, std::max(1.0, cell / 60));
-    const QPen thick(Qt::black, std::max(2.0, cell / 20));
-    for (int card = 0; card < 2; ++card) {
-        const double top = at.y() + cell * (kHeading + card * (3 + kCardGap));
-        for (int row = 0; row < 3; ++row) {
-            for (int column = 0; column < kColumns; ++column) {
-                const std::size_t i = static_cast<std::size_t>((card * 3 + row) * kColumns + column);
-                const QRectF r(at.x() + column * cell, top + row * cell, cell, cell);
-                if (t.marked[i]) p.fillRect(r, QColor(200, 200, 200));
-                p.setPen(thin);
-                p.drawRect(r);
-                if (!t.cells[i].empty()) p.drawText(r, Qt::AlignCenter, ToQString(t.cells[i]));
-            }
-        }
-        p.setPen(thick);
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(at.x(), top, kColumns * cell, 3 * cell));
-    }
+Qt::Alignment AlignmentOf(int horizontal, int vertical) {
+    const Qt::Alignment h = horizontal == 2   ? Qt::AlignHCenter
+                            : horizontal == 1 ? Qt::AlignRight
+                                              : Qt::AlignLeft;
+    const Qt::Alignment v = vertical == 1 ? Qt::AlignTop : vertical == 2 ? Qt::AlignBottom : Qt::AlignVCenter;
+    return h | v;
+}
+
+bool PaintPages(QPagedPaintDevice& device, PrintJob& job) {
+    if (!job.paint) return false;
+    PageCanvas pages(device);
+    return job.paint(pages, job.first, job.last);
 }
 
 } // namespace
 
-std::vector<PrintedTicket> PrintJob::chosen() const {
-    std::vector<PrintedTicket> out;
-    for (const PrintedTicket& t : tickets) {
-        if (t.number >= first && t.number <= last) out.push_back(t);
-    }
-    return out;
+PageCanvas::PageCanvas(QPagedPaintDevice& device) : device_(device) {}
+
+PageCanvas::~PageCanvas() {
+    delete painter_;
 }
 
-int TicketsPerPage(double pageWidthMm, double pageHeightMm) {
-    return LayoutFor(pageWidthMm, pageHeightMm, kLargestCellMm).perPage;
+double PageCanvas::width() const {
+    return device_.pageLayout().paintRectPixels(device_.logicalDpiX()).width();
 }
 
-bool PaintTicketPages(QPagedPaintDevice& device, const std::vector<PrintedTicket>& tickets) {
-    const QRect area = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const double pxPerMm = device.logicalDpiX() / 25.4;
-    const Layout l = LayoutFor(area.width(), area.height(), kLargestCellMm * pxPerMm);
-    if (l.cell <= 0) return false;
-    QPainter p;
-    if (!p.begin(&device)) return false;
-    p.setRenderHint(QPainter::Antialiasing);
-    for (std::size_t i = 0; i < tickets.size(); ++i) {
-        const int place = static_cast<int>(i % static_cast<std::size_t>(l.perPage));
-        // NOTE: a new page only between pages' worth of tickets, so a ticket never breaks across two.
-        if (i > 0 && place == 0 && !device.newPage()) return false;
-        const QPointF at(0, place * (kTicketHeight + kTicketGap) * l.cell);
-        PaintTicket(p, tickets[i], at, l.cell, kColumns * l.cell);
-    }
-    return p.end();
+double PageCanvas::height() const {
+    return device_.pageLayout().paintRectPixels(device_.logicalDpiX()).height();
 }
 
-bool WriteTicketsPdf(const std::string& pathUtf8, const std::vector<PrintedTicket>& tickets,
-                     std::string* error) {
+double PageCanvas::pixelsPerMm() const {
+    return device_.logicalDpiX() / 25.4;
+}
+
+bool PageCanvas::open() {
+    if (!painter_) painter_ = new QPainter;
+    if (!painter_->begin(&device_)) return false;
+    painter_->setRenderHint(QPainter::Antialiasing);
+    return true;
+}
+
+bool PageCanvas::newPage() {
+    return device_.newPage();
+}
+
+bool PageCanvas::close() {
+    return painter_ && painter_->end();
+}
+
+void PageCanvas::fillRect(const PageRect& r, Color color) {
+    painter_->fillRect(ToQRectF(r), ToQColor(color));
+}
+
+void PageCanvas::frameRect(const PageRect& r, double lineWidth, Color color) {
+    painter_->setPen(QPen(ToQColor(color), lineWidth));
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawRect(ToQRectF(r));
+}
+
+void PageCanvas::drawText(const PageRect& r, std::string_view text, const PageFont& font, int horizontal,
+                          int vertical, Color color, bool elide) {
+    const QFont f = ToQFont(font);
+    const QColor c = ToQColor(color);
+    if (painter_->pen().color() != c) painter_->setPen(QPen(c, painter_->pen().widthF()));
+    painter_->setFont(f);
+    QString shown = ToQString(text);
+    if (elide) shown = QFontMetricsF(f).elidedText(shown, Qt::ElideRight, r.width);
+    painter_->drawText(ToQRectF(r), AlignmentOf(horizontal, vertical), shown);
+}
+
+double PageCanvas::textWidth(std::string_view text, const PageFont& font) const {
+    return QFontMetricsF(ToQFont(font)).horizontalAdvance(ToQString(text));
+}
+
+bool WritePdf(const std::string& pathUtf8, PrintJob& job) {
     QPdfWriter writer(QString::fromStdString(pathUtf8));
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     writer.setResolution(300);
-    writer.setCreator(QStringLiteral("Фишкодром"));
-    writer.setTitle(QStringLiteral("Билеты"));
-    const bool ok = PaintTicketPages(writer, tickets);
-    if (!ok && error) *error = "не удалось записать файл";
+    writer.setCreator(ToQString(job.words.creator));
+    writer.setTitle(ToQString(job.words.documentName));
+    const bool ok = PaintPages(writer, job);
+    if (!ok) {
+        job.failure = PrintFailure::FileNotWritten;
+        job.failedFile.clear();
+    }
     return ok;
 }
 
 bool PrintThroughDialog(PrintJob& job) {
     QWidget* owner = nullptr;
     if (Control* c = job.owner ? job.owner : OwnerControl()) owner = c->widget();
-    if (job.tickets.empty()) return false;
-    const int lowest = job.tickets.front().number;
-    const int highest = job.tickets.back().number;
+    const PrintWords& words = job.words;
+    const int lowest = job.lowest;
+    const int highest = job.highest;
     job.first = lowest;
     job.last = highest;
 
-    // Which tickets: all of them, or a range of their numbers. The system dialog's own page range
-    // counts pages, which the player does not see before printing.
+    // Which of them: all, or a range of their numbers. The system dialog's own page range counts
+    // pages, which the player does not see before printing.
     if (lowest < highest) {
         QDialog ask(owner);
-        ask.setWindowTitle(QStringLiteral("Печать билетов"));
-        auto* all = new QRadioButton(QStringLiteral("&Все билеты (%1)").arg(job.tickets.size()), &ask);
-        auto* range = new QRadioButton(QStringLiteral("Билеты &с номера"), &ask);
+        ask.setWindowTitle(ToQString(words.title));
+        auto* all = new QRadioButton(ToQString(words.all), &ask);
+        auto* range = new QRadioButton(ToQString(words.range), &ask);
         auto* from = new QSpinBox(&ask);
         auto* to = new QSpinBox(&ask);
-        auto* toLabel = new QLabel(QStringLiteral("&по"), &ask);
+        auto* toLabel = new QLabel(ToQString(words.to), &ask);
         for (QSpinBox* s : {from, to})
             s->setRange(lowest, highest);
         from->setValue(lowest);
         to->setValue(highest);
         toLabel->setBuddy(to);
         all->setAccessibleName(all->text().remove(QLatin1Char('&')));
-        range->setAccessibleName(QStringLiteral("Билеты с номера по номер"));
-        from->setAccessibleName(QStringLiteral("Первый билет"));
-        to->setAccessibleName(QStringLiteral("Последний билет"));
+        range->setAccessibleName(ToQString(words.rangeName));
+        from->setAccessibleName(ToQString(words.firstName));
+        to->setAccessibleName(ToQString(words.lastName));
         all->setChecked(true);
         auto* group = new QButtonGroup(&ask);
         group->addButton(all);
@@ -177,8 +163,8 @@ bool PrintThroughDialog(PrintJob& job) {
         QObject::connect(from, &QSpinBox::valueChanged, range, pickRange);
         QObject::connect(to, &QSpinBox::valueChanged, range, pickRange);
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
-        buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Далее..."));
-        buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+        buttons->button(QDialogButtonBox::Ok)->setText(ToQString(words.next));
+        buttons->button(QDialogButtonBox::Cancel)->setText(ToQString(words.cancel));
         QObject::connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
         QObject::connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
         auto* grid = new QGridLayout(&ask);
@@ -199,24 +185,24 @@ bool PrintThroughDialog(PrintJob& job) {
     printer.setColorMode(QPrinter::GrayScale);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-    printer.setDocName(QStringLiteral("Билеты"));
-    printer.setCreator(QStringLiteral("Фишкодром"));
+    printer.setDocName(ToQString(words.documentName));
+    printer.setCreator(ToQString(words.creator));
     QPrintDialog dialog(&printer, owner);
-    dialog.setWindowTitle(QStringLiteral("Печать билетов"));
+    dialog.setWindowTitle(ToQString(words.title));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted) return false;
-    if (!PaintTicketPages(printer, job.chosen())) {
-        job.error = printer.outputFileName().isEmpty()
-                        ? "принтер не принял задание"
-                        : "не удалось записать файл " + printer.outputFileName().toStdString();
+    if (!PaintPages(printer, job)) {
+        job.failure =
+            printer.outputFileName().isEmpty() ? PrintFailure::PrinterRefused : PrintFailure::FileNotWritten;
+        job.failedFile = printer.outputFileName().toStdString();
         return false;
     }
     return true;
 }
 
-bool PrintTickets(PrintJob& job) {
+bool Print(PrintJob& job) {
     return CurrentPlatform().print(job);
 }
 

@@ -3,14 +3,14 @@
 
 #include "widgets/layer/accessibility.h"
 #include "widgets/layer/apply.h"
+#include "widgets/layer/control_kind.h"
 #include "widgets/layer/control_state.h"
 #include "widgets/layer/delivery.h"
-#include "widgets/layer/edit_text.h"
 #include "widgets/layer/geometry.h"
 #include "widgets/layer/next_turn.h"
 #include "widgets/layer/painted_edit.h"
+#include "widgets/layer/routed_widget.h"
 #include "widgets/layer/scroll_view.h"
-#include "widgets/layer/widget_classes.h"
 
 namespace qo {
 namespace {
@@ -28,7 +28,8 @@ bool HiddenWindow(const Control& c) {
 QWidget* Realise(Control& c) {
     auto& d = c.d();
     if (d.widget) return d.widget;
-    if (d.kind == ControlKind::Application || d.destroying) return nullptr;
+    const ControlKindOps& ops = KindOps(d.kind);
+    if (!ops.make || d.destroying) return nullptr;
     SettleParentLayout(d); // the widget goes where the row lies, not where it lay
     SettleFit(c);
     QWidget* parentWidget = nullptr;
@@ -38,72 +39,8 @@ QWidget* Realise(Control& c) {
         if (d.widget) return d.widget;
         parentWidget = d.parent->d().client();
     }
-    QWidget* w = nullptr;
     QWidget* client = nullptr;
-    switch (d.kind) {
-    case ControlKind::Form: {
-        auto* f = new FormWidget();
-        f->control = &c;
-        static_cast<ClientWidget*>(f->client)->control = &c;
-        f->setAttribute(Qt::WA_QuitOnClose, false);
-        w = f;
-        client = f->client;
-        break;
-    }
-    case ControlKind::Button: {
-        auto* b = new ButtonWidget(parentWidget);
-        b->control = &c;
-        QObject::connect(b, &QPushButton::clicked, b, [b] {
-            if (!b->control) return;
-            Guarded("нажатие кнопки", b->control->id(), true,
-                    [b] { CallHandler(b->control->d().on().onClick); });
-        });
-        w = b;
-        break;
-    }
-    case ControlKind::Label: {
-        auto* l = new LabelWidget(parentWidget);
-        l->control = &c;
-        w = l;
-        break;
-    }
-    case ControlKind::Panel: {
-        auto* p = new PanelWidget(parentWidget);
-        p->control = &c;
-        w = p;
-        break;
-    }
-    case ControlKind::Edit: {
-        auto* e = new EditWidget(parentWidget);
-        e->control = &c;
-        QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& s) {
-            if (!e->control || e->control->d().settingText) return;
-            Guarded("ввод текста", 0, true, [&] { TextChangedByUser(*e->control, s); });
-        });
-        w = e;
-        break;
-    }
-    case ControlKind::Memo: {
-        auto* m = new MemoWidget(parentWidget);
-        m->control = &c;
-        m->setTabChangesFocus(false);
-        QObject::connect(m, &QPlainTextEdit::textChanged, m, [m] {
-            if (!m->control || m->control->d().settingText) return;
-            Guarded("ввод текста", 0, true, [&] { TextChangedByUser(*m->control, m->toPlainText()); });
-        });
-        w = m;
-        break;
-    }
-    case ControlKind::ScrollBox: {
-        auto* s = new ScrollBoxWidget(parentWidget);
-        s->control = &c;
-        w = s;
-        client = s->content;
-        break;
-    }
-    case ControlKind::Application:
-        return nullptr;
-    }
+    QWidget* w = ops.make(c, parentWidget, client);
     d.widget = w;
     if (client && client != w) d.rareW().client = client;
     if (!d.enabled) w->setEnabled(false);
@@ -115,18 +52,11 @@ QWidget* Realise(Control& c) {
     ApplyCursor(c);
     ApplyGeometry(c);
     ApplyAccessibility(c);
-    if (d.kind == ControlKind::Form) {
-        ApplyMenu(c);
-        ApplyIcon(c);
-        ApplyOpacity(c);
-    }
-    if (d.kind == ControlKind::Memo) {
-        ApplyReadOnly(c, *static_cast<MemoWidget*>(w));
-    }
+    if (ops.made) ops.made(c, *w);
     for (Control* child : d.children) {
         if (NearView(*child) && !PaintedByParent(*child) && !HiddenWindow(*child)) Realise(*child);
     }
-    if (d.kind == ControlKind::ScrollBox) ApplyScrollBars(c);
+    if (ops.childrenMade) ops.childrenMade(c, *w);
     if (d.kind != ControlKind::Form)
         w->setVisible(d.visible);
     else if (d.visible)
@@ -145,9 +75,9 @@ static void UnlinkTree(Control& c) {
         }
         UnlinkTree(*child);
     }
-    if (d.widget) SetWidgetControl(d.widget, nullptr);
-    if (d.kind == ControlKind::Form && d.widget) {
-        static_cast<ClientWidget*>(static_cast<FormWidget*>(d.widget.data())->client)->control = nullptr;
+    if (d.widget) {
+        SetWidgetControl(d.widget, nullptr);
+        if (const auto unlink = KindOps(d.kind).unlink) unlink(*d.widget);
     }
     d.widget = nullptr;
     if (d.rare().client) d.rareW().client = nullptr;

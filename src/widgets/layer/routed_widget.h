@@ -3,6 +3,7 @@
 // Control before the toolkit's own handling. RoutedBase holds the link back to the Control, one
 // for every kind of widget; it is cut when the Control goes, and a widget still delivering an
 // event is deleted later, so no handler ever sees a dead object.
+#include "widgets/layer/control.h"
 #include "widgets/layer/delivery.h"
 #include "widgets/layer/input_routing.h"
 #include <QEvent>
@@ -11,12 +12,11 @@ class QWidget;
 
 namespace qo {
 
-class Control;
-
 class RoutedBase {
 public:
     virtual ~RoutedBase() = default;
     Control* control = nullptr;
+    ControlKind kind = ControlKind::Application; // of the control it was made for, kept when cut
     bool frameRole = false; // a form's frame: moves, closing and activation are the form's
 };
 
@@ -30,7 +30,7 @@ public:
 protected:
     bool event(QEvent* e) override {
         bool userAct = false;
-        const char* what = EventWhat(e->type(), userAct);
+        const Doing what = EventWhat(e->type(), userAct);
         bool used = true; // an event whose handling failed counts as handled
         Guarded(what, 0, userAct, [&] {
             if (control && RouteEvent(*control, *this, e, frameRole)) return;

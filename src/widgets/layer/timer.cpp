@@ -102,7 +102,7 @@ void Timer::start(int ms, SmallFunction<void()> fire) {
         timer_ = std::make_unique<QTimer>();
         timer_->setSingleShot(true);
         QObject::connect(timer_.get(), &QTimer::timeout,
-                         [this] { Guarded("таймер", 0, false, [this] { CallHandler(fire_); }); });
+                         [this] { Guarded(Doing::Timer, 0, false, [this] { CallHandler(fire_); }); });
     }
     fire_ = std::move(fire);
     timer_->start(ms);
