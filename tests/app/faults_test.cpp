@@ -22,6 +22,7 @@
 
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
+#include "app/program_words.h"
 #include "runtime/cp1251.h"
 #include "runtime/link.h"
 #include "support/ui_driver.h"
@@ -268,6 +269,22 @@ TEST(HandlerFault, ThrowingElementIsToldOnceAndTheProgramGoesOn) {
     ui.typeIntoEntry(0, "7");
     ui.typeNumber("7");
     EXPECT_EQ(ui.cellColor(0, 0), TQOInlineCode_D9D224::kRed);
+}
+
+// Whatever the layer may be doing when a fault escapes, and whatever keeps the program from
+// speaking, the player is told in the program's words, never in the layer's plain English.
+TEST(ProgramWords, EveryFaultAndSpeechTroubleIsWordedInRussian) {
+    const qo::Words english;
+    const qo::Words words = lotto::ProgramWords();
+    for (std::size_t i = 0; i < qo::kDoingCount; ++i) {
+        EXPECT_FALSE(words.doing[i].empty()) << i;
+        EXPECT_NE(words.doing[i], english.doing[i]) << i;
+    }
+    for (const std::string* said :
+         {&words.faultCaption, &words.faultBefore, &words.faultAfter, &words.outOfMemory, &words.unknownFault,
+          &words.speechNowhere, &words.speechBuiltWithout, &words.speechNoEngine, &words.speechNotAnswering,
+          &words.speechNotAnsweringBecause, &words.speechNoRussianVoice})
+        EXPECT_NE(qo::Utf8ToCp1251(*said), *said) << *said; // Cyrillic changes in Windows-1251
 }
 
 } // namespace

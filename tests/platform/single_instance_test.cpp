@@ -119,7 +119,7 @@ TEST_F(OneProgramPerFolder, AHolderThatTakesNothingLeavesTheFilesToTheirOwnStart
 }
 
 TEST(OneProgramWithoutAFolder, IsAlwaysTheKeeper) {
-    SingleInstance a{QString()}, b{QString()};
+    SingleInstance a{QString(), kLock}, b{QString(), kLock};
     EXPECT_EQ(a.claim({}), Role::Keeper);
     EXPECT_EQ(b.claim({QStringLiteral("/tmp/1.tkt")}), Role::Keeper);
 }
