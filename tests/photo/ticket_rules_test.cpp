@@ -162,3 +162,17 @@ TEST(TicketRules, AnOddCardIsATicketWithItsSecondCardEmpty) {
         EXPECT_FALSE(cell.doubtful);
     }
 }
+
+// The network is overconfident: a final 0 read as 6 came with the 0 at about a hundredth of the 6.
+// It still reads as the 6 (the rules never guess), but the player is shown it.
+TEST(TicketRules, ADigitWithACloseRunnerUpIsDoubted) {
+    const auto numbers = Card(0);
+    CardGuess g = Guess(numbers);
+    // Cell 14 holds 53, alone in its column: read as 58 with the 3 a hundredth behind.
+    g[14].units = {};
+    g[14].units[8] = 0.985f;
+    g[14].units[3] = 0.015f;
+    const ReadTicket t = ApplyRules(g, nullptr);
+    EXPECT_EQ(NumberAt(t, 0, 14), 58);
+    EXPECT_EQ(Doubtful(t), std::vector<int>{14});
+}
