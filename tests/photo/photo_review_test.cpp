@@ -1,13 +1,18 @@
 // "Билеты с фото..." played as a player would: a picture chosen, the review window looked over and
 // typed into, the tickets added or not; pictures with nothing to read tell so and add nothing.
+#include "app/class_main_form_d80004.h"
 #include "app/photo/photo_reader.h"
 #include "app/photo/review_window.h"
 #include "photo/test_cards.h"
 #include "runtime/cp1251.h"
 #include "support/ui_driver.h"
+#include "support/wait.h"
+#include "widgets/edit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -30,20 +35,27 @@ std::string Write(qotest::UiDriver& ui, const std::string& name, const std::vect
 }
 
 // Acts on the review window once it is open (the menu command runs it modally); gives up after a
-// bound, leaving the window to the close below.
-void WhenReviewOpens(std::function<void(QDialog&)> act) {
-    auto tries = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog->objectName() == QLatin1String("photoReview")) {
-            act(*dialog);
-            return;
-        }
-        if (++*tries < 500) QTimer::singleShot(20, *poll);
-    };
-    QTimer::singleShot(20, *poll);
+// bound, leaving the window to the close below. Watching ends with the returned guard, so a test
+// that never opened the window leaves nothing behind to act on the next test's.
+void PollForReview(std::weak_ptr<bool> live, std::function<void(QDialog&)> act, int tries) {
+    if (live.expired()) return;
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog && dialog->objectName() == QLatin1String("photoReview")) {
+        act(*dialog);
+        return;
+    }
+    if (tries < 500) QTimer::singleShot(20, [=] { PollForReview(live, act, tries + 1); });
 }
+
+class ReviewWatch {
+public:
+    explicit ReviewWatch(std::function<void(QDialog&)> act) {
+        QTimer::singleShot(20, [live = std::weak_ptr<bool>(live_), act] { PollForReview(live, act, 0); });
+    }
+
+private:
+    std::shared_ptr<bool> live_ = std::make_shared<bool>(true);
+};
 
 QPushButton* Button(QDialog& dialog, const char* captionUtf8) {
     for (QPushButton* b : dialog.findChildren<QPushButton*>())
@@ -91,7 +103,7 @@ TEST(PhotoReview, ACellTypedOverIsAddedAsTyped) {
     while (std::find(first.begin(), first.end(), std::to_string(other)) != first.end())
         ++other;
     bool reviewed = false;
-    WhenReviewOpens([&](QDialog& dialog) {
+    ReviewWatch watch([&](QDialog& dialog) {
         reviewed = true;
         QLineEdit* cell = Cell(dialog, 1, at);
         ASSERT_NE(cell, nullptr);
@@ -113,7 +125,7 @@ TEST(PhotoReview, CancelAddsNothing) {
     qotest::UiDriver ui;
     const Shot shot = CleanShot();
     ui.platform().dialogAnswers.push_back(Write(ui, "билеты.jpg", shot.jpeg));
-    WhenReviewOpens([](QDialog& dialog) { QTest::mouseClick(Button(dialog, "Отмена"), Qt::LeftButton); });
+    ReviewWatch watch([](QDialog& dialog) { QTest::mouseClick(Button(dialog, "Отмена"), Qt::LeftButton); });
     ui.chooseMenu("Билеты с фото...");
     EXPECT_EQ(ui.ticketCount(), 0);
 }
@@ -128,18 +140,79 @@ TEST(PhotoReview, ANumberOutOfItsColumnIsRefusedUntilFixed) {
     int at = 9; // row 2 of card 1
     while (first[static_cast<std::size_t>(at)].empty())
         ++at;
-    WhenReviewOpens([&](QDialog& dialog) {
+    ReviewWatch watch([&](QDialog& dialog) {
         QLineEdit* cell = Cell(dialog, 1, at);
         const QString right = cell->text();
         cell->setText(QString::number(at % 9 == 0 ? 55 : 5));
         QTest::mouseClick(Button(dialog, "Добавить"), Qt::LeftButton);
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), cell);
+        EXPECT_EQ(dialog.focusWidget(), cell);
         cell->setText(right);
         QTest::mouseClick(Button(dialog, "Добавить"), Qt::LeftButton);
     });
     ui.chooseMenu("Билеты с фото...");
     ASSERT_EQ(ui.platform().boxes.size(), 1u);
+    EXPECT_EQ(ui.ticketCount(), 2);
+}
+
+// A picture with doubtful cells: Tab walks them first, each outlined and named so, then the rest.
+TEST(PhotoReview, TabWalksTheDoubtfulCellsFirst) {
+    qotest::UiDriver ui;
+    ShotPlan plan;
+    plan.layout = Layout::ColouredCard;
+    plan.distortion = Distortion::Noisy;
+    const Shot shot = MakeShot(13, plan);
+    ui.platform().dialogAnswers.push_back(Write(ui, "билеты.jpg", shot.jpeg));
+    std::vector<QString> walked;
+    int doubtful = 0;
+    ReviewWatch watch([&](QDialog& dialog) {
+        for (QLineEdit* e : dialog.findChildren<QLineEdit*>())
+            doubtful += e->accessibleName().endsWith(QString::fromUtf8(", сомнительно"));
+        for (int i = 0; i <= doubtful; ++i) {
+            QWidget* now = dialog.focusWidget();
+            walked.push_back(now ? now->accessibleName() : QString());
+            QTest::keyClick(now, Qt::Key_Tab);
+        }
+        QTest::mouseClick(Button(dialog, "Отмена"), Qt::LeftButton);
+    });
+    ui.chooseMenu("Билеты с фото...");
+    ASSERT_GT(doubtful, 0) << "the picture was meant to hold doubtful cells";
+    ASSERT_EQ(walked.size(), static_cast<std::size_t>(doubtful) + 1);
+    for (int i = 0; i < doubtful; ++i)
+        EXPECT_TRUE(walked[static_cast<std::size_t>(i)].endsWith(QString::fromUtf8(", сомнительно")))
+            << walked[static_cast<std::size_t>(i)].toStdString();
+    EXPECT_EQ(walked.back(), QString::fromUtf8("Билет 1, карточка 1, ряд 1, столбец 1"));
+    EXPECT_EQ(ui.ticketCount(), 0);
+}
+
+// Ctrl+V with a picture on the clipboard reads it as a chosen file would be; a text on the
+// clipboard is still the number box's to paste.
+TEST(PhotoReview, APastedPictureIsReadLikeAChosenOne) {
+    qotest::UiDriver ui;
+    const Shot shot = CleanShot();
+    QApplication::clipboard()->setImage(
+        QImage::fromData(shot.jpeg.data(), static_cast<int>(shot.jpeg.size())));
+    bool reviewed = false;
+    ReviewWatch watch([&](QDialog& dialog) {
+        reviewed = true;
+        QTest::mouseClick(Button(dialog, "Добавить"), Qt::LeftButton);
+    });
+    QWidget* box = ui.root().numberBox().control()->widget();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(qotest::waitUntil([&] { return ui.ticketCount() == 2; }, 10000));
+    EXPECT_TRUE(reviewed);
+    EXPECT_EQ(ui.cellTexts(0), Expected(shot, shot.cards.front().ticket));
+
+    bool reviewedAgain = false;
+    ReviewWatch again([&](QDialog& dialog) {
+        reviewedAgain = true;
+        dialog.reject();
+    });
+    QApplication::clipboard()->setText(QStringLiteral("12"));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    qotest::waitUntilIdle();
+    EXPECT_FALSE(reviewedAgain);
     EXPECT_EQ(ui.ticketCount(), 2);
 }
 
