@@ -222,9 +222,14 @@ public:
         top->addWidget(buttons);
 
         OrderTabs(cancel);
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { Follow(now); });
+        following_ =
+            connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { Follow(now); });
         if (!tickets_.empty()) view_->Show(tickets_.front().picture, tickets_.front().ticketInPicture);
     }
+
+    // NOTE: let go before the widgets go: a focused cell's end moves the focus, and the signal
+    // would reach a window whose tickets are gone.
+    ~ReviewDialog() override { disconnect(following_); }
 
     // The first cell the Tab order reaches: the first doubtful one, else the first cell.
     QLineEdit* first() const { return first_; }
@@ -319,6 +324,7 @@ private:
     std::vector<ShownTicket> tickets_;
     std::vector<QLineEdit*> doubtful_, others_;
     std::vector<TicketCells> added_;
+    QMetaObject::Connection following_;
 };
 
 QWidget* OwnerWidget(qo::Control* owner) {
