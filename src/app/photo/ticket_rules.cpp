@@ -12,8 +12,11 @@ constexpr int kColumns = 9;
 constexpr float kInked = 0.5f;
 // An ink measure this close to the border could be a smudge or a faint digit.
 constexpr float kInkMargin = 0.2f;
-// A second number this likely beside the best one (a 0 beside a 6, a 3 beside an 8) is doubted.
+// A second number this likely beside the best one (a 3 beside an 8) is doubted.
 constexpr float kCloseRunnerUp = 0.005f;
+// A final 0 and a 6 differ by a short stroke that blur and a tinted field wash out: the network
+// read a 30 as 36 with the 0 at a thousandth, so between those two even less is trusted.
+constexpr float kCloseZeroSix = 0.0003f;
 
 // The most likely number of an inked cell in its column, and how sure that is.
 ReadCell NumberOf(const CellGuess& g, int column) {
@@ -45,6 +48,9 @@ ReadCell NumberOf(const CellGuess& g, int column) {
     // hundredth of the 6, and a right reading almost never leaves its runner-up that close.
     cell.doubtful = g.digits != expected || share < kSureDigit || best < kSureDigit * kSureDigit ||
                     runnerUp >= kCloseRunnerUp * best;
+    const int units = cell.number % 10;
+    if ((units == 0 || units == 6) && g.units[units == 0 ? 6 : 0] >= kCloseZeroSix * g.units[units])
+        cell.doubtful = true;
     if (pair && column > 0) {
         const int tens = cell.number / 10;
         if (g.tens[tens] < kSureDigit) cell.doubtful = true;
