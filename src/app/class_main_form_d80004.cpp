@@ -9,6 +9,7 @@
 #include "app/inline_code_game_log.h"
 #include "app/inline_code_given_tickets.h"
 #include "app/inline_code_kept_game.h"
+#include "app/inline_code_photo.h"
 #include "app/inline_code_printing.h"
 #include "app/inline_code_voice.h"
 #include "app/paste_calls.h"
@@ -29,11 +30,13 @@ namespace lotto {
 namespace {
 
 // "&Сервис": everything the program offers beyond the described menu, in groups: the game's course,
-// the tickets, the caller. A check item starts unmarked; its addition marks it as it starts.
+// the tickets, the caller, tickets read from a photo. A check item starts unmarked; its addition marks it as
+// it starts.
 constexpr const char* kServiceMenu = "&Сервис\r\n(\r\n"
                                      "&Ход игры\r\n&Вернуть прошлую игру\r\n-\r\n"
                                      "-Подс&казки\r\n&Отметить выпавшие\r\n&Печать билетов...\r\n-\r\n"
-                                     "-&Голос ведущего\r\n-При&баутки\r\n)";
+                                     "-&Голос ведущего\r\n-При&баутки\r\n-\r\n"
+                                     "Билеты с &фото...\r\n)";
 
 } // namespace
 
@@ -88,6 +91,8 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     // Added too: the caller's voice, and a hub that gives it each drawn number after the tickets.
     auto& voice = add<TQOInlineCode_Voice>(ticketList);
     auto& drawHub = add<qo::TQOHub>();
+    // Added too: tickets read from a photo.
+    auto& photo = add<TQOInlineCode_Photo>(ticketList);
 
     // ---- properties
     numberHub.inputCount = 2;
@@ -95,7 +100,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     entryHub.inputCount = 2;
     entryHub.SetOutputCount(2);
     menuHub.inputCount = 1;
-    menuHub.SetOutputCount(6);
+    menuHub.SetOutputCount(7);
     drawHub.inputCount = 1;
     drawHub.SetOutputCount(2);
     closeHub.inputCount = 1;
@@ -154,6 +159,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     connect<&TQOInlineCode_Assistant::Choose>(menuHub.outputs[3], assistant);
     connect<&TQOInlineCode_Printing::Choose>(menuHub.outputs[4], printing);
     connect<&TQOInlineCode_Voice::Choose>(menuHub.outputs[5], voice);
+    connect<&TQOInlineCode_Photo::Choose>(menuHub.outputs[6], photo);
     connect<&qo::TQOHub::Input>(form.onClose, closeHub);
     connect<&TQOInlineCode_DBD6FC::Input>(closeHub.outputs[0], advertisement);
     connect<&TQOInlineCode_KeptGame::Closing>(closeHub.outputs[1], keptGame);
@@ -187,6 +193,8 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     voice.voiceItem = item("&Голос ведущего");
     voice.nicknamesItem = item("При&баутки");
     voice.Attach(menu);
+    photo.menuItem = item("Билеты с &фото...");
+    photo.Attach(menu, form.control());
     form.formControl()->setKeyboardNavigation(true);
 
     form_ = &form;

@@ -18,6 +18,7 @@
 #include "app/class_child_form_da7248.h"
 #include "app/class_main_form_d80004.h"
 #include "app/inline_code_d9d224.h"
+#include "app/inline_code_photo.h"
 #include "app/program.h"
 #include "runtime/cp1251.h"
 #include "runtime/data.h"
@@ -327,6 +328,8 @@ TEST(MainWindow, MenuBarIsTheDescribedOneThenTheAdditionsInTheirOwnMenu) {
         "  -",
         "  [ ] &Голос ведущего",
         "  [ ] При&баутки",
+        "  -",
+        "  Билеты с &фото...",
     };
     EXPECT_EQ(shape(), expected);
     // The described items keep their numbers, whatever follows them.
@@ -498,3 +501,13 @@ TEST(ProgramEntry, TicketFilesAreWhatTheToolkitLeaves) {
 
 } // namespace
 } // namespace qotest
+
+// Where the program is built without reading pictures (the Windows build), the item is there,
+// greyed, and says why when pointed at; elsewhere it is open.
+TEST(MainWindow, TheItemForTicketsFromAPhotoIsGreyedWithItsReasonWhereNotBuilt) {
+    qotest::UiDriver ui;
+    const qo::MenuItem& item = ui.menuItem("Билеты с фото...");
+    const std::string problem = lotto::TQOInlineCode_Photo::Problem();
+    EXPECT_EQ(item.enabled, problem.empty());
+    EXPECT_EQ(item.hint, problem);
+}

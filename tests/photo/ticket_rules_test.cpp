@@ -10,7 +10,7 @@ using namespace lotto::photo;
 
 namespace {
 
-std::array<float, 10> Sure(int digit, float p = 0.99f) {
+std::array<float, 10> Sure(int digit, float p = 0.9999f) {
     std::array<float, 10> a{};
     a.fill((1 - p) / 9);
     a[static_cast<std::size_t>(digit)] = p;
@@ -160,5 +160,35 @@ TEST(TicketRules, AnOddCardIsATicketWithItsSecondCardEmpty) {
     for (const ReadCell& cell : t.cards[1].cells) {
         EXPECT_EQ(cell.number, 0);
         EXPECT_FALSE(cell.doubtful);
+    }
+}
+
+// The network is overconfident: a final 0 read as 6 came with the 0 at about a hundredth of the 6.
+// It still reads as the 6 (the rules never guess), but the player is shown it.
+TEST(TicketRules, ADigitWithACloseRunnerUpIsDoubted) {
+    const auto numbers = Card(0);
+    CardGuess g = Guess(numbers);
+    // Cell 14 holds 53, alone in its column: read as 58 with the 3 a hundredth behind.
+    g[14].units = {};
+    g[14].units[8] = 0.985f;
+    g[14].units[3] = 0.015f;
+    const ReadTicket t = ApplyRules(g, nullptr);
+    EXPECT_EQ(NumberAt(t, 0, 14), 58);
+    EXPECT_EQ(Doubtful(t), std::vector<int>{14});
+}
+
+// A final 0 and a 6 are the pair the network mixes up most: a 30 read as 36 with the 0 at a
+// thousandth of the 6 is outlined; the same reading with the 0 at a millionth is trusted.
+TEST(TicketRules, AFinalSixWithAZeroBehindItIsDoubted) {
+    const auto numbers = Card(0);
+    // Cell 14 holds 53, alone in its column: read as 56 instead.
+    for (const float zero : {0.001f, 0.000001f}) {
+        CardGuess g = Guess(numbers);
+        g[14].units = {};
+        g[14].units[6] = 1 - zero;
+        g[14].units[0] = zero;
+        const ReadTicket t = ApplyRules(g, nullptr);
+        EXPECT_EQ(NumberAt(t, 0, 14), 56);
+        EXPECT_EQ(t.cards[0].cells[14].doubtful, zero > 0.0001f) << zero;
     }
 }

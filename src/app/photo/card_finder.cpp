@@ -14,6 +14,8 @@ namespace {
 
 // Outlines are looked for at this size: a card fills a tenth of the picture's width at least.
 constexpr int kSearchSide = 1400;
+// A side of a card inked along less than this share of its length is none.
+constexpr double kLeastInkedSide = 0.4;
 
 double Length(cv::Point2f a, cv::Point2f b) {
     return std::hypot(a.x - b.x, a.y - b.y);
@@ -44,6 +46,27 @@ cv::Point2f Centre(const Quad& q) {
     return (q[0] + q[1] + q[2] + q[3]) * 0.25f;
 }
 
+// A decoration touching a card's outline pulls the outline's hull out to a corner where the card
+// has none, and the side drawn to it runs over bare paper, where a card's sides are inked along
+// most of their length (a shadow or blur can thin one out). Answers the least inked side's share.
+double InkedSides(const cv::Mat& nearInk, const Quad& q) {
+    constexpr int kSamples = 40;
+    int least = kSamples;
+    for (int side = 0; side < 4; ++side) {
+        const cv::Point2f a = q[static_cast<std::size_t>(side)],
+                          b = q[static_cast<std::size_t>((side + 1) % 4)];
+        int inked = 0;
+        for (int i = 0; i < kSamples; ++i) {
+            const cv::Point2f p = a + (b - a) * ((i + 0.5f) / kSamples);
+            const int x = std::clamp(static_cast<int>(p.x), 0, nearInk.cols - 1);
+            const int y = std::clamp(static_cast<int>(p.y), 0, nearInk.rows - 1);
+            inked += nearInk.at<unsigned char>(y, x) != 0;
+        }
+        least = std::min(least, inked);
+    }
+    return static_cast<double>(least) / kSamples;
+}
+
 } // namespace
 
 std::vector<Quad> FindCards(const cv::Mat& grey) {
@@ -60,12 +83,16 @@ std::vector<Quad> FindCards(const cv::Mat& grey) {
     cv::adaptiveThreshold(small, ink, 255, cv::ADAPTIVE_THRESH_MEAN_C, cv::THRESH_BINARY_INV, block, 8);
     std::vector<std::vector<cv::Point>> contours;
     cv::findContours(ink, contours, cv::RETR_LIST, cv::CHAIN_APPROX_SIMPLE);
+    // Ink within two pixels of a point, for telling a card's side from a line the hull drew.
+    cv::Mat nearInk;
+    cv::dilate(ink, nearInk, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(5, 5)));
 
     const double minArea = 0.004 * small.cols * small.rows;
     struct Candidate {
         Quad quad;
         double area;
-        double fill; // how well the quadrilateral covers the outline: 1 for a clean card
+        double fill;  // how well the quadrilateral covers the outline: 1 for a clean card
+        double sides; // the share of its least inked side that runs along ink
     };
     std::vector<Candidate> found;
     for (const auto& contour : contours) {
@@ -91,7 +118,9 @@ std::vector<Quad> FindCards(const cv::Mat& grey) {
         if (down <= 0) continue;
         const double aspect = across / down;
         if (aspect < 1.9 || aspect > 5.0) continue;
-        found.push_back({q, area, fill});
+        const double sides = InkedSides(nearInk, q);
+        if (sides < kLeastInkedSide) continue;
+        found.push_back({q, area, fill, sides});
     }
 
     // A frame has an outline outside and one inside, and a line of decoration touching it bends the
@@ -105,20 +134,26 @@ std::vector<Quad> FindCards(const cv::Mat& grey) {
             const bool same =
                 ratio > 0.5 && (Inside(a.quad, Centre(b.quad)) || Inside(b.quad, Centre(a.quad)));
             if (!same) continue;
+            // A side over bare paper tells a bent outline before its fill does.
             const bool aBetter =
-                a.fill > b.fill + 0.02 || (std::abs(a.fill - b.fill) <= 0.02 && a.area > b.area);
+                std::abs(a.sides - b.sides) > 0.2
+                    ? a.sides > b.sides
+                    : a.fill > b.fill + 0.02 || (std::abs(a.fill - b.fill) <= 0.02 && a.area > b.area);
             dropped[aBetter ? j : i] = true;
         }
-    // A sheet of cards can be shaped like one card: an outline holding two cards is none. (A
-    // card's own tinted cells can make a small outline inside it, never two of a tenth its size.)
+    // A sheet of cards can be shaped like one card: an outline whose inner outlines cover much of
+    // it is no card. (A card's own runs of tinted cells make outlines inside it too, but they
+    // leave most of it bare.)
     std::vector<Quad> cards;
     for (std::size_t i = 0; i < found.size(); ++i) {
         if (dropped[i]) continue;
         int holds = 0;
+        double held = 0;
         for (std::size_t j = 0; j < found.size(); ++j)
-            holds += j != i && !dropped[j] && found[j].area < found[i].area &&
-                     found[j].area > 0.1 * found[i].area && Inside(found[i].quad, Centre(found[j].quad));
-        if (holds < 2) cards.push_back(found[i].quad);
+            if (j != i && !dropped[j] && found[j].area < found[i].area &&
+                found[j].area > 0.1 * found[i].area && Inside(found[i].quad, Centre(found[j].quad)))
+                ++holds, held += found[j].area;
+        if (holds < 2 || held < 0.45 * found[i].area) cards.push_back(found[i].quad);
     }
     for (Quad& q : cards)
         for (cv::Point2f& p : q)

@@ -12,16 +12,24 @@ constexpr int kColumns = 9;
 constexpr float kInked = 0.5f;
 // An ink measure this close to the border could be a smudge or a faint digit.
 constexpr float kInkMargin = 0.2f;
+// A second number this likely beside the best one (a 3 beside an 8) is doubted.
+constexpr float kCloseRunnerUp = 0.005f;
+// A final 0 and a 6 differ by a short stroke that blur and a tinted field wash out: the network
+// read a 30 as 36 with the 0 at a thousandth, so between those two even less is trusted.
+constexpr float kCloseZeroSix = 0.0003f;
 
 // The most likely number of an inked cell in its column, and how sure that is.
 ReadCell NumberOf(const CellGuess& g, int column) {
     ReadCell cell;
-    float best = 0, total = 0;
+    float best = 0, runnerUp = 0, total = 0;
     auto consider = [&](int number, float score) {
         total += score;
         if (score > best) {
+            runnerUp = best;
             best = score;
             cell.number = number;
+        } else {
+            runnerUp = std::max(runnerUp, score);
         }
     };
     // A lone digit read in a two-digit column is taken as the units: its ten is the column's.
@@ -36,7 +44,13 @@ ReadCell NumberOf(const CellGuess& g, int column) {
     }
     const float share = total > 0 ? best / total : 0;
     const int expected = column == 0 ? 1 : 2;
-    cell.doubtful = g.digits != expected || share < kSureDigit || best < kSureDigit * kSureDigit;
+    // The network is surer than it has a right to be: a final 0 read as 6 came with the 0 at a
+    // hundredth of the 6, and a right reading almost never leaves its runner-up that close.
+    cell.doubtful = g.digits != expected || share < kSureDigit || best < kSureDigit * kSureDigit ||
+                    runnerUp >= kCloseRunnerUp * best;
+    const int units = cell.number % 10;
+    if ((units == 0 || units == 6) && g.units[units == 0 ? 6 : 0] >= kCloseZeroSix * g.units[units])
+        cell.doubtful = true;
     if (pair && column > 0) {
         const int tens = cell.number / 10;
         if (g.tens[tens] < kSureDigit) cell.doubtful = true;
