@@ -17,14 +17,14 @@ constexpr int kNumbersPerRow = 5;
 
 // A ticket's rows as the marking rule counts them.
 struct Rows {
-    std::array<int, Ticket::kRows> red{}, green{}, yellow{}, whites{};
+    std::array<int, game::kRows> red{}, green{}, yellow{}, whites{};
     // Each row's white cells holding a number of the game.
-    std::array<std::array<std::uint8_t, Ticket::kColumns>, Ticket::kRows> white;
+    std::array<std::array<std::uint8_t, game::kColumns>, game::kRows> white;
 
     // Counted without branches: a ticket's colours follow no pattern a processor could guess.
     Rows(const Ticket::Numbers& numbers, const Ticket::Colours& colours) {
-        for (std::size_t r = 0; r < Ticket::kRows; ++r) {
-            for (std::size_t c = r * Ticket::kColumns; c < (r + 1) * Ticket::kColumns; ++c) {
+        for (std::size_t r = 0; r < game::kRows; ++r) {
+            for (std::size_t c = r * game::kColumns; c < (r + 1) * game::kColumns; ++c) {
                 const int n = numbers[c];
                 const qo::Color colour = colours[c];
                 red[r] += colour == Ticket::kRed;
@@ -53,16 +53,16 @@ struct Rows {
             for (std::size_t r = card * 3; r < card * 3 + 3; ++r) {
                 const bool complete = red[r] + WhiteHolding(r, n) == kNumbersPerRow;
                 if (complete) done.rows |= static_cast<std::uint8_t>(1u << r);
-                greenAfter += complete ? Ticket::kColumns : green[r];
+                greenAfter += complete ? game::kColumns : green[r];
                 cardYellow += complete ? 0 : yellow[r];
             }
-            if (greenAfter == 3 * Ticket::kColumns) {
+            if (greenAfter == 3 * game::kColumns) {
                 done.cards |= static_cast<std::uint8_t>(1u << card);
-                cardYellow = 3 * Ticket::kColumns;
+                cardYellow = 3 * game::kColumns;
             }
             yellowAfter += cardYellow;
         }
-        done.ticket = yellowAfter == Ticket::kCells;
+        done.ticket = yellowAfter == game::kCells;
         return done;
     }
 };
@@ -75,15 +75,15 @@ template <typename F>
 void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colours, F&& f) {
     const Rows rows(numbers, colours);
     std::bitset<91> completes;
-    std::array<std::uint8_t, 91> oneAway{};         // rows, by number
-    std::array<std::uint8_t, Ticket::kCells> found; // the numbers doing something, in any order
+    std::array<std::uint8_t, 91> oneAway{};       // rows, by number
+    std::array<std::uint8_t, game::kCells> found; // the numbers doing something, in any order
     std::size_t foundCount = 0;
-    for (std::size_t r = 0; r < Ticket::kRows; ++r) {
+    for (std::size_t r = 0; r < game::kRows; ++r) {
         const int red = rows.red[r], whites = rows.whites[r];
         if (red + whites < kNumbersPerRow) continue; // not even every number would make five
         const auto& white = rows.white[r];
         // The row's red count once each white cell's number is called.
-        std::array<int, Ticket::kColumns> after;
+        std::array<int, game::kColumns> after;
         for (int i = 0; i < whites; ++i)
             after[static_cast<std::size_t>(i)] =
                 red + rows.WhiteHolding(r, white[static_cast<std::size_t>(i)]);
@@ -126,10 +126,10 @@ void TicketProspects(int ticket, const Ticket::Numbers& numbers, const Ticket::C
         for (std::uint8_t card = 0; card < 2; ++card) {
             if (done.cards & (1u << card)) add(Prospect::Kind::Card, card);
         }
-        for (std::uint8_t row = 0; row < Ticket::kRows; ++row) {
+        for (std::uint8_t row = 0; row < game::kRows; ++row) {
             if (done.rows & (1u << row)) add(Prospect::Kind::Row, row);
         }
-        for (std::uint8_t row = 0; row < Ticket::kRows; ++row) {
+        for (std::uint8_t row = 0; row < game::kRows; ++row) {
             if (oneAway & (1u << row)) add(Prospect::Kind::OneAway, row);
         }
     });
@@ -204,7 +204,7 @@ void MissedFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours, c
     }
 }
 
-void ProblemsFor(const Ticket::Numbers& numbers, const std::bitset<Ticket::kCells>& unreadable,
+void ProblemsFor(const Ticket::Numbers& numbers, const std::bitset<game::kCells>& unreadable,
                  TicketHints& h) {
     h.numbers = 0;
     std::array<std::uint8_t, 100> seen{};
@@ -214,18 +214,18 @@ void ProblemsFor(const Ticket::Numbers& numbers, const std::bitset<Ticket::kCell
         h.numbers += n != 0;
         const bool ofTheGame = n <= 90;
         const bool ownColumn =
-            static_cast<std::size_t>(Ticket::ColumnOf(static_cast<std::int32_t>(n))) == i % Ticket::kColumns;
+            static_cast<std::size_t>(game::ColumnOf(static_cast<std::int32_t>(n))) == i % game::kColumns;
         h.problems[i] = static_cast<std::uint8_t>(
             ((n != 0 && !ofTheGame) || unreadable[i] ? TicketHints::kNotOfTheGame : 0) |
             (n != 0 && ofTheGame && !ownColumn ? TicketHints::kWrongColumn : 0));
     }
-    for (std::size_t row = 0; row < Ticket::kRows; ++row) {
-        const std::size_t first = row * Ticket::kColumns;
+    for (std::size_t row = 0; row < game::kRows; ++row) {
+        const std::size_t first = row * game::kColumns;
         int filled = 0;
-        for (std::size_t c = first; c < first + Ticket::kColumns; ++c)
+        for (std::size_t c = first; c < first + game::kColumns; ++c)
             filled += Held(numbers, c) != 0;
         const std::uint8_t crowded = filled > kNumbersPerRow ? TicketHints::kCrowdedRow : 0;
-        for (std::size_t c = first; c < first + Ticket::kColumns; ++c) {
+        for (std::size_t c = first; c < first + game::kColumns; ++c) {
             const std::uint32_t n = Held(numbers, c);
             const std::uint8_t twice = seen[n] > 1 ? TicketHints::kTwice : 0;
             h.problems[c] |= n != 0 ? static_cast<std::uint8_t>(crowded | twice) : 0;

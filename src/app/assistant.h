@@ -52,10 +52,10 @@ struct TicketHints {
     };
     // For each cell: what its number, still white, would complete: 0 nothing, 1 its row, 2 a
     // card, 3 the whole ticket.
-    std::array<std::uint8_t, TQOInlineCode_D9D224::kCells> last{};
-    std::array<std::uint8_t, TQOInlineCode_D9D224::kCells> problems{}; // Problem bits
+    std::array<std::uint8_t, game::kCells> last{};
+    std::array<std::uint8_t, game::kCells> problems{}; // Problem bits
     // White cells holding a number the game has called: the ticket, or the number, came after it.
-    std::bitset<TQOInlineCode_D9D224::kCells> missed;
+    std::bitset<game::kCells> missed;
     int numbers = 0, called = 0;                              // cells with a number; those not white
     std::vector<std::pair<std::uint8_t, std::uint8_t>> waits; // a row one away, and its number
 
@@ -72,8 +72,8 @@ struct TicketHints {
 // `unreadable`: the cells whose text is no number as written), what the colours add (last
 // numbers, what has been called, rows waiting; `prospects`: TicketProspects of the same cells),
 // and what the game adds (`called`: the numbers called so far, by number).
-void ProblemsFor(const TQOInlineCode_D9D224::Numbers& numbers,
-                 const std::bitset<TQOInlineCode_D9D224::kCells>& unreadable, TicketHints& hints);
+void ProblemsFor(const TQOInlineCode_D9D224::Numbers& numbers, const std::bitset<game::kCells>& unreadable,
+                 TicketHints& hints);
 void MissedFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,
                const std::bitset<91>& called, TicketHints& hints);
 void ProgressFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,

@@ -15,6 +15,7 @@
 #include "app/undo_call_key.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element.h"
+#include "game/model.h"
 #include "runtime/cp1251.h"
 #include "runtime/hub.h"
 #include "runtime/text_resource.h"
@@ -88,6 +89,9 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     // Added too: the caller's voice, and a hub that gives it each drawn number after the tickets.
     auto& voice = add<TQOInlineCode_Voice>(ticketList);
     auto& drawHub = add<qo::TQOHub>();
+    // The game model every ticket records into and every view reads. NOTE: made last, so it goes
+    // after every ticket and every view of it.
+    auto& model = add<game::Model>();
 
     // ---- properties
     numberHub.inputCount = 2;
@@ -188,6 +192,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     voice.nicknamesItem = item("При&баутки");
     voice.Attach(menu);
     form.formControl()->setKeyboardNavigation(true);
+    TClassChildScrollBox_D80098::Of(ticketList).Follow(model);
 
     form_ = &form;
     menu_ = &menu;
@@ -198,6 +203,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     assistant_ = &assistant;
     keptGame_ = &keptGame;
     givenTickets_ = &givenTickets;
+    game_ = &model;
 }
 
 } // namespace lotto

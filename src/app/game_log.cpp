@@ -26,7 +26,7 @@ void AddTicketLog(const TQOInlineCode_D9D224& ticket, std::vector<LogEntry>& log
             e.index = card;
             log.push_back(e);
         }
-        for (std::uint8_t row = 0; row < TQOInlineCode_D9D224::kRows; ++row) {
+        for (std::uint8_t row = 0; row < game::kRows; ++row) {
             if (!(c.what.rows & (1u << row))) continue;
             e.kind = LogEntry::Kind::Row;
             e.index = row;

@@ -251,7 +251,7 @@ void TQOInlineCode_Assistant::Show(Ticket& logic, const TicketHints& h, int same
     // Most calls change what a ticket has called, not what its cells would complete.
     if (before && before->last == h.last && before->problems == h.problems && before->missed == h.missed)
         return;
-    for (int i = 0; i < Ticket::kCells; ++i) {
+    for (int i = 0; i < game::kCells; ++i) {
         const auto at = static_cast<std::size_t>(i);
         if (before && before->last[at] == h.last[at] && before->problems[at] == h.problems[at] &&
             before->missed[at] == h.missed[at])

@@ -156,7 +156,7 @@ std::string TQOInlineCode_GameLog::UndoCaption(int move) {
 }
 
 qo::Rect TQOInlineCode_GameLog::Square(int n) {
-    const int column = TQOInlineCode_D9D224::ColumnOf(n);
+    const int column = game::ColumnOf(n);
     const int row = n - 10 * column; // 1…9 in the first column, 0…10 in the last
     return {kBoardMargin + column * kSquareWidth, kBoardMargin + row * kSquareHeight, kSquareWidth - 2,
             kSquareHeight - 2};
