@@ -86,12 +86,13 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& assistant = add<TQOInlineCode_Assistant>(ticketList, menu);
     // Added too: the tickets on paper.
     auto& printing = add<TQOInlineCode_Printing>(ticketList);
-    // Added too: the caller's voice, and a hub that gives it each drawn number after the tickets.
-    auto& voice = add<TQOInlineCode_Voice>(ticketList);
-    auto& drawHub = add<qo::TQOHub>();
-    // The game model every ticket records into and every view reads. NOTE: made last, so it goes
-    // after every ticket and every view of it.
+    // The game model every ticket records into and every view reads. NOTE: made after the ticket
+    // list, the game window and the views that watch it: elements go in the order they were made,
+    // so every ticket and every watcher has gone before it does.
     auto& model = add<game::Model>();
+    // Added too: the caller's voice, and a hub that gives it each drawn number after the tickets.
+    auto& voice = add<TQOInlineCode_Voice>(model);
+    auto& drawHub = add<qo::TQOHub>();
 
     // ---- properties
     numberHub.inputCount = 2;
@@ -182,17 +183,18 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     const auto item = [&menu](const char* caption) { return menu.NumberOfText(qo::Cp1251(caption)); };
     TQOInlineCode_GameLog& log = TClassChildForm_GameLog::Of(gameLog).code();
     log.menuItem = item("&Ход игры");
-    log.Follow(ticketList, gameWindow);
+    log.Follow(model);
     keptGame.menuItem = item("&Вернуть прошлую игру");
     assistant.menuItem = item("Подс&казки");
     assistant.markItem = item("&Отметить выпавшие");
-    assistant.Follow(gameWindow);
+    assistant.Follow(model);
     printing.menuItem = item("&Печать билетов...");
     voice.voiceItem = item("&Голос ведущего");
     voice.nicknamesItem = item("При&баутки");
     voice.Attach(menu);
     form.formControl()->setKeyboardNavigation(true);
     TClassChildScrollBox_D80098::Of(ticketList).Follow(model);
+    TClassChildForm_DA7248::Of(gameWindow).Follow(model);
 
     form_ = &form;
     menu_ = &menu;

@@ -101,11 +101,6 @@ public:
         OwnChange& operator=(const OwnChange&) = delete;
     };
 
-    static bool Watches(const qo::Control& c) {
-        const qo::Control* panel = c.kind() == qo::ControlKind::Edit ? c.parent() : nullptr;
-        return instance_ && panel && instance_->tickets_.count(panel->id()) > 0;
-    }
-
     CellWatch() : listener_([this](const qo::Control& c, qo::ContentChange what) { Heard(c, what); }) {}
 
 private:
@@ -349,18 +344,6 @@ void TQOInlineCode_D9D224::Fill(qo::TData&, std::uint16_t) {
     }
 }
 
-TQOInlineCode_D9D224::Completions TQOInlineCode_D9D224::Mark(const Numbers& numbers, Colours& colours,
-                                                             std::int32_t n) {
-    game::Marks marks;
-    for (std::size_t i = 0; i < marks.size(); ++i)
-        marks[i] = MarkOf(colours[i]);
-    const Completions done = game::Ticket::MarkRule(numbers, marks, n);
-    for (std::size_t i = 0; i < marks.size(); ++i) {
-        if (marks[i] != game::Mark::Other) colours[i] = ColourOf(marks[i]);
-    }
-    return done;
-}
-
 void TQOInlineCode_D9D224::Sound(const Completions& done) {
     for (int row = 0; row < kRows; ++row) {
         if (done.rows & (1u << row)) PlaySound(1);
@@ -435,10 +418,6 @@ std::int64_t TQOInlineCode_D9D224::MarkingSoundLeftMs() {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(markingSoundEnds - SoundClock::now());
     return std::max<std::int64_t>(0, left.count());
-}
-
-bool TQOInlineCode_D9D224::IsOnCellPanel(const qo::Control& c) {
-    return CellWatch::Watches(c);
 }
 
 qo::Control* TQOInlineCode_D9D224::cellPanel() const {

@@ -97,8 +97,6 @@ public:
     const std::bitset<91>& holds() const { return game_.holds(); }
     const std::bitset<game::kCells>& unreadable() const { return game_.unreadable(); }
     static qo::Color ColourOf(game::Mark mark);
-    // The marking rule (game::Ticket::MarkRule) on colours.
-    static Completions Mark(const Numbers& numbers, Colours& colours, std::int32_t n);
     // Marks what the calls in `called` (in the order they came) would have marked had the ticket
     // held its numbers all along: a ticket made, or numbers typed, after they were called. Each
     // completion it makes sounds as a call's does; the numbers no delivery brought count as
@@ -109,14 +107,6 @@ public:
     // Grow with every change of the cells (game::Ticket::version).
     std::uint64_t version() const { return game_.version(); }
     std::uint64_t numbersVersion() const { return game_.numbersVersion(); }
-    // What another block works out from the cells, kept with the ticket so it goes with it; the
-    // block checks `version` before trusting it.
-    struct Reading {
-        virtual ~Reading() = default;
-        std::uint64_t version = 0;
-    };
-    Reading* reading() const { return reading_.get(); }
-    void keepReading(std::unique_ptr<Reading> reading) const { reading_ = std::move(reading); }
 
     // The ticket's place in the list, from 1; its cells' spoken names begin with it. 0: not yet
     // listed, and the names say only card, row and column.
@@ -128,9 +118,6 @@ public:
     std::string CellName(int index) const; // Windows-1251
     // The panel the cells stand on; null before the grid is built or once it has gone.
     qo::Control* cellPanel() const;
-    // Whether `c` is an edit standing on some ticket's cell panel: what views following the
-    // tickets' cells listen for.
-    static bool IsOnCellPanel(const qo::Control& c);
     // Plays "ЗвукN.wav": 1 a row, 2 a card, 3 the whole ticket, 4 a ticket one number away.
     static void PlaySound(int which);
     // How much longer the last of sounds 1 to 3 plays, in milliseconds; 0 once it has ended.
@@ -150,7 +137,6 @@ private:
     void Touched(const qo::Control& cell, bool text, bool colour);
 
     game::Ticket game_;
-    mutable std::unique_ptr<Reading> reading_;
     // The colours the cells were last given or found with, so a call repaints only what it changed.
     Colours painted_{};
     std::array<qo::Control*, game::kCells> cells_{};

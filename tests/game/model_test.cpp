@@ -194,6 +194,21 @@ struct Recorder : Model::Observer {
     }
 };
 
+TEST(GameModel, MovesAndDrawsKeepOnlyNumbersOfTheGameAndTellOnlyAChange) {
+    Model model;
+    Recorder heard;
+    model.Watch(heard);
+    model.SetMoves({5, 0, 91, 17});
+    EXPECT_EQ(model.moves(), (std::vector<std::uint8_t>{5, 17}));
+    model.SetMoves({5, 17});
+    model.SetDrawn({});
+    EXPECT_EQ(heard.heard, 1);
+    model.SetDrawn({90});
+    EXPECT_EQ(model.drawn(), std::vector<std::uint8_t>{90});
+    EXPECT_EQ(heard.heard, 2);
+    EXPECT_TRUE(model.calls().empty()); // where calls came from is no call
+}
+
 TEST(GameModel, AnObserverThatStopsItselfAndAnotherWhileToldIsSafeAndTheOtherHearsNoMore) {
     Model model;
     Recorder later, first;
