@@ -1,6 +1,7 @@
 // The change listeners: a listener that goes while the listeners are being told, itself or
 // another, is neither told nor stepped on.
 #include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,22 @@ TEST(ChangeListeners, OneRemovingAnotherAndItselfWhileToldLeavesTheWalkSound) {
     form->setText("c");
     EXPECT_EQ(self.heard, 1);
     EXPECT_EQ(first.heard, 3);
+}
+
+// A listener may read what changed: the control holds it by the time the listener is told.
+TEST(ChangeListeners, AreToldOnceTheControlHoldsTheNewTextAndColour) {
+    auto form = std::unique_ptr<qo::Control, void (*)(qo::Control*)>(qo::FormControl::Create(nullptr),
+                                                                     [](qo::Control* c) { c->destroy(); });
+    std::string text;
+    qo::Color colour = 0;
+    qo::ChangeListener listener([&](const qo::Control& c, qo::ContentChange what) {
+        if (what == qo::ContentChange::Text) text = c.text();
+        if (what == qo::ContentChange::Colour) colour = c.color();
+    });
+    form->setText("7");
+    form->setColor(0x0000FF);
+    EXPECT_EQ(text, "7");
+    EXPECT_EQ(colour, 0x0000FFu);
 }
 
 TEST(ChangeListeners, ANestedChangeWhileToldRemovesSafelyForTheOuterWalkToo) {
