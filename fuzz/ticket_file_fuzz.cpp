@@ -43,7 +43,7 @@ Ticket* ticket = nullptr;
 
 std::vector<std::string> CellTexts() {
     std::vector<std::string> texts;
-    for (int i = 0; i < Ticket::kCells; ++i)
+    for (int i = 0; i < lotto::game::kCells; ++i)
         texts.push_back(ticket->cell(i)->text());
     return texts;
 }
@@ -104,16 +104,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int standing = 0;
     bool rowsInOrder = true; // full rows, then at most one partial row, then empty ones
     int previousRow = 5;
-    for (int row = 0; row < Ticket::kRows; ++row) {
+    for (int row = 0; row < lotto::game::kRows; ++row) {
         int inRow = 0;
-        for (int column = 0; column < Ticket::kColumns; ++column) {
+        for (int column = 0; column < lotto::game::kColumns; ++column) {
             const qo::Control* c = ticket->cell(row, column);
             FUZZ_CHECK(c->color() == Ticket::kWhite);
             if (c->text().empty()) continue;
             ++inRow;
             const std::int32_t n = qo::TextToInteger(c->text());
             FUZZ_CHECK(n >= 1 && n <= 90 && qo::IntegerToText(n) == c->text());
-            FUZZ_CHECK(Ticket::ColumnOf(n) == column);
+            FUZZ_CHECK(lotto::game::ColumnOf(n) == column);
         }
         FUZZ_CHECK(inRow <= 5);
         standing += inRow;

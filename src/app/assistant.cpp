@@ -12,26 +12,26 @@ namespace lotto {
 
 namespace {
 
-using Ticket = TQOInlineCode_D9D224;
-constexpr int kNumbersPerRow = 5;
+using Ticket = game::Ticket;
+using game::kNumbersPerRow;
 
 // A ticket's rows as the marking rule counts them.
 struct Rows {
-    std::array<int, Ticket::kRows> red{}, green{}, yellow{}, whites{};
+    std::array<int, game::kRows> red{}, green{}, yellow{}, whites{};
     // Each row's white cells holding a number of the game.
-    std::array<std::array<std::uint8_t, Ticket::kColumns>, Ticket::kRows> white;
+    std::array<std::array<std::uint8_t, game::kColumns>, game::kRows> white;
 
-    // Counted without branches: a ticket's colours follow no pattern a processor could guess.
-    Rows(const Ticket::Numbers& numbers, const Ticket::Colours& colours) {
-        for (std::size_t r = 0; r < Ticket::kRows; ++r) {
-            for (std::size_t c = r * Ticket::kColumns; c < (r + 1) * Ticket::kColumns; ++c) {
+    // Counted without branches: a ticket's marks follow no pattern a processor could guess.
+    Rows(const game::Numbers& numbers, const game::Marks& marks) {
+        for (std::size_t r = 0; r < game::kRows; ++r) {
+            for (std::size_t c = r * game::kColumns; c < (r + 1) * game::kColumns; ++c) {
                 const int n = numbers[c];
-                const qo::Color colour = colours[c];
-                red[r] += colour == Ticket::kRed;
-                green[r] += colour == Ticket::kGreen;
-                yellow[r] += colour == Ticket::kYellow;
+                const game::Mark colour = marks[c];
+                red[r] += colour == game::Mark::Called;
+                green[r] += colour == game::Mark::Row;
+                yellow[r] += colour == game::Mark::Card;
                 white[r][static_cast<std::size_t>(whites[r])] = static_cast<std::uint8_t>(n);
-                whites[r] += colour == Ticket::kWhite && n >= 1 && n <= 90;
+                whites[r] += colour == game::Mark::None && n >= 1 && n <= 90;
             }
         }
     }
@@ -45,24 +45,24 @@ struct Rows {
     // What calling n would complete, as Mark would find it, without marking a copy: a row at
     // exactly five red turns all green, a card all green turns yellow (a row turned green loses
     // any yellow it had), a ticket all yellow turns light blue.
-    Ticket::Completions Calling(std::uint8_t n) const {
-        Ticket::Completions done;
+    game::Completions Calling(std::uint8_t n) const {
+        game::Completions done;
         int yellowAfter = 0;
-        for (std::size_t card = 0; card < 2; ++card) {
+        for (std::size_t card = 0; card < game::kCards; ++card) {
             int greenAfter = 0, cardYellow = 0;
-            for (std::size_t r = card * 3; r < card * 3 + 3; ++r) {
+            for (std::size_t r = card * game::kRowsPerCard; r < (card + 1) * game::kRowsPerCard; ++r) {
                 const bool complete = red[r] + WhiteHolding(r, n) == kNumbersPerRow;
                 if (complete) done.rows |= static_cast<std::uint8_t>(1u << r);
-                greenAfter += complete ? Ticket::kColumns : green[r];
+                greenAfter += complete ? game::kColumns : green[r];
                 cardYellow += complete ? 0 : yellow[r];
             }
-            if (greenAfter == 3 * Ticket::kColumns) {
+            if (greenAfter == game::kCellsPerCard) {
                 done.cards |= static_cast<std::uint8_t>(1u << card);
-                cardYellow = 3 * Ticket::kColumns;
+                cardYellow = game::kCellsPerCard;
             }
             yellowAfter += cardYellow;
         }
-        done.ticket = yellowAfter == Ticket::kCells;
+        done.ticket = yellowAfter == game::kCells;
         return done;
     }
 };
@@ -71,19 +71,18 @@ struct Rows {
 // something (`done`, by the marking rule) or bring rows to one away. A row turns green at exactly
 // five red cells, so only a number whose white cells in a row bring it to five completes it; one
 // that leaves a number whose white cells would make five brings the row to one away.
-template <typename F>
-void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colours, F&& f) {
-    const Rows rows(numbers, colours);
+template <typename F> void ForEachProspect(const game::Numbers& numbers, const game::Marks& marks, F&& f) {
+    const Rows rows(numbers, marks);
     std::bitset<91> completes;
-    std::array<std::uint8_t, 91> oneAway{};         // rows, by number
-    std::array<std::uint8_t, Ticket::kCells> found; // the numbers doing something, in any order
+    std::array<std::uint8_t, 91> oneAway{};       // rows, by number
+    std::array<std::uint8_t, game::kCells> found; // the numbers doing something, in any order
     std::size_t foundCount = 0;
-    for (std::size_t r = 0; r < Ticket::kRows; ++r) {
+    for (std::size_t r = 0; r < game::kRows; ++r) {
         const int red = rows.red[r], whites = rows.whites[r];
         if (red + whites < kNumbersPerRow) continue; // not even every number would make five
         const auto& white = rows.white[r];
         // The row's red count once each white cell's number is called.
-        std::array<int, Ticket::kColumns> after;
+        std::array<int, game::kColumns> after;
         for (int i = 0; i < whites; ++i)
             after[static_cast<std::size_t>(i)] =
                 red + rows.WhiteHolding(r, white[static_cast<std::size_t>(i)]);
@@ -108,28 +107,28 @@ void ForEachProspect(const Ticket::Numbers& numbers, const Ticket::Colours& colo
     const auto end = std::unique(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(foundCount));
     for (auto at = found.begin(); at != end; ++at) {
         const std::uint8_t n = *at;
-        const Ticket::Completions done = completes[n] ? rows.Calling(n) : Ticket::Completions();
+        const game::Completions done = completes[n] ? rows.Calling(n) : game::Completions();
         f(static_cast<int>(n), done, static_cast<std::uint8_t>(oneAway[n] & ~done.rows));
     }
 }
 
 } // namespace
 
-void TicketProspects(int ticket, const Ticket::Numbers& numbers, const Ticket::Colours& colours,
+void TicketProspects(int ticket, const game::Numbers& numbers, const game::Marks& marks,
                      std::vector<NumberedProspect>& all) {
     all.clear();
-    ForEachProspect(numbers, colours, [&](int n, const Ticket::Completions& done, std::uint8_t oneAway) {
+    ForEachProspect(numbers, marks, [&](int n, const game::Completions& done, std::uint8_t oneAway) {
         const auto add = [&](Prospect::Kind kind, std::uint8_t index) {
             all.push_back({static_cast<std::uint8_t>(n), {ticket, kind, index}});
         };
         if (done.ticket) add(Prospect::Kind::Ticket, 0);
-        for (std::uint8_t card = 0; card < 2; ++card) {
+        for (std::uint8_t card = 0; card < game::kCards; ++card) {
             if (done.cards & (1u << card)) add(Prospect::Kind::Card, card);
         }
-        for (std::uint8_t row = 0; row < Ticket::kRows; ++row) {
+        for (std::uint8_t row = 0; row < game::kRows; ++row) {
             if (done.rows & (1u << row)) add(Prospect::Kind::Row, row);
         }
-        for (std::uint8_t row = 0; row < Ticket::kRows; ++row) {
+        for (std::uint8_t row = 0; row < game::kRows; ++row) {
             if (oneAway & (1u << row)) add(Prospect::Kind::OneAway, row);
         }
     });
@@ -151,8 +150,8 @@ TicketReading& ReadingOf(const Ticket& ticket) {
 void TicketReading::Update(const Ticket& ticket) {
     version = ticket.version();
     ticketNumber = ticket.ticketNumber();
-    TicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.colours(), prospects);
-    ProgressFor(ticket.numbers(), ticket.colours(), prospects, hints);
+    TicketProspects(ticket.ticketNumber(), ticket.numbers(), ticket.marks(), prospects);
+    ProgressFor(ticket.numbers(), ticket.marks(), prospects, hints);
     if (numbersVersion != ticket.numbersVersion()) ProblemsFor(ticket.numbers(), ticket.unreadable(), hints);
     numbersVersion = ticket.numbersVersion();
 }
@@ -166,7 +165,7 @@ void Waiting::Add(const Prospect& p) {
 namespace {
 
 // A cell's number as the hints count it: 0…99, what a cell can hold, 0 for none.
-std::uint32_t Held(const Ticket::Numbers& numbers, std::size_t i) {
+std::uint32_t Held(const game::Numbers& numbers, std::size_t i) {
     const auto n = static_cast<std::uint32_t>(numbers[i]);
     return n < 100 ? n : 0;
 }
@@ -174,7 +173,7 @@ std::uint32_t Held(const Ticket::Numbers& numbers, std::size_t i) {
 } // namespace
 
 // Both cell by cell without branches, as in Rows.
-void ProgressFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
+void ProgressFor(const game::Numbers& numbers, const game::Marks& marks,
                  const std::vector<NumberedProspect>& prospects, TicketHints& h) {
     h.called = 0;
     h.waits.clear();
@@ -189,23 +188,22 @@ void ProgressFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours,
     std::sort(h.waits.begin(), h.waits.end());
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const std::uint32_t n = Held(numbers, i);
-        const bool white = colours[i] == Ticket::kWhite;
+        const bool white = marks[i] == game::Mark::None;
         h.last[i] = white ? level[n] : 0;
         h.called += n != 0 && !white;
     }
 }
 
-void MissedFor(const Ticket::Numbers& numbers, const Ticket::Colours& colours, const std::bitset<91>& called,
+void MissedFor(const game::Numbers& numbers, const game::Marks& marks, const std::bitset<91>& called,
                TicketHints& h) {
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const std::int32_t n = numbers[i];
-        h.missed.set(i, colours[i] == Ticket::kWhite && n >= 1 && n <= 90 &&
+        h.missed.set(i, marks[i] == game::Mark::None && n >= 1 && n <= 90 &&
                             called[static_cast<std::size_t>(n)]);
     }
 }
 
-void ProblemsFor(const Ticket::Numbers& numbers, const std::bitset<Ticket::kCells>& unreadable,
-                 TicketHints& h) {
+void ProblemsFor(const game::Numbers& numbers, const std::bitset<game::kCells>& unreadable, TicketHints& h) {
     h.numbers = 0;
     std::array<std::uint8_t, 100> seen{};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -214,18 +212,18 @@ void ProblemsFor(const Ticket::Numbers& numbers, const std::bitset<Ticket::kCell
         h.numbers += n != 0;
         const bool ofTheGame = n <= 90;
         const bool ownColumn =
-            static_cast<std::size_t>(Ticket::ColumnOf(static_cast<std::int32_t>(n))) == i % Ticket::kColumns;
+            static_cast<std::size_t>(game::ColumnOf(static_cast<std::int32_t>(n))) == i % game::kColumns;
         h.problems[i] = static_cast<std::uint8_t>(
             ((n != 0 && !ofTheGame) || unreadable[i] ? TicketHints::kNotOfTheGame : 0) |
             (n != 0 && ofTheGame && !ownColumn ? TicketHints::kWrongColumn : 0));
     }
-    for (std::size_t row = 0; row < Ticket::kRows; ++row) {
-        const std::size_t first = row * Ticket::kColumns;
+    for (std::size_t row = 0; row < game::kRows; ++row) {
+        const std::size_t first = row * game::kColumns;
         int filled = 0;
-        for (std::size_t c = first; c < first + Ticket::kColumns; ++c)
+        for (std::size_t c = first; c < first + game::kColumns; ++c)
             filled += Held(numbers, c) != 0;
         const std::uint8_t crowded = filled > kNumbersPerRow ? TicketHints::kCrowdedRow : 0;
-        for (std::size_t c = first; c < first + Ticket::kColumns; ++c) {
+        for (std::size_t c = first; c < first + game::kColumns; ++c) {
             const std::uint32_t n = Held(numbers, c);
             const std::uint8_t twice = seen[n] > 1 ? TicketHints::kTwice : 0;
             h.problems[c] |= n != 0 ? static_cast<std::uint8_t>(crowded | twice) : 0;
@@ -233,7 +231,7 @@ void ProblemsFor(const Ticket::Numbers& numbers, const std::bitset<Ticket::kCell
     }
 }
 
-std::string TicketHints::Key(const Ticket::Numbers& numbers) {
+std::string TicketHints::Key(const game::Numbers& numbers) {
     std::string key;
     for (const std::int32_t n : numbers) {
         if (n != 0) key += static_cast<char>(n);

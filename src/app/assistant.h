@@ -1,15 +1,15 @@
 #pragma once
 // What each number would do now, were it called: complete a row, a card or a whole ticket, or bring
 // a row to one away, on every ticket, for the "Жду" list; and what each ticket shows of it with
-// hints on, with what was typed where it cannot stand. Worked out from the cells' numbers and
-// colours by the tickets' own marking rule; which numbers the game has called is the colours'.
+// hints on, with what was typed where it cannot stand. Worked out from the tickets' numbers and
+// marks in the game model by its own marking rule; which numbers the game has called is the marks'.
 #include <array>
 #include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/inline_code_d9d224.h"
+#include "game/ticket.h"
 
 namespace lotto {
 
@@ -26,8 +26,8 @@ struct NumberedProspect {
     std::uint8_t number = 0;
     Prospect what;
 };
-void TicketProspects(int ticket, const TQOInlineCode_D9D224::Numbers& numbers,
-                     const TQOInlineCode_D9D224::Colours& colours, std::vector<NumberedProspect>& prospects);
+void TicketProspects(int ticket, const game::Numbers& numbers, const game::Marks& marks,
+                     std::vector<NumberedProspect>& prospects);
 
 // What calling one number would do on all the tickets, as the "Жду" list tells it: how many of
 // each kind, and the first few in the tickets' order.
@@ -52,10 +52,10 @@ struct TicketHints {
     };
     // For each cell: what its number, still white, would complete: 0 nothing, 1 its row, 2 a
     // card, 3 the whole ticket.
-    std::array<std::uint8_t, TQOInlineCode_D9D224::kCells> last{};
-    std::array<std::uint8_t, TQOInlineCode_D9D224::kCells> problems{}; // Problem bits
+    std::array<std::uint8_t, game::kCells> last{};
+    std::array<std::uint8_t, game::kCells> problems{}; // Problem bits
     // White cells holding a number the game has called: the ticket, or the number, came after it.
-    std::bitset<TQOInlineCode_D9D224::kCells> missed;
+    std::bitset<game::kCells> missed;
     int numbers = 0, called = 0;                              // cells with a number; those not white
     std::vector<std::pair<std::uint8_t, std::uint8_t>> waits; // a row one away, and its number
 
@@ -65,25 +65,25 @@ struct TicketHints {
     // "Билет 3: выпало 12 из 30; ряд 2 ждёт 47", Windows-1251.
     std::string Summary(int ticket) const;
     // The ticket's numbers as one comparable value: equal for tickets holding the same numbers.
-    static std::string Key(const TQOInlineCode_D9D224::Numbers& numbers);
+    static std::string Key(const game::Numbers& numbers);
 };
 
 // The hints in three parts: what the texts alone say (problems, how many numbers there are;
-// `unreadable`: the cells whose text is no number as written), what the colours add (last
+// `unreadable`: the cells whose text is no number as written), what the marks add (last
 // numbers, what has been called, rows waiting; `prospects`: TicketProspects of the same cells),
 // and what the game adds (`called`: the numbers called so far, by number).
-void ProblemsFor(const TQOInlineCode_D9D224::Numbers& numbers,
-                 const std::bitset<TQOInlineCode_D9D224::kCells>& unreadable, TicketHints& hints);
-void MissedFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,
-               const std::bitset<91>& called, TicketHints& hints);
-void ProgressFor(const TQOInlineCode_D9D224::Numbers& numbers, const TQOInlineCode_D9D224::Colours& colours,
+void ProblemsFor(const game::Numbers& numbers, const std::bitset<game::kCells>& unreadable,
+                 TicketHints& hints);
+void MissedFor(const game::Numbers& numbers, const game::Marks& marks, const std::bitset<91>& called,
+               TicketHints& hints);
+void ProgressFor(const game::Numbers& numbers, const game::Marks& marks,
                  const std::vector<NumberedProspect>& prospects, TicketHints& hints);
 
 // What a ticket's cells say now: what each of its numbers would do, and the hints it shows. Kept
 // with the ticket and worked out again only once its cells or its number changed, so the "Жду"
 // list and the hints, both read after every call, work out only the tickets the call changed.
-struct TicketReading : TQOInlineCode_D9D224::Reading {
-    void Update(const TQOInlineCode_D9D224& ticket);
+struct TicketReading : game::Ticket::Reading {
+    void Update(const game::Ticket& ticket);
     int ticketNumber = 0;
     std::uint64_t numbersVersion = 0; // of the numbers the problems were found in
     std::vector<NumberedProspect> prospects;
@@ -99,7 +99,7 @@ struct TicketReading : TQOInlineCode_D9D224::Reading {
         std::string key; // the numbers, to find tickets alike (TicketHints::Key)
     } shown;
 };
-TicketReading& ReadingOf(const TQOInlineCode_D9D224& ticket);
+TicketReading& ReadingOf(const game::Ticket& ticket);
 
 // The numbers that would do something, what completes the most first (whole tickets, then cards,
 // then rows, then rows brought to one away), the smaller number first among equals.

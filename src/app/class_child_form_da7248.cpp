@@ -10,6 +10,7 @@
 #include "app/window_parts.h"
 #include "containers/edit_multi.h"
 #include "containers/multi_element.h"
+#include "game/model.h"
 #include "logic/counter.h"
 #include "logic/for_loop.h"
 #include "logic/format_str.h"
@@ -234,6 +235,13 @@ const std::vector<int>& TClassChildForm_DA7248::moves() const {
 
 std::vector<int> TClassChildForm_DA7248::drawn() const {
     return virtualGame_->drawn().value_or(std::vector<int>{});
+}
+
+void TClassChildForm_DA7248::Follow(game::Model& model) {
+    realGame_->model = &model;
+    virtualGame_->model = &model;
+    model.SetMoves(realGame_->called());
+    model.SetDrawn(virtualGame_->drawn() ? *virtualGame_->drawn() : std::vector<int>());
 }
 
 TClassChildForm_DA7248& TClassChildForm_DA7248::Of(const qo::TQOMultiElement& container) {

@@ -17,6 +17,10 @@ class TQOMultiElement;
 
 namespace lotto {
 
+namespace game {
+class Model;
+}
+
 struct KeptGame;
 class TQOInlineCode_DB0D64;
 class TQOInlineCode_DB522C;
@@ -48,6 +52,9 @@ public:
     // The real game's moves in order, and the open virtual game's draws (none while it is closed).
     const std::vector<int>& moves() const;
     std::vector<int> drawn() const;
+    // The model told of the real game's moves and the virtual game's draws, borrowed for the
+    // window's lifetime.
+    void Follow(game::Model& model);
     // The window a main scheme's container holds.
     static TClassChildForm_DA7248& Of(const qo::TQOMultiElement& container);
 

@@ -133,9 +133,8 @@ void TClassChildPanelEx_D82A4C::NameControls() {
     for (const auto& [control, what] : NumberedControls()) {
         const char* words = what;
         const bool isPanel = control == panel_->control();
-        control->setAccessibleNameSource([this, isPanel, words] {
-            return isPanel && summary_ ? summary_(*this) : Spoken(words);
-        });
+        control->setAccessibleNameSource(
+            [this, isPanel, words] { return isPanel && summary_ ? summary_(*this) : Spoken(words); });
     }
     body().entryBox().control()->setAccessibleDescription(
         qo::Cp1251("Числа билета по одному: Enter ставит число в его столбец, по пять в ряд"));
@@ -158,7 +157,6 @@ void TClassChildPanelEx_D82A4C::SetSummary(Summary summary) {
     panel_->control()->refreshAccessibleName();
 }
 
-
 void TClassChildPanelEx_D82A4C::SetNumber(int number) {
     if (number == number_) return;
     number_ = number;
@@ -170,10 +168,13 @@ void TClassChildPanelEx_D82A4C::SetNumber(int number) {
 
 void TClassChildPanelEx_D82A4C::Keep(KeptTicket& ticket) const {
     const TQOInlineCode_D9D224& logic = body().logic();
-    for (int i = 0; i < TQOInlineCode_D9D224::kCells; ++i) {
+    const game::Marks& marks = logic.game().marks();
+    for (int i = 0; i < game::kCells; ++i) {
+        const auto at = static_cast<std::size_t>(i);
         const qo::Control* c = logic.cell(i);
-        ticket.cells[static_cast<std::size_t>(i)] = c ? c->text() : std::string();
-        ticket.colours[static_cast<std::size_t>(i)] = c ? c->color() : TQOInlineCode_D9D224::kWhite;
+        ticket.cells[at] = c ? c->text() : std::string();
+        // A colour from outside the five is kept as no mark, as the kept game's letters have it.
+        ticket.colours[at] = c ? TQOInlineCode_D9D224::ColourOf(marks[at]) : TQOInlineCode_D9D224::kWhite;
     }
     ticket.fillPosition = logic.fillPosition();
     ticket.delivered = logic.delivered();

@@ -136,6 +136,13 @@ TClassChildScrollBox_D80098::TClassChildScrollBox_D80098(qo::Control* parent) {
     edge_ = &edge;
     box_ = &box;
     tickets_ = &tickets;
+    numbers_ = &numbers;
+    allTickets_ = &allTickets;
+}
+
+void TClassChildScrollBox_D80098::Follow(game::Model& model) {
+    numbers_->Follow(&model);
+    allTickets_->model = &model;
 }
 
 void TClassChildScrollBox_D80098::DeleteAllTickets() {

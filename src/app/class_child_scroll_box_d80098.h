@@ -15,6 +15,12 @@ class TQOEditMulti;
 
 namespace lotto {
 
+namespace game {
+class Model;
+}
+class TicketNumbers;
+class TQOInlineCode_DAAD94;
+
 class TClassChildPanelEx_D82A4C;
 class TQOInlineCode_D9D224;
 
@@ -33,6 +39,9 @@ public:
         TQOInlineCode_D9D224* logic;
     };
     const std::vector<Listed>& listed() const;
+    // The game model the tickets and the all-ticket commands record into, borrowed for the list's
+    // lifetime; set before the first ticket is made.
+    void Follow(game::Model& model);
     // The list a main scheme's container holds.
     static TClassChildScrollBox_D80098& Of(const qo::TQOMultiElement& container);
     // Deletes every ticket without asking (the caller has asked what it needed to).
@@ -45,6 +54,8 @@ private:
     qo::TQOEditMulti* edge_ = nullptr;
     qo::TQOScrollBox* box_ = nullptr;
     qo::TQOMultiElementEx* tickets_ = nullptr;
+    TicketNumbers* numbers_ = nullptr;
+    TQOInlineCode_DAAD94* allTickets_ = nullptr;
     mutable std::vector<Listed> listed_;
     mutable std::uint64_t listedAt_ = ~std::uint64_t{0};
 };

@@ -16,6 +16,7 @@
 #include "app/undo_call_key.h"
 #include "containers/child_scroll_box.h"
 #include "containers/multi_element.h"
+#include "game/model.h"
 #include "runtime/cp1251.h"
 #include "runtime/hub.h"
 #include "runtime/text_resource.h"
@@ -88,8 +89,12 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     auto& assistant = add<TQOInlineCode_Assistant>(ticketList, menu);
     // Added too: the tickets on paper.
     auto& printing = add<TQOInlineCode_Printing>(ticketList);
+    // The game model every ticket records into and every view reads. NOTE: made after the ticket
+    // list, the game window and the views that watch it: elements go in the order they were made,
+    // so every ticket and every watcher has gone before it does.
+    auto& model = add<game::Model>();
     // Added too: the caller's voice, and a hub that gives it each drawn number after the tickets.
-    auto& voice = add<TQOInlineCode_Voice>(ticketList);
+    auto& voice = add<TQOInlineCode_Voice>(model);
     auto& drawHub = add<qo::TQOHub>();
     // Added too: tickets read from a photo.
     auto& photo = add<TQOInlineCode_Photo>(ticketList);
@@ -184,11 +189,11 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     const auto item = [&menu](const char* caption) { return menu.NumberOfText(qo::Cp1251(caption)); };
     TQOInlineCode_GameLog& log = TClassChildForm_GameLog::Of(gameLog).code();
     log.menuItem = item("&Ход игры");
-    log.Follow(ticketList, gameWindow);
+    log.Follow(model);
     keptGame.menuItem = item("&Вернуть прошлую игру");
     assistant.menuItem = item("Подс&казки");
     assistant.markItem = item("&Отметить выпавшие");
-    assistant.Follow(gameWindow);
+    assistant.Follow(model);
     printing.menuItem = item("&Печать билетов...");
     voice.voiceItem = item("&Голос ведущего");
     voice.nicknamesItem = item("При&баутки");
@@ -196,6 +201,8 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     photo.menuItem = item("Билеты с &фото...");
     photo.Attach(menu, form.control());
     form.formControl()->setKeyboardNavigation(true);
+    TClassChildScrollBox_D80098::Of(ticketList).Follow(model);
+    TClassChildForm_DA7248::Of(gameWindow).Follow(model);
 
     form_ = &form;
     menu_ = &menu;
@@ -206,6 +213,7 @@ TClassMainForm_D80004::TClassMainForm_D80004() {
     assistant_ = &assistant;
     keptGame_ = &keptGame;
     givenTickets_ = &givenTickets;
+    game_ = &model;
 }
 
 } // namespace lotto

@@ -15,6 +15,10 @@ class TQOHub;
 
 namespace lotto {
 
+namespace game {
+class Model;
+}
+
 class TQOInlineCode_DBD6FC;
 class TQOInlineCode_KeptGame;
 class TQOInlineCode_Assistant;
@@ -35,6 +39,8 @@ public:
     TQOInlineCode_KeptGame& keptGame() const { return *keptGame_; }
     // The ticket files the program was started with: set them before the form starts.
     TQOInlineCode_GivenTickets& givenTickets() const { return *givenTickets_; }
+    // The game as the tickets record it.
+    game::Model& game() const { return *game_; }
 
 private:
     qo::TQOMainForm* form_ = nullptr;
@@ -46,6 +52,7 @@ private:
     TQOInlineCode_Assistant* assistant_ = nullptr;
     TQOInlineCode_KeptGame* keptGame_ = nullptr;
     TQOInlineCode_GivenTickets* givenTickets_ = nullptr;
+    game::Model* game_ = nullptr;
 };
 
 } // namespace lotto

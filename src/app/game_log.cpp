@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <tuple>
 
-#include "app/inline_code_d9d224.h"
+#include "game/ticket.h"
 #include "runtime/cp1251.h"
 
 namespace lotto {
 
-void AddTicketLog(const TQOInlineCode_D9D224& ticket, std::vector<LogEntry>& log) {
+void AddTicketLog(const game::Ticket& ticket, std::vector<LogEntry>& log) {
     const auto& delivered = ticket.delivered();
     const auto newest = static_cast<std::uint32_t>(delivered.size()) - 1;
     for (const auto& c : ticket.completed()) {
@@ -20,13 +20,13 @@ void AddTicketLog(const TQOInlineCode_D9D224& ticket, std::vector<LogEntry>& log
             e.kind = LogEntry::Kind::Ticket;
             log.push_back(e);
         }
-        for (std::uint8_t card = 0; card < 2; ++card) {
+        for (std::uint8_t card = 0; card < game::kCards; ++card) {
             if (!(c.what.cards & (1u << card))) continue;
             e.kind = LogEntry::Kind::Card;
             e.index = card;
             log.push_back(e);
         }
-        for (std::uint8_t row = 0; row < TQOInlineCode_D9D224::kRows; ++row) {
+        for (std::uint8_t row = 0; row < game::kRows; ++row) {
             if (!(c.what.rows & (1u << row))) continue;
             e.kind = LogEntry::Kind::Row;
             e.index = row;
@@ -58,8 +58,8 @@ void SortLog(std::vector<LogEntry>& log) {
     if (!std::is_sorted(log.begin(), log.end(), before)) std::sort(log.begin(), log.end(), before);
 }
 
-CallPlaces::CallPlaces(const std::vector<int>& moves, const std::vector<int>& drawn) {
-    const auto note = [](std::array<std::uint8_t, 91>& places, const std::vector<int>& numbers) {
+CallPlaces::CallPlaces(const std::vector<std::uint8_t>& moves, const std::vector<std::uint8_t>& drawn) {
+    const auto note = [](std::array<std::uint8_t, 91>& places, const std::vector<std::uint8_t>& numbers) {
         for (std::size_t i = 0; i < numbers.size(); ++i) {
             const int n = numbers[i];
             if (n >= 1 && n <= 90 && places[static_cast<std::size_t>(n)] == 0)
@@ -80,7 +80,8 @@ bool CallPlaces::sameFor(const CallPlaces& before, const std::bitset<91>& number
 
 std::string RowOfCard(int ticketRow) {
     static const std::string kCard = qo::Cp1251(", карточка "), kRow = qo::Cp1251(", ряд ");
-    return kCard + std::to_string(ticketRow / 3 + 1) + kRow + std::to_string(ticketRow % 3 + 1);
+    return kCard + std::to_string(ticketRow / game::kRowsPerCard + 1) + kRow +
+           std::to_string(ticketRow % game::kRowsPerCard + 1);
 }
 
 std::string LogLine(const LogEntry& e, const CallPlaces& places) {

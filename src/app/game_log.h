@@ -1,5 +1,5 @@
 #pragma once
-// What the "Ход игры" window shows, made from the game as the tickets and the game window hold it:
+// What the "Ход игры" window shows, made from the game model:
 // the completions each delivery made, newest first, their lines, and the board's three facts
 // (called, standing on a ticket, the last call). Nothing here keeps a copy of the game; the window
 // asks again when it changes.
@@ -11,7 +11,9 @@
 
 namespace lotto {
 
-class TQOInlineCode_D9D224;
+namespace game {
+class Ticket;
+}
 
 struct LogEntry {
     enum class Kind : std::uint8_t { Ticket, Card, Row }; // a line's order within one delivery
@@ -29,7 +31,7 @@ struct LogEntry {
 
 // Adds what the ticket's deliveries completed. Every call reaches every ticket, so a delivery's
 // age counted back from a ticket's last one is the same call on every ticket.
-void AddTicketLog(const TQOInlineCode_D9D224& ticket, std::vector<LogEntry>& log);
+void AddTicketLog(const game::Ticket& ticket, std::vector<LogEntry>& log);
 // Newest first; within one delivery by ticket, and a whole ticket before its cards before its rows.
 void SortLog(std::vector<LogEntry>& log);
 
@@ -38,7 +40,7 @@ struct CallPlaces {
     std::array<std::uint8_t, 91> move{}; // from 1; 0 when it is no move
     std::array<std::uint8_t, 91> draw{};
     CallPlaces() = default;
-    CallPlaces(const std::vector<int>& moves, const std::vector<int>& drawn);
+    CallPlaces(const std::vector<std::uint8_t>& moves, const std::vector<std::uint8_t>& drawn);
     // Each of `numbers` is called where it was before, so its lines read the same.
     bool sameFor(const CallPlaces& before, const std::bitset<91>& numbers) const;
 };

@@ -4,7 +4,6 @@
 #include <iterator>
 #include <vector>
 
-#include "app/class_child_form_da7248.h"
 #include "app/class_child_panel_d99a78.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_child_scroll_box_d80098.h"
@@ -39,34 +38,30 @@ qo::Color MarkFor(const TicketHints& h, std::size_t cell, bool alike) {
 
 // The ticket's summary as its hints show it, made when its tip or spoken name is asked.
 std::string SummaryOf(const TClassChildPanelEx_D82A4C& ticket) {
-    const auto* reading = dynamic_cast<const TicketReading*>(ticket.body().logic().reading());
+    const auto* reading = dynamic_cast<const TicketReading*>(ticket.body().logic().game().reading());
     return reading && reading->shown.on ? reading->shown.hints.Summary(ticket.number()) : std::string();
 }
 
 } // namespace
 
 TQOInlineCode_Assistant::TQOInlineCode_Assistant(qo::TQOMultiElement& ticketList, qo::TQOMenu& menu)
-    : ticketList_(ticketList), menu_(menu),
-      listener_([this](const qo::Control& c, qo::ContentChange what) { Heard(c, what); }) {
+    : ticketList_(ticketList), menu_(menu) {
     qo::RegisterStartup<&TQOInlineCode_Assistant::Begin>(*this);
 }
 
-TQOInlineCode_Assistant::~TQOInlineCode_Assistant() = default;
+TQOInlineCode_Assistant::~TQOInlineCode_Assistant() {
+    if (model_) model_->Unwatch(*this);
+}
 
-void TQOInlineCode_Assistant::Follow(const qo::TQOMultiElement& gameWindow) {
-    gameWindow_ = &gameWindow;
-    const auto& game = TClassChildForm_DA7248::Of(gameWindow).controls();
-    gameLists_[0] = game.calledNumbers->control();
-    gameLists_[1] = game.drawnNumbers->control();
-    gameLists_[2] = game.openClose->control();
+void TQOInlineCode_Assistant::Follow(game::Model& model) {
+    model_ = &model;
+    model.Watch(*this);
 }
 
 std::vector<int> TQOInlineCode_Assistant::Called() const {
-    if (!gameWindow_) return {};
-    const TClassChildForm_DA7248& game = TClassChildForm_DA7248::Of(*gameWindow_);
-    std::vector<int> called = game.moves();
-    const std::vector<int> drawn = game.drawn();
-    called.insert(called.end(), drawn.begin(), drawn.end());
+    if (!model_) return {};
+    std::vector<int> called(model_->moves().begin(), model_->moves().end());
+    called.insert(called.end(), model_->drawn().begin(), model_->drawn().end());
     return called;
 }
 
@@ -109,20 +104,17 @@ void TQOInlineCode_Assistant::SetOn(bool on) {
     Refresh();
 }
 
-void TQOInlineCode_Assistant::Heard(const qo::Control& changed, qo::ContentChange what) {
-    // Asked first: a call recolours thousands of cells, and the first one started the refresh.
+void TQOInlineCode_Assistant::GameChanged(std::uint8_t, const game::Ticket*) {
+    // Asked first: a call changes thousands of tickets, and the first one started the refresh.
+    // Each ticket tells by its versions what changed; a call taken back, or draws cleared, may
+    // leave a number no longer called before.
     if (refreshing_ || !on_ || later_.active()) return;
-    // A ticket's cell, or maybe a whole ticket gone; each ticket tells by its versions what changed.
-    // A call taken back, or draws cleared, may leave a number no longer called before.
-    const bool calls =
-        std::find(std::begin(gameLists_), std::end(gameLists_), &changed) != std::end(gameLists_);
-    if (what != qo::ContentChange::Gone && !calls && !Ticket::IsOnCellPanel(changed)) return;
     later_.start(0, [this] { Refresh(); });
 }
 
 void TQOInlineCode_Assistant::Clear() {
     for (const auto& t : TClassChildScrollBox_D80098::Of(ticketList_).listed()) {
-        auto* reading = dynamic_cast<TicketReading*>(t.logic->reading());
+        auto* reading = dynamic_cast<TicketReading*>(t.logic->game().reading());
         if (!reading) continue;
         if (reading->shown.on) Show(*t.logic, TicketHints(), 0, nullptr);
         reading->shown = {};
@@ -157,7 +149,7 @@ void TQOInlineCode_Assistant::Refresh() {
     bool newlyOneAway = false;
     for (std::size_t i = 0; i < tickets.size(); ++i) {
         const Ticket& logic = *tickets[i].logic;
-        TicketReading& reading = ReadingOf(logic);
+        TicketReading& reading = ReadingOf(logic.game());
         TicketReading::Shown& shown = reading.shown;
         if (!everything_ && shown.version == logic.version() && shown.number == logic.ticketNumber() &&
             !(callsGone && shown.hints.missed.any()))
@@ -180,7 +172,7 @@ void TQOInlineCode_Assistant::Refresh() {
     if (alikeChanged) {
         alike_.clear();
         for (const auto& t : tickets) {
-            const std::string& key = ReadingOf(*t.logic).shown.key;
+            const std::string& key = ReadingOf(t.logic->game()).shown.key;
             if (key.empty()) continue;
             auto& holders = alike_.try_emplace(key, 0, 0).first->second;
             if (holders.first == 0) {
@@ -192,7 +184,7 @@ void TQOInlineCode_Assistant::Refresh() {
     }
     const auto show = [&](std::size_t i) {
         const Ticket& logic = *tickets[i].logic;
-        TicketReading& reading = ReadingOf(logic);
+        TicketReading& reading = ReadingOf(logic.game());
         TicketReading::Shown& shown = reading.shown;
         const int number = logic.ticketNumber();
         int sameAs = shown.sameAs;
@@ -203,7 +195,7 @@ void TQOInlineCode_Assistant::Refresh() {
                 if (second != 0) sameAs = first == number ? second : first;
             }
         }
-        MissedFor(logic.numbers(), logic.colours(), called_, reading.hints);
+        MissedFor(logic.numbers(), logic.game().marks(), called_, reading.hints);
         const bool cellsChanged =
             shown.version != logic.version() || shown.hints.missed != reading.hints.missed;
         if (!everything_ && !cellsChanged && shown.on && shown.sameAs == sameAs && shown.number == number)
@@ -251,7 +243,7 @@ void TQOInlineCode_Assistant::Show(Ticket& logic, const TicketHints& h, int same
     // Most calls change what a ticket has called, not what its cells would complete.
     if (before && before->last == h.last && before->problems == h.problems && before->missed == h.missed)
         return;
-    for (int i = 0; i < Ticket::kCells; ++i) {
+    for (int i = 0; i < game::kCells; ++i) {
         const auto at = static_cast<std::size_t>(i);
         if (before && before->last[at] == h.last[at] && before->problems[at] == h.problems[at] &&
             before->missed[at] == h.missed[at])

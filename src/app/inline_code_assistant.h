@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/assistant.h"
+#include "game/model.h"
 #include "runtime/link.h"
-#include "widgets/layer/change_watch.h"
 #include "widgets/layer/colors.h"
 #include "widgets/layer/timer.h"
 
@@ -30,7 +30,7 @@ namespace lotto {
 class TClassChildPanelEx_D82A4C;
 class TQOInlineCode_D9D224;
 
-class TQOInlineCode_Assistant {
+class TQOInlineCode_Assistant final : game::Model::Observer {
 public:
     // Frames, 0x00BBGGRR: the last number of a row, of a card, of the whole ticket; a number typed
     // where it cannot stand (its text takes the same colour, underlined); a number called before
@@ -42,8 +42,8 @@ public:
     static constexpr qo::Color kMissedMark = 0x281400; // teal
 
     TQOInlineCode_Assistant(qo::TQOMultiElement& ticketList, qo::TQOMenu& menu);
-    // The game window the called numbers are read from, borrowed for the block's lifetime.
-    void Follow(const qo::TQOMultiElement& gameWindow);
+    // The game model the tickets and the calls are read from, borrowed for the block's lifetime.
+    void Follow(game::Model& model);
     ~TQOInlineCode_Assistant();
     TQOInlineCode_Assistant(const TQOInlineCode_Assistant&) = delete;
     TQOInlineCode_Assistant& operator=(const TQOInlineCode_Assistant&) = delete;
@@ -64,7 +64,7 @@ public:
 
 private:
     void Begin(); // from the start-up list: the choice the settings file keeps
-    void Heard(const qo::Control& changed, qo::ContentChange what);
+    void GameChanged(std::uint8_t what, const game::Ticket* ticket) override;
     // Shows `hints` on the ticket's cells; with `before` (what they show now, numbers and the ticket
     // alike unchanged) only the cells whose hints differ are touched.
     void Show(TQOInlineCode_D9D224& ticket, const TicketHints& hints, int sameAs, const TicketHints* before);
@@ -76,9 +76,7 @@ private:
 
     qo::TQOMultiElement& ticketList_;
     qo::TQOMenu& menu_;
-    const qo::TQOMultiElement* gameWindow_ = nullptr;
-    // The game window's lists of calls and its session button: a change there is heard.
-    const qo::Control* gameLists_[3] = {};
+    game::Model* model_ = nullptr;
     std::bitset<91> called_; // as the hints shown last found them
     bool on_ = false;
     bool refreshing_ = false;
@@ -88,7 +86,6 @@ private:
     std::uint64_t listedAt_ = ~std::uint64_t{0};
     qo::Timer later_;
     qo::Timer oneAway_; // the quiet sound, waiting for the marking's to end
-    qo::ChangeListener listener_;
 };
 
 } // namespace lotto

@@ -8,6 +8,7 @@
 
 #include "app/sound_length.h"
 #include "app/ticket_file.h"
+#include "game/model.h"
 #include "runtime/cp1251.h"
 #include "runtime/init_man.h"
 #include "runtime/random.h"
@@ -23,10 +24,12 @@
 namespace lotto {
 namespace {
 
-constexpr int kRowsPerCard = 3;
-constexpr int kCellsPerCard = kRowsPerCard * TQOInlineCode_D9D224::kColumns;
-constexpr int kNumbersPerRow = 5;
-constexpr int kPlaces = kNumbersPerRow * TQOInlineCode_D9D224::kRows;
+using game::kCells;
+using game::kCellsPerCard;
+using game::kColumns;
+using game::kNumbersPerRow;
+using game::kRows;
+using game::kRowsPerCard;
 
 constexpr std::int64_t kLargestTicketFile = 1 << 20;
 constexpr const char* kFileFilter = "Файлы билетов(*.tkt)|*.tkt|Текст|*.txt|Все файлы|*.*";
@@ -52,11 +55,21 @@ std::int32_t CalledValue(const std::string& t) {
     return digit(t[1]) ? (t[0] - '0') * 10 + (t[1] - '0') : 0;
 }
 
-// Versions count changes of every ticket together, so a ticket made where another was never
-// shows a version the other had.
-std::uint64_t NextVersion() {
-    static std::uint64_t last = 0;
-    return ++last;
+game::Mark MarkOf(qo::Color c) {
+    switch (c) {
+    case TQOInlineCode_D9D224::kWhite:
+        return game::Mark::None;
+    case TQOInlineCode_D9D224::kRed:
+        return game::Mark::Called;
+    case TQOInlineCode_D9D224::kGreen:
+        return game::Mark::Row;
+    case TQOInlineCode_D9D224::kYellow:
+        return game::Mark::Card;
+    case TQOInlineCode_D9D224::kLightBlue:
+        return game::Mark::Ticket;
+    default:
+        return game::Mark::Other;
+    }
 }
 
 } // namespace
@@ -88,11 +101,6 @@ public:
         OwnChange& operator=(const OwnChange&) = delete;
     };
 
-    static bool Watches(const qo::Control& c) {
-        const qo::Control* panel = c.kind() == qo::ControlKind::Edit ? c.parent() : nullptr;
-        return instance_ && panel && instance_->tickets_.count(panel->id()) > 0;
-    }
-
     CellWatch() : listener_([this](const qo::Control& c, qo::ContentChange what) { Heard(c, what); }) {}
 
 private:
@@ -101,7 +109,7 @@ private:
         const qo::Control* panel = changed.parent();
         if (!panel) return;
         if (auto at = tickets_.find(panel->id()); at != tickets_.end())
-            at->second->Touched(what == qo::ContentChange::Text, what == qo::ContentChange::Colour);
+            at->second->Touched(changed, what == qo::ContentChange::Text, what == qo::ContentChange::Colour);
     }
 
     static inline std::unique_ptr<CellWatch> instance_;
@@ -112,8 +120,7 @@ private:
 };
 
 TQOInlineCode_D9D224::TQOInlineCode_D9D224() {
-    colours_.fill(kWhite);
-    version_ = numbersVersion_ = NextVersion();
+    painted_.fill(kWhite);
     CellWatch::Join();
     // The body panel and the notes exist only once the whole ticket is built.
     qo::RegisterStartup<&TQOInlineCode_D9D224::BuildGrid>(*this);
@@ -133,50 +140,31 @@ TQOInlineCode_D9D224::~TQOInlineCode_D9D224() {
     CellWatch::Leave(cellParentId_, this);
 }
 
-void TQOInlineCode_D9D224::Touched(bool text, bool colour) {
-    unread_ = true;
-    version_ = NextVersion();
-    if (text) numbersVersion_ = version_;
-    if (colour) settled_ = false;
-}
-
-void TQOInlineCode_D9D224::ReadCells() const {
-    holds_.reset();
-    unreadable_.reset();
-    for (std::size_t i = 0; i < cells_.size(); ++i) {
-        const qo::Control* c = cells_[i];
-        const std::int32_t was = numbers_[i];
-        numbers_[i] = c ? CalledValue(c->text()) : 0;
-        if (numbers_[i] != was) changedAt_[i] = static_cast<std::uint32_t>(delivered_.size());
-        colours_[i] = c ? c->color() : kWhite;
-        if (numbers_[i] >= 1 && numbers_[i] <= 90) holds_.set(static_cast<std::size_t>(numbers_[i]));
-        if (c && numbers_[i] == 0 && !c->text().empty()) unreadable_.set(i);
+void TQOInlineCode_D9D224::Touched(const qo::Control& changed, bool text, bool colour) {
+    const auto at = std::find(cells_.begin(), cells_.end(), &changed);
+    if (at == cells_.end()) return; // the entry box stands on the same panel
+    const int index = static_cast<int>(at - cells_.begin());
+    if (text) {
+        const std::string& t = changed.text();
+        const std::int32_t n = CalledValue(t);
+        game_.SetNumber(index, n, n == 0 && !t.empty());
     }
-    unread_ = false;
+    if (colour) {
+        painted_[static_cast<std::size_t>(index)] = changed.color();
+        game_.SetMark(index, MarkOf(changed.color()));
+    }
 }
 
-const TQOInlineCode_D9D224::Numbers& TQOInlineCode_D9D224::numbers() const {
-    if (unread_) ReadCells();
-    return numbers_;
+void TQOInlineCode_D9D224::JoinGame(game::Model& model) {
+    model.Join(game_);
 }
 
-const TQOInlineCode_D9D224::Colours& TQOInlineCode_D9D224::colours() const {
-    if (unread_) ReadCells();
-    return colours_;
-}
-
-const std::bitset<91>& TQOInlineCode_D9D224::holds() const {
-    if (unread_) ReadCells();
-    return holds_;
-}
-
-const std::bitset<TQOInlineCode_D9D224::kCells>& TQOInlineCode_D9D224::unreadable() const {
-    if (unread_) ReadCells();
-    return unreadable_;
+qo::Color TQOInlineCode_D9D224::ColourOf(game::Mark mark) {
+    static constexpr qo::Color kOf[] = {kWhite, kRed, kGreen, kYellow, kLightBlue, kWhite};
+    return kOf[static_cast<std::size_t>(mark)];
 }
 
 void TQOInlineCode_D9D224::BuildGrid() {
-    fillPosition_ = -1;
     qo::Control* parent = qo::Control::FromId(qo::ReadInteger(panelControl));
     if (!parent) return;
     cellParentId_ = parent->id();
@@ -205,7 +193,9 @@ void TQOInlineCode_D9D224::BuildGrid() {
                 // The body panel may take its cells down first (the main window closing).
                 cell->setOnDestroyed([this, index] {
                     cells_[index] = nullptr;
-                    Touched(true, true);
+                    painted_[index] = kWhite;
+                    game_.SetNumber(static_cast<int>(index), 0);
+                    game_.SetMark(static_cast<int>(index), game::Mark::None);
                 });
                 cells_[index] = cell;
             }
@@ -214,17 +204,12 @@ void TQOInlineCode_D9D224::BuildGrid() {
 }
 
 void TQOInlineCode_D9D224::PlaceNumber(std::int32_t n) {
-    if (n < 1 || n > 90) return;
-    // Past the thirtieth place nothing more is taken; stopping the count there changes nothing else.
-    if (fillPosition_ >= kPlaces - 1) return;
-    ++fillPosition_;
-    const int row = fillPosition_ / kNumbersPerRow;
-    if (qo::Control* c = cell(row, ColumnOf(n))) {
+    const int index = game_.NextPlace(n);
+    if (index < 0) return;
+    if (qo::Control* c = cell(index)) {
         CellWatch::OwnChange own;
         c->setText(qo::IntegerToText(n));
-        changedAt_[static_cast<std::size_t>(row * kColumns + ColumnOf(n))] =
-            static_cast<std::uint32_t>(delivered_.size());
-        Touched(true, false);
+        game_.SetNumber(index, n);
     }
 }
 
@@ -234,38 +219,38 @@ void TQOInlineCode_D9D224::Place(qo::TData& d, std::uint16_t) {
 
 void TQOInlineCode_D9D224::ClearNumbers() {
     CellWatch::OwnChange own;
-    for (std::size_t i = 0; i < cells_.size(); ++i) {
-        if (!cells_[i] || cells_[i]->text().empty()) continue;
-        cells_[i]->setText({});
-        changedAt_[i] = static_cast<std::uint32_t>(delivered_.size());
+    for (qo::Control* c : cells_) {
+        if (c && !c->text().empty()) c->setText({});
     }
-    Touched(true, false);
-    fillPosition_ = -1;
+    game_.ClearNumbers();
 }
 
 void TQOInlineCode_D9D224::WhitenCells() {
-    for (int i = 0; i < kCells; ++i)
-        Colour(i, kWhite);
-    settled_ = true;
-    delivered_.clear(); // a white ticket starts its own record of the numbers it was given
-    completed_.clear();
-    changedAt_.fill(0);
+    game_.Whiten();
+    Show();
 }
 
 void TQOInlineCode_D9D224::Colour(int index, qo::Color colour) {
-    if (unread_) ReadCells();
     qo::Control* cell = cells_[static_cast<std::size_t>(index)];
-    if (!cell || colours_[static_cast<std::size_t>(index)] == colour) return;
+    if (!cell || painted_[static_cast<std::size_t>(index)] == colour) return;
     CellWatch::OwnChange own;
     cell->setColor(colour);
-    colours_[static_cast<std::size_t>(index)] = colour;
-    version_ = NextVersion();
+    painted_[static_cast<std::size_t>(index)] = colour;
     cell->refreshAccessibleName(); // a colour is all a sighted player sees of a called number
 }
 
+void TQOInlineCode_D9D224::Show() {
+    const game::Marks& marks = game_.marks();
+    for (int i = 0; i < kCells; ++i) {
+        // A colour set from outside stays as it was set.
+        if (const game::Mark m = marks[static_cast<std::size_t>(i)]; m != game::Mark::Other)
+            Colour(i, ColourOf(m));
+    }
+}
+
 void TQOInlineCode_D9D224::SetTicketNumber(int number) {
-    if (number == ticketNumber_) return;
-    ticketNumber_ = number;
+    if (number == game_.ticketNumber()) return;
+    game_.SetTicketNumber(number);
     for (qo::Control* c : cells_) {
         if (c) c->refreshAccessibleName();
     }
@@ -276,24 +261,24 @@ std::string TQOInlineCode_D9D224::CellName(int index) const {
     const int row = index % kCellsPerCard / kColumns;
     const int column = index % kColumns;
     std::string where =
-        ticketNumber_ > 0 ? "Билет " + std::to_string(ticketNumber_) + ", карточка " : "Карточка ";
+        ticketNumber() > 0 ? "Билет " + std::to_string(ticketNumber()) + ", карточка " : "Карточка ";
     where += std::to_string(card + 1) + ", ряд " + std::to_string(row + 1) + ", столбец " +
              std::to_string(column + 1);
     std::string name = qo::Cp1251(where);
     const qo::Control* c = cells_[static_cast<std::size_t>(index)];
     if (!c) return name;
     name += c->text().empty() ? qo::Cp1251(", пусто") : qo::Cp1251(", число ") + c->text();
-    switch (c->color()) {
-    case kRed:
+    switch (game_.marks()[static_cast<std::size_t>(index)]) {
+    case game::Mark::Called:
         name += qo::Cp1251(", выпало");
         break;
-    case kGreen:
+    case game::Mark::Row:
         name += qo::Cp1251(", ряд собран");
         break;
-    case kYellow:
+    case game::Mark::Card:
         name += qo::Cp1251(", карточка собрана");
         break;
-    case kLightBlue:
+    case game::Mark::Ticket:
         name += qo::Cp1251(", билет собран");
         break;
     default:
@@ -308,22 +293,24 @@ void TQOInlineCode_D9D224::PutBack(const std::array<std::string, kCells>& texts,
                                    const std::array<qo::Color, kCells>& colours, std::int32_t fillPosition,
                                    const std::string& notes, const std::vector<std::uint8_t>& delivered) {
     qo::FireString(notesOut, notes);
-    delivered_ = delivered;
+    game::Numbers numbers{};
+    game::Cells unreadable;
+    game::Marks marks{};
     {
         CellWatch::OwnChange own;
         for (std::size_t i = 0; i < cells_.size(); ++i) {
-            if (cells_[i]) cells_[i]->setText(texts[i]);
+            if (!cells_[i]) continue;
+            cells_[i]->setText(texts[i]);
+            numbers[i] = CalledValue(texts[i]);
+            unreadable.set(i, numbers[i] == 0 && !texts[i].empty());
         }
-        Touched(true, false);
     }
-    for (int i = 0; i < kCells; ++i)
-        Colour(i, colours[static_cast<std::size_t>(i)]);
-    settled_ = false; // kept colours, not necessarily what the rule would make of them
-    // The colours come back as kept; what made them is told again by the deliveries.
-    Colours replayed;
-    Replay(replayed);
-    changedAt_.fill(0); // the kept numbers stood through the kept deliveries
-    fillPosition_ = std::clamp(fillPosition, -1, kPlaces - 1);
+    for (int i = 0; i < kCells; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        Colour(i, colours[at]);
+        marks[at] = cells_[at] ? MarkOf(colours[at]) : game::Mark::None;
+    }
+    game_.PutBack(numbers, unreadable, marks, fillPosition, delivered);
 }
 
 void TQOInlineCode_D9D224::ResetNumbers(qo::TData&, std::uint16_t) {
@@ -357,128 +344,31 @@ void TQOInlineCode_D9D224::Fill(qo::TData&, std::uint16_t) {
     }
 }
 
-TQOInlineCode_D9D224::Completions TQOInlineCode_D9D224::Mark(const Numbers& numbers, Colours& colours,
-                                                             std::int32_t n) {
-    Completions done;
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (colours[i] == kWhite && numbers[i] == n) colours[i] = kRed;
-    }
-    auto paint = [&colours](int first, int count, qo::Color colour) {
-        std::fill_n(colours.begin() + first, count, colour);
-    };
-    auto countOf = [&colours](int first, int count, qo::Color colour) {
-        return static_cast<int>(std::count(colours.begin() + first, colours.begin() + first + count, colour));
-    };
-    // Exactly five: a row that jumps from four to six red cells (a number typed twice) is no win.
-    for (int row = 0; row < kRows; ++row) {
-        if (countOf(row * kColumns, kColumns, kRed) == kNumbersPerRow) {
-            paint(row * kColumns, kColumns, kGreen);
-            done.rows |= static_cast<std::uint8_t>(1u << row);
-        }
-    }
-    for (int card = 0; card < 2; ++card) {
-        if (countOf(card * kCellsPerCard, kCellsPerCard, kGreen) == kCellsPerCard) {
-            paint(card * kCellsPerCard, kCellsPerCard, kYellow);
-            done.cards |= static_cast<std::uint8_t>(1u << card);
-        }
-    }
-    if (countOf(0, kCells, kYellow) == kCells) {
-        paint(0, kCells, kLightBlue);
-        done.ticket = true;
-    }
-    return done;
-}
-
-void TQOInlineCode_D9D224::Show(const Colours& colours) {
-    for (int i = 0; i < kCells; ++i)
-        Colour(i, colours[static_cast<std::size_t>(i)]);
-}
-
-void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
-    // Only a number of the game marks: a cell someone typed 0 into is no called number.
-    const std::int32_t n = qo::ToInteger(d);
-    if (n < 1 || n > 90) return;
-    // NOTE: the cells are read before the delivery is counted: a number typed before it was
-    // called is one the call saw.
-    const bool held = holds()[static_cast<std::size_t>(n)];
-    delivered_.push_back(static_cast<std::uint8_t>(n));
-    // Most tickets do not hold the number: with colours the rule made, it changes nothing there.
-    if (settled_ && !held) return;
-    Colours colours = this->colours();
-    const Completions done = Mark(numbers_, colours, n);
-    Show(colours);
-    settled_ = true;
-    if (done.rows || done.cards || done.ticket)
-        completed_.push_back({static_cast<std::uint32_t>(delivered_.size() - 1), done});
+void TQOInlineCode_D9D224::Sound(const Completions& done) {
     for (int row = 0; row < kRows; ++row) {
         if (done.rows & (1u << row)) PlaySound(1);
     }
-    for (int card = 0; card < 2; ++card) {
+    for (int card = 0; card < game::kCards; ++card) {
         if (done.cards & (1u << card)) PlaySound(2);
     }
     if (done.ticket) PlaySound(3);
 }
 
-bool TQOInlineCode_D9D224::CatchUp(const std::vector<int>& called) {
-    const std::bitset<91>& held = holds();
-    std::bitset<91> delivered, calledSet;
-    for (const std::uint8_t n : delivered_)
-        delivered.set(n);
-    std::vector<std::uint8_t> missed;
-    for (const int n : called) {
-        if (n < 1 || n > 90 || calledSet[static_cast<std::size_t>(n)]) continue;
-        calledSet.set(static_cast<std::size_t>(n));
-        if (held[static_cast<std::size_t>(n)] && !delivered[static_cast<std::size_t>(n)])
-            missed.push_back(static_cast<std::uint8_t>(n));
-    }
-    const Colours& shown = colours();
-    const auto missedCell = [&](std::size_t i) {
-        const std::int32_t n = numbers_[i];
-        return shown[i] == kWhite && n >= 1 && n <= 90 && calledSet[static_cast<std::size_t>(n)];
-    };
-    // A number delivered before it was typed into a second cell has a white cell to mark too.
-    bool whiteCalled = false;
-    for (std::size_t i = 0; i < shown.size(); ++i)
-        whiteCalled = whiteCalled || missedCell(i);
-    if (missed.empty() && !whiteCalled) return false;
+void TQOInlineCode_D9D224::Check(qo::TData& d, std::uint16_t) {
+    // NOTE: the cells are in the game as typed, so a number typed before it was called is one the
+    // call saw.
+    const std::uint64_t before = game_.version();
+    const Completions done = game_.Call(qo::ToInteger(d));
+    // Most tickets do not hold the number: nothing to show there.
+    if (game_.version() != before) Show();
+    Sound(done);
+}
 
-    const auto reached = [this] {
-        Completions all;
-        for (const Completed& c : completed_) {
-            all.rows |= c.what.rows;
-            all.cards |= c.what.cards;
-            all.ticket = all.ticket || c.what.ticket;
-        }
-        return all;
-    };
-    const Completions before = reached();
-    // What the deliveries make of the cells as they stand, without and with the numbers they
-    // missed. A cell showing something else got its colour otherwise (its number reset or typed
-    // since) and keeps it, as after a take-back.
-    Colours was;
-    Replay(was);
-    delivered_.insert(delivered_.begin(), missed.begin(), missed.end());
-    Colours now;
-    Replay(now);
-    Colours marked = shown;
-    bool settled = true;
-    for (std::size_t i = 0; i < marked.size(); ++i) {
-        if (marked[i] == was[i] || missedCell(i)) marked[i] = now[i];
-        settled = settled && marked[i] == now[i];
-    }
-    // NOTE: after this the ticket is one that held its numbers through every delivery; a take-back
-    // then changes its cells as it would any such ticket's.
-    changedAt_.fill(0);
-    Show(marked);
-    settled_ = settled;
-    const Completions after = reached();
-    for (int row = 0; row < kRows; ++row) {
-        if ((after.rows & ~before.rows) & (1u << row)) PlaySound(1);
-    }
-    for (int card = 0; card < 2; ++card) {
-        if ((after.cards & ~before.cards) & (1u << card)) PlaySound(2);
-    }
-    if (after.ticket && !before.ticket) PlaySound(3);
+bool TQOInlineCode_D9D224::CatchUp(const std::vector<int>& called) {
+    Completions newly;
+    if (!game_.CatchUp(called, newly)) return false;
+    Show();
+    Sound(newly);
     return true;
 }
 
@@ -487,39 +377,7 @@ void TQOInlineCode_D9D224::TakeBackInput(qo::TData& d, std::uint16_t) {
 }
 
 void TQOInlineCode_D9D224::TakeBack(std::int32_t n) {
-    // The latest delivery of the number goes. What it did is the difference between the
-    // deliveries marked from white on the cells as they stand, with it and without it. A cell
-    // changes only when it held its number at that delivery and still shows what the delivery
-    // made; one whose number was reset or typed since keeps what it shows.
-    const auto last = std::find(delivered_.rbegin(), delivered_.rend(), static_cast<std::uint8_t>(n));
-    if (last == delivered_.rend()) return;
-    const auto k = static_cast<std::uint32_t>(std::distance(delivered_.begin(), std::next(last).base()));
-    Colours with;
-    Replay(with);
-    delivered_.erase(std::next(last).base());
-    Colours without;
-    Replay(without);
-    Colours shown = colours();
-    bool settled = true;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (changedAt_[i] <= k && shown[i] == with[i]) shown[i] = without[i];
-        if (changedAt_[i] > k) --changedAt_[i];
-        settled = settled && shown[i] == without[i];
-    }
-    Show(shown);
-    // Kept colours are not what the rule makes of the cells: the next call marks through them.
-    settled_ = settled;
-}
-
-void TQOInlineCode_D9D224::Replay(Colours& colours) {
-    const Numbers& numbers = this->numbers();
-    colours.fill(kWhite);
-    completed_.clear();
-    for (std::size_t i = 0; i < delivered_.size(); ++i) {
-        const Completions done = Mark(numbers, colours, delivered_[i]);
-        if (done.rows || done.cards || done.ticket)
-            completed_.push_back({static_cast<std::uint32_t>(i), done});
-    }
+    if (game_.TakeBack(n)) Show();
 }
 
 namespace {
@@ -560,10 +418,6 @@ std::int64_t TQOInlineCode_D9D224::MarkingSoundLeftMs() {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(markingSoundEnds - SoundClock::now());
     return std::max<std::int64_t>(0, left.count());
-}
-
-bool TQOInlineCode_D9D224::IsOnCellPanel(const qo::Control& c) {
-    return CellWatch::Watches(c);
 }
 
 qo::Control* TQOInlineCode_D9D224::cellPanel() const {

@@ -1,5 +1,6 @@
 #include "app/inline_code_daad94.h"
 
+#include "game/model.h"
 #include "runtime/cp1251.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/messages.h"
@@ -27,6 +28,7 @@ void TQOInlineCode_DAAD94::ForEachTicket(const qo::TEventLink& command, const qo
 void TQOInlineCode_DAAD94::CheckAll(qo::TData& d, std::uint16_t) {
     qo::TData number;
     qo::MakeInteger(number, qo::ToInteger(d));
+    if (model) model->Called(number.integer);
     ForEachTicket(check, number);
 }
 
@@ -43,6 +45,7 @@ void TQOInlineCode_DAAD94::ResetAllColours(qo::TData&, std::uint16_t) {
 void TQOInlineCode_DAAD94::TakeBackAll(qo::TData& d, std::uint16_t) {
     qo::TData number;
     qo::MakeInteger(number, qo::ToInteger(d));
+    if (model) model->TakenBack(number.integer);
     ForEachTicket(takeBack, number);
 }
 

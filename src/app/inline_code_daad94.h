@@ -1,12 +1,17 @@
 #pragma once
 // The commands that concern every ticket at once: mark a called number, reset numbers or colours
 // (after asking), fill. It walks the tickets by position; what a ticket does with each command is
-// the ticket's own business.
+// the ticket's own business. A call, and a call taken back, is the game's too: the model hears it
+// before the tickets do.
 #include <cstdint>
 
 #include "runtime/link.h"
 
 namespace lotto {
+
+namespace game {
+class Model;
+}
 
 class TQOInlineCode_DAAD94 {
 public:
@@ -23,6 +28,8 @@ public:
     void ResetAllColours(qo::TData& d, std::uint16_t index);
     void FillAll(qo::TData& d, std::uint16_t index);
     void TakeBackAll(qo::TData& d, std::uint16_t index); // a call removed from the real game
+
+    game::Model* model = nullptr; // borrowed; none: the calls are the tickets' alone
 
 private:
     void ForEachTicket(const qo::TEventLink& command, const qo::TData& value);

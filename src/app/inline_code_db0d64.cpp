@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "game/model.h"
 #include "runtime/cp1251.h"
 #include "runtime/random.h"
 #include "widgets/layer/control.h"
@@ -16,12 +17,14 @@ void TQOInlineCode_DB0D64::OpenClose(qo::TData& d, std::uint16_t) {
         qo::FireString(captionOutput, qo::Cp1251("Закрыть сеанс"));
         drawn_.emplace();
         drawn_->reserve(kNumbers);
+        Tell();
         ShowRemaining(0);
         return;
     }
     qo::FireString(captionOutput, qo::Cp1251("Открыть сеанс"));
     qo::FireNull(clearOutput);
     drawn_.reset();
+    Tell();
     qo::FireString(labelOutput, qo::Cp1251("Сеанс закрыт"));
 }
 
@@ -39,6 +42,7 @@ void TQOInlineCode_DB0D64::Draw(qo::TData&, std::uint16_t) {
     if (!drawn_ || drawn_->size() >= static_cast<std::size_t>(kNumbers)) return;
     const int n = DrawFree(*drawn_);
     drawn_->push_back(n);
+    Tell();
     // Counted before the number goes out: what the outputs reach is not this block's concern.
     const int count = static_cast<int>(drawn_->size());
     qo::FireInteger(drawnOutput, n);
@@ -60,11 +64,16 @@ void TQOInlineCode_DB0D64::PutBack(const std::vector<int>& drawn) {
         drawn_->push_back(n);
         qo::FireInteger(addLineOutput, n);
     }
+    Tell();
     const int count = static_cast<int>(drawn_->size());
     if (qo::Control* box = qo::Control::FromId(qo::ReadInteger(windowHandle))) {
         box->send(qo::EM_LINESCROLL, 0, count);
     }
     ShowRemaining(count);
+}
+
+void TQOInlineCode_DB0D64::Tell() {
+    if (model) model->SetDrawn(drawn_ ? *drawn_ : std::vector<int>());
 }
 
 void TQOInlineCode_DB0D64::ShowRemaining(int drawnCount) {

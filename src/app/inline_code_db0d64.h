@@ -10,6 +10,10 @@
 
 namespace lotto {
 
+namespace game {
+class Model;
+}
+
 class TQOInlineCode_DB0D64 {
 public:
     static constexpr int kNumbers = 90;
@@ -35,9 +39,11 @@ public:
     // Lists a kept game's numbers in the open game, as if drawn, without sending them on: the
     // tickets come back with their own colours.
     void PutBack(const std::vector<int>& drawn);
+    game::Model* model = nullptr; // borrowed: told the draws whenever they change
 
 private:
     void ShowRemaining(int drawnCount);
+    void Tell();
 
     std::optional<std::vector<int>> drawn_; // absent while no game is open
 };

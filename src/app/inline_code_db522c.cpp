@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/model.h"
 #include "widgets/layer/control.h"
 #include "widgets/layer/edit_control.h"
 #include "widgets/layer/messages.h"
@@ -20,19 +21,26 @@ void TQOInlineCode_DB522C::Record(qo::TData& d, std::uint16_t) {
         return;
     }
     called_.push_back(n);
+    Tell();
     qo::FireInteger(addLineOutput, n);
     Scroll(static_cast<int>(called_.size()));
 }
 
 void TQOInlineCode_DB522C::Clear(qo::TData&, std::uint16_t) {
     called_.clear();
+    Tell();
     qo::FireNull(clearOutput);
+}
+
+void TQOInlineCode_DB522C::Tell() {
+    if (model) model->SetMoves(called_);
 }
 
 void TQOInlineCode_DB522C::Remove(std::size_t place) {
     if (place >= called_.size()) return;
     const int n = called_[place];
     called_.erase(called_.begin() + static_cast<std::ptrdiff_t>(place));
+    Tell();
     // The list is written anew: its line count is the move count the window shows.
     qo::FireNull(clearOutput);
     for (const int m : called_)
@@ -75,6 +83,7 @@ void TQOInlineCode_DB522C::RemoveSelected(qo::TData&, std::uint16_t) {
 
 void TQOInlineCode_DB522C::PutBack(const std::vector<int>& called) {
     called_.clear();
+    Tell();
     qo::FireNull(clearOutput);
     for (const int n : called) {
         qo::TData d;

@@ -9,6 +9,10 @@
 
 namespace lotto {
 
+namespace game {
+class Model;
+}
+
 class TQOInlineCode_DB522C {
 public:
     qo::TEventLink windowHandle;  // data: the called-numbers box's window handle
@@ -27,12 +31,14 @@ public:
 
     // The numbers called, in order; putting back a kept game lists them anew.
     const std::vector<int>& called() const { return called_; }
+    game::Model* model = nullptr; // borrowed: told the moves whenever they change
     void PutBack(const std::vector<int>& called);
 
 private:
     void Scroll(int lines);
     void Remove(std::size_t place);
     std::size_t SelectedPlace() const; // the move on the line holding the list's caret
+    void Tell();
 
     std::vector<int> called_;
 };

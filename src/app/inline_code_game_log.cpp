@@ -2,12 +2,7 @@
 
 #include <string>
 
-#include "app/class_child_form_da7248.h"
-#include "app/class_child_panel_d99a78.h"
-#include "app/class_child_panel_ex_d82a4c.h"
-#include "app/class_child_scroll_box_d80098.h"
 #include "app/inline_code_d9d224.h"
-#include "containers/multi_element_ex.h"
 #include "runtime/cp1251.h"
 #include "widgets/layer/canvas.h"
 #include "widgets/layer/colors.h"
@@ -15,8 +10,9 @@
 
 namespace lotto {
 
-TQOInlineCode_GameLog::TQOInlineCode_GameLog()
-    : listener_([this](const qo::Control& c, qo::ContentChange what) { Heard(c, what); }) {}
+TQOInlineCode_GameLog::~TQOInlineCode_GameLog() {
+    if (model_) model_->Unwatch(*this);
+}
 
 void TQOInlineCode_GameLog::Choose(qo::TData& d, std::uint16_t) {
     if (menuItem >= 0 && qo::ToInteger(d) == menuItem) qo::FireInteger(show, 1);
@@ -37,30 +33,24 @@ void TQOInlineCode_GameLog::Attach(qo::Control* form, qo::Control* board, qo::Co
     });
 }
 
-void TQOInlineCode_GameLog::Follow(const qo::TQOMultiElement& ticketList,
-                                   const qo::TQOMultiElement& gameWindow) {
-    ticketList_ = &ticketList;
-    gameWindow_ = &gameWindow;
+void TQOInlineCode_GameLog::Follow(game::Model& model) {
+    model_ = &model;
+    model.Watch(*this);
 }
 
 bool TQOInlineCode_GameLog::showing() const {
     return form_ && form_->visible();
 }
 
-void TQOInlineCode_GameLog::Heard(const qo::Control& changed, qo::ContentChange what) {
+void TQOInlineCode_GameLog::GameChanged(std::uint8_t, const game::Ticket*) {
     if (refreshing_) return;
     behind_ = true;
-    // A call recolours thousands of cells: a colour asks for no more than the first one did.
-    if (what == qo::ContentChange::Colour && later_.active()) return;
-    // A ticket's cells stand on its cell panel; a control gone may be a whole ticket.
-    if (what == qo::ContentChange::Gone ||
-        (what == qo::ContentChange::Text && TQOInlineCode_D9D224::IsOnCellPanel(changed)))
-        numbersChanged_ = true;
+    // A call changes thousands of tickets: each asks for no more than the first one did.
     if (showing() && !later_.active()) later_.start(0, [this] { Refresh(); });
 }
 
 void TQOInlineCode_GameLog::Refresh() {
-    if (!ticketList_ || !gameWindow_ || !form_) return;
+    if (!model_ || !form_) return;
     later_.stop();
     behind_ = false;
     refreshing_ = true;
@@ -70,31 +60,20 @@ void TQOInlineCode_GameLog::Refresh() {
 }
 
 void TQOInlineCode_GameLog::RefreshLog() {
-    const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(*ticketList_);
-    const TClassChildForm_DA7248& game = TClassChildForm_DA7248::Of(*gameWindow_);
-    const std::size_t count = list.tickets().InstanceCount();
-
     Board board;
-    if (numbersChanged_) {
-        for (std::size_t i = 0; i < count; ++i)
-            list.ticket(i).body().logic().AddNumbersTo(board.onTicket);
-        numbersChanged_ = false;
-    } else {
-        board.onTicket = board_.onTicket;
-    }
-    const std::vector<int>& moves = game.moves();
-    const std::vector<int> drawn = game.drawn();
+    board.onTicket = model_->held();
+    const std::vector<std::uint8_t>& moves = model_->moves();
+    const std::vector<std::uint8_t>& drawn = model_->drawn();
     for (const int n : moves)
         board.called.set(static_cast<std::size_t>(n));
     for (const int n : drawn)
         board.called.set(static_cast<std::size_t>(n));
 
     made_.clear();
-    for (std::size_t i = 0; i < count; ++i) {
-        const TQOInlineCode_D9D224& ticket = list.ticket(i).body().logic();
+    for (const game::Ticket* ticket : model_->tickets()) {
         // Every call reaches every ticket: any ticket's latest delivery is the game's latest call.
-        if (board.last == 0 && !ticket.delivered().empty()) board.last = ticket.delivered().back();
-        AddTicketLog(ticket, made_);
+        if (board.last == 0 && !ticket->delivered().empty()) board.last = ticket->delivered().back();
+        AddTicketLog(*ticket, made_);
     }
     if (board.last == 0) board.last = !moves.empty() ? moves.back() : !drawn.empty() ? drawn.back() : 0;
     SortLog(made_);
@@ -114,11 +93,10 @@ void TQOInlineCode_GameLog::RefreshLog() {
 }
 
 void TQOInlineCode_GameLog::RefreshWaiting() {
-    const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(*ticketList_);
     for (auto& p : prospects_)
         p = Waiting();
-    for (const auto& t : list.listed()) {
-        for (const NumberedProspect& p : ReadingOf(*t.logic).prospects)
+    for (const game::Ticket* t : model_->tickets()) {
+        for (const NumberedProspect& p : ReadingOf(*t).prospects)
             prospects_[p.number].Add(p.what);
     }
     std::string waiting;
@@ -156,7 +134,7 @@ std::string TQOInlineCode_GameLog::UndoCaption(int move) {
 }
 
 qo::Rect TQOInlineCode_GameLog::Square(int n) {
-    const int column = TQOInlineCode_D9D224::ColumnOf(n);
+    const int column = game::ColumnOf(n);
     const int row = n - 10 * column; // 1…9 in the first column, 0…10 in the last
     return {kBoardMargin + column * kSquareWidth, kBoardMargin + row * kSquareHeight, kSquareWidth - 2,
             kSquareHeight - 2};

@@ -1,11 +1,7 @@
 #include "app/inline_code_voice.h"
 
-#include "app/class_child_panel_d99a78.h"
-#include "app/class_child_panel_ex_d82a4c.h"
-#include "app/class_child_scroll_box_d80098.h"
-#include "app/inline_code_d9d224.h"
 #include "app/spoken_numbers.h"
-#include "containers/multi_element_ex.h"
+#include "game/model.h"
 #include "runtime/cp1251.h"
 #include "widgets/layer/form_control.h"
 #include "widgets/layer/ini_file.h"
@@ -18,7 +14,7 @@
 
 namespace lotto {
 
-TQOInlineCode_Voice::TQOInlineCode_Voice(const qo::TQOMultiElement& ticketList) : ticketList_(ticketList) {}
+TQOInlineCode_Voice::TQOInlineCode_Voice(const game::Model& model) : model_(model) {}
 
 std::string TQOInlineCode_Voice::SettingsPath() const {
     return qo::SettingsFolder() + "Параметры.ini";
@@ -94,16 +90,16 @@ void TQOInlineCode_Voice::Choose(qo::TData& d, std::uint16_t) {
 
 std::string TQOInlineCode_Voice::Utterance(int n) const {
     std::string said = CallPhrase(n, nicknames_);
-    const TClassChildScrollBox_D80098& list = TClassChildScrollBox_D80098::Of(ticketList_);
-    for (std::size_t i = 0; i < list.tickets().InstanceCount(); ++i) {
-        const TClassChildPanelEx_D82A4C& ticket = list.ticket(i);
-        const TQOInlineCode_D9D224& logic = ticket.body().logic();
+    const std::vector<game::Ticket*>& tickets = model_.tickets();
+    for (std::size_t i = 0; i < tickets.size(); ++i) {
+        const game::Ticket& ticket = *tickets[i];
         // What this very call completed: the newest completion, made by the newest delivery.
-        if (logic.completed().empty() || logic.delivered().empty() || logic.delivered().back() != n) continue;
-        const TQOInlineCode_D9D224::Completed& last = logic.completed().back();
-        if (last.delivery + 1 != logic.delivered().size()) continue;
+        if (ticket.completed().empty() || ticket.delivered().empty() || ticket.delivered().back() != n)
+            continue;
+        const game::Completed& last = ticket.completed().back();
+        if (last.delivery + 1 != ticket.delivered().size()) continue;
         const std::string phrase =
-            CompletionPhrase(ticket.number() > 0 ? ticket.number() : static_cast<int>(i) + 1,
+            CompletionPhrase(ticket.ticketNumber() > 0 ? ticket.ticketNumber() : static_cast<int>(i) + 1,
                              std::popcount(last.what.rows), std::popcount(last.what.cards), last.what.ticket);
         if (!phrase.empty()) said += ". " + phrase;
     }

@@ -17,10 +17,14 @@ class TQOMultiElement;
 
 namespace lotto {
 
+namespace game {
+class Model;
+}
+
 class TQOInlineCode_Voice {
 public:
-    // `ticketList`: the main scheme's container, borrowed for its lifetime.
-    explicit TQOInlineCode_Voice(const qo::TQOMultiElement& ticketList);
+    // `model`: the game, borrowed for the block's lifetime.
+    explicit TQOInlineCode_Voice(const game::Model& model);
 
     int voiceItem = -1;     // the number of the menu item "Голос ведущего"
     int nicknamesItem = -1; // and of "Прибаутки"
@@ -48,7 +52,7 @@ private:
     void ShowItems();
     std::string SettingsPath() const;
 
-    const qo::TQOMultiElement& ticketList_;
+    const game::Model& model_;
     qo::TQOMenu* menu_ = nullptr;
     bool voice_ = false;
     bool nicknames_ = false;

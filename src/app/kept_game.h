@@ -8,12 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "game/shape.h"
 #include "widgets/layer/colors.h"
 
 namespace lotto {
 
 struct KeptTicket {
-    static constexpr int kCells = 54;
+    static constexpr int kCells = game::kCells;
     std::array<std::string, kCells> cells{}; // Windows-1251, as the cells hold them
     std::array<qo::Color, kCells> colours{}; // the five cell colours only
     std::int32_t fillPosition = -1;          // -1 … 29, the entry box's last place
@@ -25,12 +26,12 @@ struct KeptTicket {
 };
 
 struct KeptGame {
-    std::vector<KeptTicket> tickets;  // in list order
-    std::vector<int> realMoves;       // the real game's numbers, in the order called
-    bool virtualOpen = false;         // a virtual game is open
-    std::vector<int> virtualDrawn;    // its numbers, in the order drawn
-    std::string virtualCount;         // the count box's text, Windows-1251
-    bool endedByClosing = false;      // the run that wrote it closed its main window
+    std::vector<KeptTicket> tickets; // in list order
+    std::vector<int> realMoves;      // the real game's numbers, in the order called
+    bool virtualOpen = false;        // a virtual game is open
+    std::vector<int> virtualDrawn;   // its numbers, in the order drawn
+    std::string virtualCount;        // the count box's text, Windows-1251
+    bool endedByClosing = false;     // the run that wrote it closed its main window
 
     bool operator==(const KeptGame&) const = default;
     // Nothing the player put in: no ticket, no move, no draw, no open game.
@@ -50,7 +51,7 @@ struct KeptGameReading {
         NotOurs, // no version line: nothing taken
     };
     Outcome outcome = Outcome::NotOurs;
-    int badLines = 0;      // lines that could not be taken (unknown records are not bad)
+    int badLines = 0;       // lines that could not be taken (unknown records are not bad)
     bool truncated = false; // no check line, or one that does not match the text before it
 };
 

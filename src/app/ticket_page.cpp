@@ -8,6 +8,8 @@
 
 #include "runtime/cp1251.h"
 
+#include "game/shape.h"
+
 namespace lotto {
 namespace {
 
@@ -18,7 +20,7 @@ constexpr double kCardGap = 0.35;
 constexpr double kTicketGap = 0.6;
 constexpr double kTicketHeight = kHeading + 3 + kCardGap + 3;
 constexpr double kLargestCellMm = 20;
-constexpr int kColumns = 9;
+using game::kColumns;
 constexpr qo::Color kInk = qo::Rgb(0, 0, 0);
 constexpr qo::Color kCalled = qo::Rgb(200, 200, 200);
 constexpr const char* kFont = "Arial";

@@ -16,6 +16,7 @@
 #include "app/inline_code_assistant.h"
 #include "app/inline_code_d9d224.h"
 #include "app/sound_length.h"
+#include "game/ticket.h"
 #include "runtime/cp1251.h"
 #include "support/ui_driver.h"
 #include "support/wait.h"
@@ -291,14 +292,15 @@ TEST(CalledBefore, IsFramedThenMarkedAsItsCallWouldHave) {
 // anything a player can make: numbers typed twice, in the wrong column, six to a row, and typed
 // over after calls.
 TEST(Prospects, EqualWhatTheMarkingRuleMakesOfEveryNumber) {
-    using Ticket = lotto::TQOInlineCode_D9D224;
+    using Ticket = lotto::game::Ticket;
+    using lotto::game::Mark;
     using Kind = lotto::Prospect::Kind;
     std::mt19937 random(91);
     const auto draw = [&random](int from, int to) { return std::uniform_int_distribution(from, to)(random); };
     for (int round = 0; round < 400; ++round) {
-        Ticket::Numbers numbers{};
-        Ticket::Colours colours;
-        colours.fill(Ticket::kWhite);
+        lotto::game::Numbers numbers{};
+        lotto::game::Marks colours;
+        colours.fill(Mark::None);
         for (std::size_t c = 0; c < numbers.size(); ++c) {
             const int column = static_cast<int>(c % 9);
             numbers[c] = draw(0, 9) < 5    ? 0
@@ -307,8 +309,8 @@ TEST(Prospects, EqualWhatTheMarkingRuleMakesOfEveryNumber) {
         }
         // Called mostly from the ticket's own numbers, so cards and whole tickets come near too.
         for (int k = draw(0, 40); k > 0; --k)
-            Ticket::Mark(numbers, colours,
-                         draw(0, 3) ? numbers[static_cast<std::size_t>(draw(0, 53))] : draw(1, 90));
+            Ticket::MarkRule(numbers, colours,
+                             draw(0, 3) ? numbers[static_cast<std::size_t>(draw(0, 53))] : draw(1, 90));
         for (int k = draw(0, 3); k > 0; --k)
             numbers[static_cast<std::size_t>(draw(0, 53))] = draw(0, 90);
 
@@ -316,20 +318,20 @@ TEST(Prospects, EqualWhatTheMarkingRuleMakesOfEveryNumber) {
         for (int n = 1; n <= 90; ++n) {
             std::uint8_t rowsHolding = 0;
             for (std::size_t c = 0; c < numbers.size(); ++c) {
-                if (numbers[c] == n && colours[c] == Ticket::kWhite)
+                if (numbers[c] == n && colours[c] == Mark::None)
                     rowsHolding |= static_cast<std::uint8_t>(1u << (c / 9));
             }
             if (!rowsHolding) continue;
-            Ticket::Colours after = colours;
-            const Ticket::Completions done = Ticket::Mark(numbers, after, n);
+            lotto::game::Marks after = colours;
+            const lotto::game::Completions done = Ticket::MarkRule(numbers, after, n);
             std::uint8_t oneAway = 0;
             for (std::size_t r = 0; r < 6; ++r) {
                 if (!(rowsHolding & (1u << r)) || (done.rows & (1u << r))) continue;
                 for (std::size_t c = r * 9; c < r * 9 + 9; ++c) {
-                    if (numbers[c] == n || numbers[c] < 1 || numbers[c] > 90 || after[c] != Ticket::kWhite)
+                    if (numbers[c] == n || numbers[c] < 1 || numbers[c] > 90 || after[c] != Mark::None)
                         continue;
-                    Ticket::Colours next = after;
-                    if (Ticket::Mark(numbers, next, numbers[c]).rows & (1u << r))
+                    lotto::game::Marks next = after;
+                    if (Ticket::MarkRule(numbers, next, numbers[c]).rows & (1u << r))
                         oneAway |= static_cast<std::uint8_t>(1u << r);
                 }
             }

@@ -25,6 +25,7 @@
 #include "app/inline_code_assistant.h"
 #include "app/inline_code_d9d224.h"
 #include "app/inline_code_game_log.h"
+#include "game/model.h"
 #include "lotto_model.h"
 #include "runtime/cp1251.h"
 #include "runtime/random.h"
@@ -470,9 +471,26 @@ private:
                 return out.str();
             }
             lastTop = top;
+            // The game model holds what the cells show, ticket by ticket in the list's order.
+            const std::vector<lotto::game::Ticket*>& inGame = ui_.root().game().tickets();
+            if (inGame.size() != tickets.size() || inGame[i] != &ui_.ticket(at).body().logic().game()) {
+                out << "ticket " << i << " is not in its place in the game model";
+                return out.str();
+            }
             for (int c = 0; c < 54; ++c) {
                 const std::string text = ui_.cellText(at, c);
                 const std::uint32_t colour = ui_.cellColor(at, c);
+                const auto cell = static_cast<std::size_t>(c);
+                const bool number = !text.empty() && text.size() <= 2 && text[0] >= '1' && text[0] <= '9' &&
+                                    (text.size() == 1 || (text[1] >= '0' && text[1] <= '9'));
+                if (inGame[i]->numbers()[cell] != (number ? std::stoi(text) : 0) ||
+                    lotto::TQOInlineCode_D9D224::ColourOf(inGame[i]->marks()[cell]) != colour) {
+                    out << "ticket " << i << " cell " << c << ": the game model holds "
+                        << inGame[i]->numbers()[cell] << " marked "
+                        << static_cast<int>(inGame[i]->marks()[cell]) << ", the cell shows '" << text
+                        << "' colour " << std::hex << colour;
+                    return out.str();
+                }
                 if (text != t.text[c] || colour != t.colour[c]) {
                     out << "ticket " << i << " cell " << c << ": '" << text << "' colour " << std::hex
                         << colour << ", expected '" << t.text[c] << "' colour " << t.colour[c];

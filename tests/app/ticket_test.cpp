@@ -109,7 +109,7 @@ TEST(Ticket, FillGivesThirtyDistinctNumbersFivePerRowInTheirColumnsAllWhite) {
                 if (text.empty()) continue;
                 ++inRow;
                 const int n = qo::TextToInteger(text);
-                EXPECT_EQ(TQOInlineCode_D9D224::ColumnOf(n), column) << n;
+                EXPECT_EQ(lotto::game::ColumnOf(n), column) << n;
                 EXPECT_GE(n, 1);
                 EXPECT_LE(n, 90);
                 numbers.insert(n);

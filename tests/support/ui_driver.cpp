@@ -272,7 +272,7 @@ qo::Color UiDriver::cellColor(int position, int index) {
 
 std::vector<std::string> UiDriver::cellTexts(int position) {
     std::vector<std::string> texts;
-    for (int i = 0; i < lotto::TQOInlineCode_D9D224::kCells; ++i)
+    for (int i = 0; i < lotto::game::kCells; ++i)
         texts.push_back(cellText(position, i));
     return texts;
 }

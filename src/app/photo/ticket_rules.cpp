@@ -5,10 +5,12 @@
 #include <map>
 #include <vector>
 
+#include "game/shape.h"
+
 namespace lotto::photo {
 namespace {
 
-constexpr int kColumns = 9;
+using game::kColumns;
 constexpr float kInked = 0.5f;
 // An ink measure this close to the border could be a smudge or a faint digit.
 constexpr float kInkMargin = 0.2f;

@@ -28,6 +28,7 @@ public:
 
 private:
     friend void NoteContentChange(const Control&, ContentChange);
+    friend struct Walk;
     Heard heard_;
     ChangeListener* next_ = nullptr;
 };

@@ -39,8 +39,10 @@ void ParentNotice(Control& c) {
 
 void Control::setColor(Color color) {
     if (d_->color == color && d_->widget) return;
-    if (d_->color != color) NoteContentChange(*this, ContentChange::Colour);
+    const bool changed = d_->color != color;
     d_->color = color;
+    // Told once the control holds the new colour: a listener may read it.
+    if (changed) NoteContentChange(*this, ContentChange::Colour);
     ApplyPalette(*this); // a new palette repaints by itself
 }
 Color Control::color() const {
@@ -82,8 +84,9 @@ void Control::copyParentFont() {
 
 void Control::setText(std::string_view text) {
     auto& d = *d_;
-    if (d.text != text) NoteContentChange(*this, ContentChange::Text);
+    const bool changed = d.text != text;
     d.text = std::string(text);
+    if (changed) NoteContentChange(*this, ContentChange::Text);
     AccessibleTextChanged(*this);
     switch (d.kind) {
     case ControlKind::Application:

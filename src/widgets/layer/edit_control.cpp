@@ -200,8 +200,8 @@ void EditControl::appendText(std::string_view text) {
 void EditControl::prependText(std::string_view text) {
     if (text.empty()) return;
     auto& d = this->d();
-    NoteContentChange(*this, ContentChange::Text);
     d.text.insert(0, text);
+    NoteContentChange(*this, ContentChange::Text);
     InvalidateLines(*this);
     AccessibleTextChanged(*this);
     const int shift = static_cast<int>(text.size());
