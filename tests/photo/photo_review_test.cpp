@@ -3,6 +3,7 @@
 #include "app/class_main_form_d80004.h"
 #include "app/photo/photo_reader.h"
 #include "app/photo/review_window.h"
+#include "photo/review_poll.h"
 #include "photo/test_cards.h"
 #include "runtime/cp1251.h"
 #include "support/ui_driver.h"
@@ -32,19 +33,6 @@ namespace {
 
 std::string Write(qotest::UiDriver& ui, const std::string& name, const std::vector<unsigned char>& bytes) {
     return ui.platform().writeFile(name, std::string(bytes.begin(), bytes.end()));
-}
-
-// Acts on the review window once it is open (the menu command runs it modally); gives up after a
-// bound, leaving the window to the close below. Watching ends with the returned guard, so a test
-// that never opened the window leaves nothing behind to act on the next test's.
-void PollForReview(std::weak_ptr<bool> live, std::function<void(QDialog&)> act, int tries) {
-    if (live.expired()) return;
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog && dialog->objectName() == QLatin1String("photoReview")) {
-        act(*dialog);
-        return;
-    }
-    if (tries < 500) QTimer::singleShot(20, [=] { PollForReview(live, act, tries + 1); });
 }
 
 class ReviewWatch {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "photo/review_poll.h"
 #include "photo/test_cards.h"
 #include "real_display/real_display_test.h"
 #include "support/ui_driver.h"
@@ -17,16 +18,6 @@ namespace qotest {
 namespace {
 
 using PhotoReview = RealDisplay;
-
-void PollForReview(std::weak_ptr<bool> live, std::function<void(QDialog&)> act, int tries = 0) {
-    if (live.expired()) return;
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog && dialog->objectName() == QLatin1String("photoReview")) {
-        act(*dialog);
-        return;
-    }
-    if (tries < 500) QTimer::singleShot(20, [=] { PollForReview(live, act, tries + 1); });
-}
 
 TEST_F(PhotoReview, ACellCorrectedByTypingIsAddedWithTheTicket) {
     UiDriver ui;
@@ -54,7 +45,7 @@ TEST_F(PhotoReview, ACellCorrectedByTypingIsAddedWithTheTicket) {
     bool typed = false;
     // Ends with the test: a window never opened leaves nothing to act on the next test's.
     const auto live = std::make_shared<bool>(true);
-    PollForReview(live, [&](QDialog& dialog) {
+    photo_test::PollForReview(live, [&](QDialog& dialog) {
         // Nothing is doubted on this picture: the Tab order starts at the first cell.
         QStringList tabs;
         for (int i = 0; i < at; ++i)
