@@ -159,11 +159,6 @@ void TQOInlineCode_D9D224::JoinGame(game::Model& model) {
     model.Join(game_);
 }
 
-qo::Color TQOInlineCode_D9D224::ColourOf(game::Mark mark) {
-    static constexpr qo::Color kOf[] = {kWhite, kRed, kGreen, kYellow, kLightBlue, kWhite};
-    return kOf[static_cast<std::size_t>(mark)];
-}
-
 void TQOInlineCode_D9D224::BuildGrid() {
     qo::Control* parent = qo::Control::FromId(qo::ReadInteger(panelControl));
     if (!parent) return;
@@ -240,11 +235,12 @@ void TQOInlineCode_D9D224::Colour(int index, qo::Color colour) {
 }
 
 void TQOInlineCode_D9D224::Show() {
+    // Run for every ticket a call changes: most cells show their mark already.
     const game::Marks& marks = game_.marks();
-    for (int i = 0; i < kCells; ++i) {
+    for (std::size_t i = 0; i < marks.size(); ++i) {
         // A colour set from outside stays as it was set.
-        if (const game::Mark m = marks[static_cast<std::size_t>(i)]; m != game::Mark::Other)
-            Colour(i, ColourOf(m));
+        if (const game::Mark m = marks[i]; m != game::Mark::Other && painted_[i] != ColourOf(m))
+            Colour(static_cast<int>(i), ColourOf(m));
     }
 }
 

@@ -96,7 +96,10 @@ public:
     const Colours& colours() const { return painted_; }
     const std::bitset<91>& holds() const { return game_.holds(); }
     const std::bitset<game::kCells>& unreadable() const { return game_.unreadable(); }
-    static qo::Color ColourOf(game::Mark mark);
+    static constexpr qo::Color ColourOf(game::Mark mark) {
+        constexpr qo::Color kOf[] = {kWhite, kRed, kGreen, kYellow, kLightBlue, kWhite};
+        return kOf[static_cast<std::size_t>(mark)];
+    }
     // Marks what the calls in `called` (in the order they came) would have marked had the ticket
     // held its numbers all along: a ticket made, or numbers typed, after they were called. Each
     // completion it makes sounds as a call's does; the numbers no delivery brought count as

@@ -16,9 +16,16 @@ bool Confirmed(const char* questionUtf8) {
 
 } // namespace
 
-void TQOInlineCode_DAAD94::ForEachTicket(const qo::TEventLink& command, const qo::TData& value) {
+void TQOInlineCode_DAAD94::ForEachTicket(const qo::TEventLink& command, const qo::TData& value,
+                                         const Sieve& throughList) {
     const std::int32_t n = qo::ReadInteger(count);
+    // The model lists the tickets in the list's order; should it not hold them all, each ticket
+    // is told itself.
+    const std::vector<game::Ticket*>* tickets = model && throughList ? &model->tickets() : nullptr;
+    if (tickets && tickets->size() != static_cast<std::size_t>(n)) tickets = nullptr;
     for (std::int32_t i = 0; i < n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (tickets && at < tickets->size() && !throughList(*(*tickets)[at])) continue;
         qo::FireInteger(select, i);
         qo::TData copy = value; // a fresh record each time: a target may consume it
         qo::CallLink(command, copy);
@@ -28,8 +35,15 @@ void TQOInlineCode_DAAD94::ForEachTicket(const qo::TEventLink& command, const qo
 void TQOInlineCode_DAAD94::CheckAll(qo::TData& d, std::uint16_t) {
     qo::TData number;
     qo::MakeInteger(number, qo::ToInteger(d));
-    if (model) model->Called(number.integer);
-    ForEachTicket(check, number);
+    const std::int32_t n = number.integer;
+    if (model) model->Called(n);
+    // Five tickets in six hold no given number: there the call only joins the ticket's calls, and
+    // ten thousand tickets are not walked through the list one by one for it.
+    ForEachTicket(check, number, [n](game::Ticket& ticket) {
+        if (ticket.MayMark(n)) return true;
+        ticket.Call(n);
+        return false;
+    });
 }
 
 void TQOInlineCode_DAAD94::ResetAllNumbers(qo::TData&, std::uint16_t) {
@@ -45,8 +59,14 @@ void TQOInlineCode_DAAD94::ResetAllColours(qo::TData&, std::uint16_t) {
 void TQOInlineCode_DAAD94::TakeBackAll(qo::TData& d, std::uint16_t) {
     qo::TData number;
     qo::MakeInteger(number, qo::ToInteger(d));
-    if (model) model->TakenBack(number.integer);
-    ForEachTicket(takeBack, number);
+    const std::int32_t n = number.integer;
+    if (model) model->TakenBack(n);
+    // A ticket that holds no such number shows nothing of the call: its cells stay as they are.
+    ForEachTicket(takeBack, number, [n](game::Ticket& ticket) {
+        if (game::IsNumberOfTheGame(n) && ticket.holds()[static_cast<std::size_t>(n)]) return true;
+        ticket.TakeBack(n);
+        return false;
+    });
 }
 
 void TQOInlineCode_DAAD94::FillAll(qo::TData&, std::uint16_t) {

@@ -2,8 +2,9 @@
 // The commands that concern every ticket at once: mark a called number, reset numbers or colours
 // (after asking), fill. It walks the tickets by position; what a ticket does with each command is
 // the ticket's own business. A call, and a call taken back, is the game's too: the model hears it
-// before the tickets do.
+// before the tickets do, and records it itself on the tickets it cannot change the cells of.
 #include <cstdint>
+#include <functional>
 
 #include "runtime/link.h"
 
@@ -11,7 +12,8 @@ namespace lotto {
 
 namespace game {
 class Model;
-}
+class Ticket;
+} // namespace game
 
 class TQOInlineCode_DAAD94 {
 public:
@@ -32,7 +34,10 @@ public:
     game::Model* model = nullptr; // borrowed; none: the calls are the tickets' alone
 
 private:
-    void ForEachTicket(const qo::TEventLink& command, const qo::TData& value);
+    // `throughList`, given the model's ticket at the same place: whether the command goes to the
+    // ticket itself; one it does not go to the model has already dealt with.
+    using Sieve = std::function<bool(game::Ticket&)>;
+    void ForEachTicket(const qo::TEventLink& command, const qo::TData& value, const Sieve& throughList = {});
 };
 
 } // namespace lotto

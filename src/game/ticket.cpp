@@ -138,6 +138,44 @@ Completions Ticket::MarkRule(const Numbers& numbers, Marks& marks, std::int32_t 
     return done;
 }
 
+Completions Ticket::MarkStep(const Numbers& numbers, Marks& marks, std::int32_t n) {
+    Completions done;
+    std::uint8_t rows = 0; // the rows the call marks a cell in
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (marks[i] == Mark::None && numbers[i] == n) {
+            marks[i] = Mark::Called;
+            rows |= static_cast<std::uint8_t>(1u << (i / kColumns));
+        }
+    }
+    if (rows == 0) return done;
+    const auto paint = [&marks](int first, int count, Mark mark) {
+        std::fill_n(marks.begin() + first, count, mark);
+    };
+    const auto countOf = [&marks](int first, int count, Mark mark) {
+        return static_cast<int>(std::count(marks.begin() + first, marks.begin() + first + count, mark));
+    };
+    std::uint8_t cards = 0; // the cards a row completed in
+    for (int row = 0; row < kRows; ++row) {
+        if ((rows & (1u << row)) && countOf(row * kColumns, kColumns, Mark::Called) == kNumbersPerRow) {
+            paint(row * kColumns, kColumns, Mark::Row);
+            done.rows |= static_cast<std::uint8_t>(1u << row);
+            cards |= static_cast<std::uint8_t>(1u << (row / kRowsPerCard));
+        }
+    }
+    for (int card = 0; card < kCards; ++card) {
+        if ((cards & (1u << card)) &&
+            countOf(card * kCellsPerCard, kCellsPerCard, Mark::Row) == kCellsPerCard) {
+            paint(card * kCellsPerCard, kCellsPerCard, Mark::Card);
+            done.cards |= static_cast<std::uint8_t>(1u << card);
+        }
+    }
+    if (done.cards && countOf(0, kCells, Mark::Card) == kCells) {
+        paint(0, kCells, Mark::Ticket);
+        done.ticket = true;
+    }
+    return done;
+}
+
 Completions Ticket::Call(std::int32_t n) {
     // Only a number of the game marks: a cell someone typed 0 into is no called number.
     if (!IsNumberOfTheGame(n)) return {};
@@ -149,7 +187,7 @@ Completions Ticket::Call(std::int32_t n) {
         return {};
     }
     Marks marks = marks_;
-    const Completions done = MarkRule(numbers_, marks, n);
+    const Completions done = settled_ ? MarkStep(numbers_, marks, n) : MarkRule(numbers_, marks, n);
     const bool changed = marks != marks_;
     marks_ = marks;
     settled_ = true;
@@ -161,9 +199,47 @@ Completions Ticket::Call(std::int32_t n) {
 void Ticket::Replay(Marks& marks) {
     marks.fill(Mark::None);
     completed_.clear();
-    for (std::size_t i = 0; i < delivered_.size(); ++i) {
-        const Completions done = MarkRule(numbers_, marks, delivered_[i]);
-        if (done.any()) completed_.push_back({static_cast<std::uint32_t>(i), done});
+    // The rule from white, step by step, kept as counts: what a call marks is only its own cells,
+    // a row completes at exactly five called, a card with its third row, the ticket with its
+    // second card. The same as MarkStep on every call, without looking through all the cells.
+    constexpr std::uint8_t kNone = 0xFF;
+    std::array<std::uint8_t, kLargest + 1> first;
+    std::array<std::uint8_t, kCells> next;
+    first.fill(kNone);
+    for (int i = kCells - 1; i >= 0; --i) {
+        const std::int32_t n = numbers_[static_cast<std::size_t>(i)];
+        if (!IsNumberOfTheGame(n)) continue;
+        next[static_cast<std::size_t>(i)] = first[static_cast<std::size_t>(n)];
+        first[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(i);
+    }
+    std::array<int, kRows> called{};
+    std::array<int, kCards> rowsDone{};
+    int cardsDone = 0;
+    for (std::size_t k = 0; k < delivered_.size(); ++k) {
+        std::uint8_t cell = first[delivered_[k]];
+        if (cell == kNone) continue;
+        std::uint8_t rows = 0;
+        for (; cell != kNone; cell = next[cell]) {
+            if (marks[cell] != Mark::None) continue;
+            marks[cell] = Mark::Called;
+            ++called[cell / kColumns];
+            rows |= static_cast<std::uint8_t>(1u << (cell / kColumns));
+        }
+        Completions done;
+        for (int row = 0; row < kRows; ++row) {
+            if (!(rows & (1u << row)) || called[static_cast<std::size_t>(row)] != kNumbersPerRow) continue;
+            std::fill_n(marks.begin() + row * kColumns, kColumns, Mark::Row);
+            called[static_cast<std::size_t>(row)] = 0;
+            done.rows |= static_cast<std::uint8_t>(1u << row);
+            const int card = row / kRowsPerCard;
+            if (++rowsDone[static_cast<std::size_t>(card)] < kRowsPerCard) continue;
+            std::fill_n(marks.begin() + card * kCellsPerCard, kCellsPerCard, Mark::Card);
+            done.cards |= static_cast<std::uint8_t>(1u << card);
+            if (++cardsDone < kCards) continue;
+            marks.fill(Mark::Ticket);
+            done.ticket = true;
+        }
+        if (done.any()) completed_.push_back({static_cast<std::uint32_t>(k), done});
     }
 }
 
@@ -176,11 +252,16 @@ bool Ticket::TakeBack(std::int32_t n) {
     const auto last = std::find(delivered_.rbegin(), delivered_.rend(), static_cast<std::uint8_t>(n));
     if (last == delivered_.rend()) return false;
     const auto k = static_cast<std::uint32_t>(std::distance(delivered_.begin(), std::next(last).base()));
+    // A number no cell holds marked nothing on the cells as they stand, with or without it: the
+    // marks stay, and the record of what the other calls completed is made again.
+    const bool held = holds_[static_cast<std::size_t>(n)];
     Marks with;
-    Replay(with);
+    if (held) Replay(with);
     delivered_.erase(std::next(last).base());
     Marks without;
     Replay(without);
+    if (!held) with = without;
+    const Marks before = marks_;
     bool settled = true;
     for (std::size_t i = 0; i < marks_.size(); ++i) {
         if (changedAt_[i] <= k && marks_[i] == with[i]) marks_[i] = without[i];
@@ -189,7 +270,7 @@ bool Ticket::TakeBack(std::int32_t n) {
     }
     // Kept marks are not what the rule makes of the cells: the next call marks through them.
     settled_ = settled;
-    Changed(kMarks | kCalls);
+    Changed(static_cast<std::uint8_t>(kCalls | (marks_ != before ? kMarks : 0)));
     return true;
 }
 

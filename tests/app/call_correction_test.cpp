@@ -72,6 +72,24 @@ TEST_F(CallCorrection, AMoveTakenBackUndoesItsMarksAndWhatTheyCompleted) {
     EXPECT_EQ(ui.soundNames().size(), 1u);
 }
 
+// A call goes through the list only to the tickets it may change; elsewhere the game records it.
+// A ticket whose colours were set from outside is one it may change, holding the number or not.
+TEST_F(CallCorrection, ACallStillMarksThroughColoursSetFromOutsideOnATicketWithoutTheNumber) {
+    ui.newTickets(1);
+    for (const int column : {0, 1, 2, 3, 4})
+        ui.cell(1, At(3, column)).setColor(TQOInlineCode_D9D224::kRed); // five empty cells made red
+    ui.platform().sounds.clear();
+    call({"44"}); // on neither ticket
+    EXPECT_EQ(ui.cellColor(1, At(3, 0)), TQOInlineCode_D9D224::kGreen);
+    EXPECT_EQ(ui.cellColor(0, At(0, 0)), TQOInlineCode_D9D224::kWhite);
+    EXPECT_EQ(ui.soundNames().size(), 1u);
+    // Both tickets were given it: taken back, it leaves both as they were before.
+    ui.removeMove(0);
+    EXPECT_TRUE(ui.logic(0).delivered().empty());
+    EXPECT_TRUE(ui.logic(1).delivered().empty());
+    EXPECT_EQ(ui.cellColor(1, At(3, 0)), TQOInlineCode_D9D224::kGreen) << "a colour the call did not make";
+}
+
 TEST_F(CallCorrection, CtrlZOnTheEmptyBoxTakesTheLastMoveOnly) {
     call({"5", "17"});
     ui.undoInNumberBox();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 namespace lotto::game {
@@ -163,6 +165,65 @@ TEST(TicketMarks, AColourFromOutsideIsNeitherMarkedNorCountedAndTheNextCallMarks
     for (const int n : {1, 12, 23, 34})
         t.Call(n);
     EXPECT_EQ(t.Call(45).rows, 1u);
+}
+
+// The cheap step and the whole rule agree from white on any ticket, well made or not: numbers
+// twice, rows of six or more, numbers outside the game, empty cells.
+TEST(TicketRule, TheStepMarksAsTheWholeRuleOnMarksTheRuleMade) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        Numbers numbers{};
+        const int filled = std::uniform_int_distribution<int>(20, kCells)(random);
+        for (int k = 0; k < filled; ++k) {
+            const auto cell =
+                static_cast<std::size_t>(std::uniform_int_distribution<int>(0, kCells - 1)(random));
+            // A few numbers over and over, so rows fill and numbers repeat.
+            numbers[cell] = std::uniform_int_distribution<int>(0, round % 2 ? 99 : 40)(random);
+        }
+        Marks whole{}, step{};
+        std::vector<int> calls;
+        std::vector<Completed> completed;
+        for (int call = 0; call < 120; ++call) {
+            const int n = std::uniform_int_distribution<int>(1, kLargest)(random);
+            const Completions a = Ticket::MarkRule(numbers, whole, n);
+            const Completions b = Ticket::MarkStep(numbers, step, n);
+            ASSERT_EQ(a, b) << "round " << round << ", call " << call;
+            ASSERT_EQ(whole, step) << "round " << round << ", call " << call;
+            if (a.any()) completed.push_back({static_cast<std::uint32_t>(calls.size()), a});
+            calls.push_back(n);
+        }
+        // A take-back marks the other calls again from white, by counts rather than the rule: the
+        // same marks and completions as the whole rule gives them.
+        Ticket t;
+        for (int i = 0; i < kCells; ++i)
+            t.SetNumber(i, numbers[static_cast<std::size_t>(i)]);
+        for (const int n : calls)
+            t.Call(n);
+        const int taken = calls.front();
+        ASSERT_TRUE(t.TakeBack(taken));
+        calls.erase(std::find(calls.rbegin(), calls.rend(), taken).base() - 1);
+        Marks again{};
+        completed.clear();
+        for (std::size_t k = 0; k < calls.size(); ++k) {
+            if (const Completions done = Ticket::MarkRule(numbers, again, calls[k]); done.any())
+                completed.push_back({static_cast<std::uint32_t>(k), done});
+        }
+        ASSERT_EQ(t.marks(), again) << "round " << round;
+        ASSERT_EQ(t.completed(), completed) << "round " << round;
+    }
+}
+
+TEST(TicketCall, OnlyAHeldNumberOrMarksFromOutsideMayMark) {
+    Ticket t;
+    Place(t, {1, 12, 23, 34, 45});
+    EXPECT_TRUE(t.MayMark(12));
+    EXPECT_FALSE(t.MayMark(13));
+    EXPECT_FALSE(t.MayMark(0));
+    EXPECT_FALSE(t.MayMark(300 + 12)); // not the number its low byte names
+    t.SetMark(CellAt(3, 0), Mark::Called);
+    EXPECT_TRUE(t.MayMark(13));
+    t.Whiten();
+    EXPECT_FALSE(t.MayMark(13));
 }
 
 TEST(TicketPutBack, KeepsTheMarksAsKeptAndTellsTheCompletionsByItsCalls) {

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using qo::Control;
 namespace eo = qo::edit_option;
 
@@ -100,6 +102,34 @@ TEST_F(EditTest, MemoAppendsReplaceTheTextWithoutReportingChange) {
     m->clear();
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(m->lineCount(), 1);
+}
+
+// A box growing at its end, shown or not, lays out and shows what the whole text written at once
+// does: wrapped lines, a paragraph continued by the next piece, a break split across two pieces.
+TEST_F(EditTest, MemoGrownPieceByPieceEqualsTheWholeTextSetAtOnce) {
+    const std::vector<std::string> pieces = {
+        "1",  "\r\n", "5",        "\r\n", "word word word word word word word ", "word word word word", "\r",
+        "\n", "",     "\r\n\r\n", "77"};
+    for (const bool shown : {false, true}) {
+        auto* grown = memo();
+        auto* whole = memo();
+        if (shown) ASSERT_TRUE(qotest::showForm(*form));
+        std::string all;
+        for (const std::string& piece : pieces) {
+            grown->appendText(piece);
+            all += piece;
+            whole->setText(all);
+            ASSERT_EQ(grown->text(), all);
+            ASSERT_EQ(grown->lineCount(), whole->lineCount()) << "after \"" << piece << "\", shown " << shown;
+            for (int i = 0; i < whole->lineCount(); ++i)
+                ASSERT_EQ(grown->line(i), whole->line(i)) << i;
+            EXPECT_EQ(grown->caret(), 0);
+            EXPECT_EQ(grown->firstVisibleLine(), 0);
+        }
+        if (shown) EXPECT_EQ(qotest::memo(*grown)->toPlainText(), qotest::memo(*whole)->toPlainText());
+        grown->destroy();
+        whole->destroy();
+    }
 }
 
 TEST_F(EditTest, OneLineEditReportsWholeTextReplacement) {

@@ -67,6 +67,9 @@ struct RareState {
     // Edits: the text as laid out in lines.
     int firstLine = 0;
     bool linesValid = false;
+    // Not valid, yet `qtext` and the lines before this place are: text was added at the end, and
+    // only its last paragraph is laid out again. -1: everything is.
+    int linesFrom = -1;
     QString qtext;               // text with '\n' breaks, as the box holds it
     std::vector<LineSpan> lines; // as the box shows them
     // Edits: what the element does with pasted text, and commands of its own in the context menu.

@@ -92,7 +92,11 @@ std::string EditStoredText(const QString& shown) {
 }
 
 void InvalidateLines(const Control& c) {
-    if (c.d().rare().linesValid) c.d().rareW().linesValid = false;
+    if (c.d().rare().linesValid || c.d().rare().linesFrom >= 0) {
+        RareState& r = c.d().rareW();
+        r.linesValid = false;
+        r.linesFrom = -1;
+    }
 }
 
 void EnsureLines(const Control& c) {
@@ -100,19 +104,24 @@ void EnsureLines(const Control& c) {
     if (d.rare().linesValid) return;
     RareState& r = d.rareW();
     r.linesValid = true;
-    r.lines.clear();
-    if (d.kind != ControlKind::Memo) {
-        r.qtext = ToQString(d.text);
-        r.lines.push_back({0, static_cast<int>(r.qtext.size())});
-        return;
+    int start = 0;
+    if (r.linesFrom >= 0) {
+        start = r.linesFrom; // the text and the lines before are as laid out
+        r.linesFrom = -1;
+    } else {
+        r.lines.clear();
+        if (d.kind != ControlKind::Memo) {
+            r.qtext = ToQString(d.text);
+            r.lines.push_back({0, static_cast<int>(r.qtext.size())});
+            return;
+        }
+        r.qtext = EditDisplayText(d.text);
     }
-    r.qtext = EditDisplayText(d.text);
     const bool wraps = Wraps(d);
     const int width = wraps ? TextWidth(c) : 0;
     const QFont& font = FontFor(*d.font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    int start = 0;
     while (true) {
         int end = static_cast<int>(r.qtext.indexOf(QChar('\n'), start));
         const bool last = end < 0;
@@ -192,9 +201,45 @@ std::string EditControl::line(int index) const {
 }
 
 void EditControl::appendText(std::string_view text) {
-    std::string all = d().text;
-    all.append(text);
-    setText(all);
+    auto& d = this->d();
+    // A line break split between the old text and the new would be read as two: written whole.
+    if (d.kind != ControlKind::Memo || text.empty() || (!d.text.empty() && d.text.back() == '\r')) {
+        std::string all = d.text;
+        all.append(text);
+        setText(all);
+        return;
+    }
+    // A list growing a line at a time: the box takes the new text at its end and only the last
+    // paragraph is laid out again, so a hundred lines are not a hundred times the whole text.
+    // What shows is as after setText: the caret at the start, the first line on top.
+    const QString shown = EditDisplayText(text);
+    d.text.append(text);
+    NoteContentChange(*this, ContentChange::Text);
+    AccessibleTextChanged(*this);
+    if (d.rare().linesValid || d.rare().linesFrom >= 0) {
+        RareState& r = d.rareW();
+        if (r.linesValid) {
+            const int last = static_cast<int>(r.qtext.lastIndexOf(QChar('\n'))) + 1;
+            while (!r.lines.empty() && r.lines.back().start >= last)
+                r.lines.pop_back();
+            r.linesValid = false;
+            r.linesFrom = last;
+        }
+        r.qtext += shown;
+    }
+    d.selStart = d.selEnd = 0;
+    if (d.rare().firstLine != 0) d.rareW().firstLine = 0;
+    if (auto* m = qobject_cast<QPlainTextEdit*>(d.widget.data())) {
+        d.settingText = true;
+        QTextCursor end(m->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(shown);
+        m->setTextCursor(QTextCursor(m->document()));
+        ApplyFirstLine(*this);
+        d.settingText = false;
+    } else {
+        ApplyText(*this);
+    }
 }
 
 void EditControl::prependText(std::string_view text) {
