@@ -1,10 +1,12 @@
-// Taking a call back with N = 1 000 and 10 000 filled tickets and 90 calls made in a shuffled
-// order, each N in a child process of its own:
+// Calls and a call taken back with N = 10, 100, 1 000 and 10 000 filled tickets and 90 calls made
+// in a shuffled order, each N in a child process of its own:
 //   take back    the last call removed (Ctrl+Z's way in): the list rewritten, and every ticket
 //                that was given the number marked again from white with the other 89 (median of 7);
 //     floor      the same replay on plain values: each ticket's 54 cell texts read into numbers,
 //                its colours marked from white by the same rule, 89 calls, nothing shown;
-//   call         one call reaching every ticket and the game window, for scale;
+//   call         one call reaching every ticket and the game window (median of the 90 calls);
+//     floor      the same 90 calls on plain values: every ticket's colours marked by the rule,
+//                nothing shown;
 //   log          what the shown "Ход игры" window does a moment after each call: the tickets'
 //                completions gathered, the lines the call added written on top, the board
 //                brought up to date (median of the 90 calls);
@@ -75,8 +77,8 @@ void MarkColours(const Ticket::Numbers& numbers, Ticket::Colours& colours, std::
 }
 
 struct Result {
-    double takeBackMs = 0, floorMs = 0, callMs = 0, logMs = 0, logFloorMs = 0, waitingMs = 0, hintsMs = 0,
-           digitMs = 0, wholeMs = 0;
+    double takeBackMs = 0, floorMs = 0, callMs = 0, callFloorMs = 0, logMs = 0, logFloorMs = 0, waitingMs = 0,
+           hintsMs = 0, digitMs = 0, wholeMs = 0;
     int tickets = 0;
     bool ok = false;
 };
@@ -171,6 +173,28 @@ Result Measure(int n) {
             texts[t][static_cast<std::size_t>(i)] = logic.cell(i)->text();
     }
 
+    {
+        std::vector<Ticket::Numbers> plain(texts.size());
+        for (std::size_t t = 0; t < texts.size(); ++t) {
+            for (std::size_t i = 0; i < texts[t].size(); ++i)
+                plain[t][i] = texts[t][i].empty() ? 0 : std::stoi(texts[t][i]);
+        }
+        std::vector<Ticket::Colours> colours(plain.size());
+        for (auto& c : colours)
+            c.fill(Ticket::kWhite);
+        std::vector<double> floors;
+        int red = 0;
+        for (const int number : order) {
+            const auto a = Clock::now();
+            for (std::size_t t = 0; t < plain.size(); ++t)
+                MarkColours(plain[t], colours[t], number);
+            floors.push_back(Ms(a, Clock::now()));
+            red += colours.front()[0] == Ticket::kRed;
+        }
+        r.callFloorMs = Median(floors);
+        r.ok = r.ok && red >= 0;
+    }
+
     std::vector<double> takeBacks, floors;
     for (int k = 0; k < kRepeats; ++k) {
         const int last = order.back();
@@ -205,19 +229,19 @@ Result Measure(int n) {
 } // namespace
 
 int main() {
-    std::printf("%-8s %-28s %-10s %-12s %-24s %s\n", "N", "take back / floor, ms", "(ratio)", "call, ms",
-                "log / floor, ms", "Жду, ms  hints, ms  with hints, ms  digit, ms");
+    std::printf("%-8s %-22s %-9s %-20s %-22s %s\n", "N", "take back / floor, ms", "(ratio)",
+                "call / floor, ms", "log / floor, ms", "Жду, ms  hints, ms  with hints, ms  digit, ms");
     bool ok = true;
-    for (const int n : {1000, 10000}) {
+    for (const int n : {10, 100, 1000, 10000}) {
         const Result r = qobench::RunInChild<Result>("calls_bench", [n] { return Measure(n); });
         ok = ok && r.ok && r.tickets == n;
-        char back[40], ratio[16];
+        char back[40], ratio[16], calls[40], logs[40];
         std::snprintf(back, sizeof back, "%.2f / %.2f", r.takeBackMs, r.floorMs);
         std::snprintf(ratio, sizeof ratio, "%.2fx", r.floorMs > 0 ? r.takeBackMs / r.floorMs : 0.0);
-        char logs[40];
+        std::snprintf(calls, sizeof calls, "%.3f / %.3f", r.callMs, r.callFloorMs);
         std::snprintf(logs, sizeof logs, "%.3f / %.3f", r.logMs, r.logFloorMs);
-        std::printf("%-8d %-28s %-10s %-12.2f %-24s %-8.2f %-9.2f %-15.2f %.3f\n", n, back, ratio, r.callMs,
-                    logs, r.waitingMs, r.hintsMs, r.wholeMs, r.digitMs);
+        std::printf("%-8d %-22s %-9s %-20s %-22s %-8.3f %-9.3f %-15.3f %.3f\n", n, back, ratio, calls, logs,
+                    r.waitingMs, r.hintsMs, r.wholeMs, r.digitMs);
     }
     return ok ? 0 : 1;
 }

@@ -174,6 +174,7 @@ TClassChildForm_DA7248::TClassChildForm_DA7248(qo::Control* parent) {
     connect<&TQOInlineCode_DB522C::Clear>(clearBt.onClick, realGame);
     connect<&TQOWinList::AddLine>(realGame.addLineOutput, calledBox);
     connect<&TQOWinList::ClearLines>(realGame.clearOutput, calledBox);
+    connect<&TQOWinList::SetLines>(realGame.linesOutput, calledBox);
     connect<&TQOWin::WindowHandle>(realGame.windowHandle, calledBox);
     connect<&TQOMath::Result>(movesFormat.arguments[0], movesCalc);
     connect<&TQOLabel::SetCaption>(movesFormat.resultOutput, movesLb);

@@ -10,6 +10,7 @@
 #include "app/ticket_file.h"
 #include "game/model.h"
 #include "runtime/cp1251.h"
+#include "runtime/event_scope.h"
 #include "runtime/init_man.h"
 #include "runtime/random.h"
 #include "widgets/layer/change_watch.h"
@@ -392,22 +393,38 @@ std::int64_t SoundLengthMs(const std::string& path) {
     return ms;
 }
 
+// Where "ЗвукN.wav" is: beside the program first (a copy run from its own folder, as on Windows,
+// or the build), else where an installed program keeps its files; empty when it is nowhere.
+// Looked for once an event: one call may complete rows on a thousand tickets.
+const std::string& SoundPath(int which) {
+    struct Found {
+        unsigned event = 0;
+        std::string path;
+    };
+    static Found found[5];
+    Found& f = found[std::clamp(which, 0, 4)];
+    const unsigned event = qo::EventScope::Serial();
+    if (event != 0 && f.event == event) return f.path;
+    f.event = event;
+    f.path.clear();
+    const std::string name = "Звук" + std::to_string(which) + ".wav";
+    for (const std::string& folder : {qo::ProgramFolder(), qo::InstalledDataFolder()}) {
+        if (!folder.empty() && qo::FileExists(folder + name)) {
+            f.path = folder + name;
+            break;
+        }
+    }
+    return f.path;
+}
+
 } // namespace
 
 void TQOInlineCode_D9D224::PlaySound(int which) {
-    const std::string name = "Звук" + std::to_string(which) + ".wav";
-    // Beside the program first (a copy run from its own folder, as on Windows, or the build),
-    // else where an installed program keeps its files. A missing sound is no reason to bother
-    // the player.
-    for (const std::string& folder : {qo::ProgramFolder(), qo::InstalledDataFolder()}) {
-        if (!folder.empty() && qo::FileExists(folder + name)) {
-            qo::PlaySoundFile(folder + name);
-            if (which <= 3)
-                markingSoundEnds =
-                    SoundClock::now() + std::chrono::milliseconds(SoundLengthMs(folder + name));
-            return;
-        }
-    }
+    // A missing sound is no reason to bother the player.
+    const std::string& path = SoundPath(which);
+    if (path.empty()) return;
+    qo::PlaySoundFile(path);
+    if (which <= 3) markingSoundEnds = SoundClock::now() + std::chrono::milliseconds(SoundLengthMs(path));
 }
 
 std::int64_t TQOInlineCode_D9D224::MarkingSoundLeftMs() {

@@ -1,6 +1,7 @@
 #include "app/inline_code_db522c.h"
 
 #include <algorithm>
+#include <string>
 
 #include "game/model.h"
 #include "widgets/layer/control.h"
@@ -41,10 +42,11 @@ void TQOInlineCode_DB522C::Remove(std::size_t place) {
     const int n = called_[place];
     called_.erase(called_.begin() + static_cast<std::ptrdiff_t>(place));
     Tell();
-    // The list is written anew: its line count is the move count the window shows.
-    qo::FireNull(clearOutput);
+    // The list is written anew, at once: its line count is the move count the window shows.
+    std::string lines;
     for (const int m : called_)
-        qo::FireInteger(addLineOutput, m);
+        lines += std::to_string(m) + "\r\n";
+    qo::FireString(linesOutput, lines);
     Scroll(static_cast<int>(std::min(place, called_.size())));
     // The nearest move becomes current: the one that took the line's place, else the new last, so
     // Delete pressed again goes on from here.

@@ -18,6 +18,7 @@ public:
     qo::TEventLink windowHandle;  // data: the called-numbers box's window handle
     qo::TEventLink addLineOutput; // a new number into the called-numbers box
     qo::TEventLink clearOutput;   // empties the called-numbers box
+    qo::TEventLink linesOutput;   // the called-numbers box's whole text, one number a line
     qo::TEventLink takenBack;     // a removed move's number, for the tickets to take back
 
     void Record(qo::TData& d, std::uint16_t index); // 0 is no call

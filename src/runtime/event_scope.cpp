@@ -5,6 +5,7 @@
 namespace qo {
 namespace {
 int g_depth = 0;
+unsigned g_serial = 0, g_last = 0;
 std::vector<std::function<void()>> g_pending;
 
 void Flush() {
@@ -19,7 +20,7 @@ void Flush() {
 } // namespace
 
 EventScope::EventScope() {
-    ++g_depth;
+    if (g_depth++ == 0) g_serial = ++g_last == 0 ? ++g_last : g_last;
 }
 
 EventScope::~EventScope() {
@@ -27,11 +28,16 @@ EventScope::~EventScope() {
         ++g_depth; // destructors may deliver events of their own; keep them from flushing re-entrantly
         Flush();
         --g_depth;
+        g_serial = 0;
     }
 }
 
 int EventScope::Depth() {
     return g_depth;
+}
+
+unsigned EventScope::Serial() {
+    return g_serial;
 }
 
 void DestroyWhenIdle(std::function<void()> destroy) {

@@ -16,6 +16,8 @@ public:
     EventScope& operator=(const EventScope&) = delete;
 
     static int Depth();
+    // Which outermost event is under way: a new value for each; 0 outside any.
+    static unsigned Serial();
 };
 
 void DestroyWhenIdle(std::function<void()> destroy);

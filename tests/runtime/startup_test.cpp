@@ -113,4 +113,19 @@ TEST(EventScope, DestructionWaitsForTheOutermostScope) {
     EXPECT_EQ(EventScope::Depth(), 0);
 }
 
+TEST(EventScope, EachOutermostEventHasASerialOfItsOwnSharedByTheScopesInside) {
+    EXPECT_EQ(EventScope::Serial(), 0u);
+    unsigned first = 0;
+    {
+        EventScope outer;
+        first = EventScope::Serial();
+        EXPECT_NE(first, 0u);
+        EventScope inner;
+        EXPECT_EQ(EventScope::Serial(), first);
+    }
+    EXPECT_EQ(EventScope::Serial(), 0u);
+    EventScope next;
+    EXPECT_NE(EventScope::Serial(), first);
+}
+
 } // namespace
