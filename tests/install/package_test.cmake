@@ -103,6 +103,9 @@ set(expected
     usr/share/man/man6/fishkodrom.6.gz
     usr/share/metainfo/org.fishkodrom.Fishkodrom.metainfo.xml
     usr/share/mime/packages/fishkodrom.xml)
+if(PHOTO)
+  list(APPEND expected usr/lib/fishkodrom/libfishkodrom-photo.so)
+endif()
 list(SORT expected)
 if(NOT files STREQUAL expected)
   string(REPLACE ";" "\n    " files_text "${files}")

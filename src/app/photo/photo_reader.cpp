@@ -117,18 +117,4 @@ PhotoResult ReadPhoto(std::span<const unsigned char> file) {
     return result;
 }
 
-std::string Describe(PhotoStatus status) {
-    switch (status) {
-    case PhotoStatus::Read:
-        return "Билеты прочитаны.";
-    case PhotoStatus::NoCards:
-        return "На снимке не найдено ни одной карточки билета.";
-    case PhotoStatus::NotAPicture:
-        return "Файл не читается как снимок: он пуст, обрезан или в неизвестном формате.";
-    case PhotoStatus::TooLarge:
-        return "Снимок слишком велик: больше 50 мегапикселей.";
-    }
-    return {};
-}
-
 } // namespace lotto::photo

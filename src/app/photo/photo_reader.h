@@ -38,6 +38,7 @@ enum class PhotoStatus {
     NoCards,     // a picture, but no card in it
     NotAPicture, // empty, truncated beyond use, or of a kind not read
     TooLarge,    // more pixels than kMaxPixels: refused before decoding
+    NoReader,    // the program's reading library is not installed (photo_module.h)
 };
 
 struct PhotoResult {

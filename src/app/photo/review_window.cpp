@@ -2,6 +2,7 @@
 // tickets, which no scheme of fixed elements can lay out.
 #include "app/photo/review_window.h"
 
+#include "app/photo/photo_module.h"
 #include "app/photo/photo_reader.h"
 #include "runtime/cp1251.h"
 #include "widgets/layer/control.h"
@@ -74,7 +75,7 @@ ReadPicture Read(const Picture& picture) {
         bytes = QByteArray(reinterpret_cast<const char*>(picture.bytes.data()),
                            static_cast<qsizetype>(picture.bytes.size()));
     }
-    out.result = ReadPhoto(
+    out.result = ReadPhotoThroughModule(
         {reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
     if (out.result.status != PhotoStatus::Read) return out;
     QBuffer buffer(&bytes);

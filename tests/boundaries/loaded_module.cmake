@@ -1,5 +1,6 @@
-# The program's own dynamic section names no multimedia or speech library; the module's does, lies
-# in the program's folder and offers the entry the program looks for.
+# A part of the program kept in a module of its own, opened at first use: the program's own dynamic
+# section names none of the libraries FORBIDDEN matches; the module's names NEEDS, lies in the
+# program's folder and offers the entry ENTRY the program looks for.
 find_program(READELF readelf REQUIRED)
 function(needed file out)
   execute_process(COMMAND ${READELF} -d ${file} OUTPUT_VARIABLE dynamic RESULT_VARIABLE rc)
@@ -12,7 +13,7 @@ endfunction()
 
 needed(${PROGRAM} program_libs)
 foreach(lib IN LISTS program_libs)
-  if(lib MATCHES "Multimedia|TextToSpeech|pulse")
+  if(lib MATCHES "${FORBIDDEN}")
     message(FATAL_ERROR "the program itself loads ${lib} at its start")
   endif()
 endforeach()
@@ -20,13 +21,13 @@ endforeach()
 get_filename_component(program_dir ${PROGRAM} DIRECTORY)
 get_filename_component(module_dir ${MODULE} DIRECTORY)
 if(NOT program_dir STREQUAL module_dir)
-  message(FATAL_ERROR "the audio module is in ${module_dir}, the program in ${program_dir}")
+  message(FATAL_ERROR "the module is in ${module_dir}, the program in ${program_dir}")
 endif()
 needed(${MODULE} module_libs)
-if(NOT module_libs MATCHES "Multimedia")
-  message(FATAL_ERROR "the audio module does not load the multimedia library: ${module_libs}")
+if(NOT module_libs MATCHES "${NEEDS}")
+  message(FATAL_ERROR "the module does not load ${NEEDS}: ${module_libs}")
 endif()
 execute_process(COMMAND ${READELF} --dyn-syms -W ${MODULE} OUTPUT_VARIABLE symbols)
-if(NOT symbols MATCHES " qo_audio_module\n")
-  message(FATAL_ERROR "the audio module offers no qo_audio_module entry")
+if(NOT symbols MATCHES " ${ENTRY}\n")
+  message(FATAL_ERROR "the module offers no ${ENTRY} entry")
 endif()
