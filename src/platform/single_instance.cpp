@@ -1,14 +1,11 @@
 // The holder's lock is the arbiter: a local socket alone can not tell a holder that is starting from
 // none, and two starts a file manager makes at once would both listen. The lock file says who holds
-// the folder; the socket, named after the folder, carries the files. On Windows the socket is a named
-// pipe of the user's session; elsewhere a socket file only the user may open.
+// the folder; the channel, named after the folder, carries the files (local_channel.h).
 #include "platform/single_instance.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
 #include <algorithm>
@@ -16,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/front.h"
+#include "platform/local_channel.h"
 
 namespace qo::platform {
 namespace {
@@ -56,7 +53,7 @@ struct SingleInstance::Parts {
     QString lockName;
     QString name;
     std::unique_ptr<QLockFile> lock;
-    std::unique_ptr<QLocalServer> server;
+    std::unique_ptr<ChannelListener> listener;
     std::function<void(const QStringList&)> received;
     std::vector<QStringList> waiting; // handed over before anyone asked for them
 
@@ -79,29 +76,17 @@ struct SingleInstance::Parts {
     }
 
     void listen() {
-        server = std::make_unique<QLocalServer>();
-        server->setSocketOptions(QLocalServer::UserAccessOption);
-        // Left by a holder that died: the lock is ours now, so the name is too.
-        QLocalServer::removeServer(name);
-        if (!server->listen(name)) return;
-        QObject::connect(server.get(), &QLocalServer::newConnection, server.get(), [this] {
-            while (QLocalSocket* peer = server->nextPendingConnection()) {
-                QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-                auto bytes = std::make_shared<QByteArray>();
-                QObject::connect(peer, &QLocalSocket::readyRead, peer, [this, peer, bytes] {
-                    *bytes += peer->readAll();
-                    QStringList files;
-                    if (bytes->size() > kLargestMessage) {
-                        peer->abort();
-                    } else if (ReadMessage(*bytes, files)) {
-                        bytes->clear();
-                        peer->write("ok\n");
-                        peer->flush();
-                        peer->disconnectFromServer();
-                        if (!files.isEmpty()) deliver(files);
-                    }
-                });
+        listener = ListenOn(name, [this](const QByteArray& bytes) {
+            Heard h;
+            QStringList files;
+            if (bytes.size() > kLargestMessage) {
+                h.verdict = Heard::Verdict::CutOff;
+            } else if (ReadMessage(bytes, files)) {
+                h.verdict = Heard::Verdict::Answer;
+                h.answer = "ok\n";
+                if (!files.isEmpty()) h.then = [this, files] { deliver(files); };
             }
+            return h;
         });
     }
 
@@ -109,19 +94,8 @@ struct SingleInstance::Parts {
     bool hand(const QStringList& files, const QDeadlineTimer& deadline) {
         const QByteArray message = Message(files);
         do {
-            QLocalSocket socket;
-            socket.connectToServer(name);
-            if (socket.waitForConnected(200)) {
-                // The holder may bring its window up only if this program, which the player just
-                // started and so may, lets it.
-                LetAnotherComeToFront();
-                socket.write(message);
-                QByteArray answer;
-                while (!answer.contains('\n') && socket.waitForReadyRead(static_cast<int>(
-                                                     std::max<qint64>(1, deadline.remainingTime()))))
-                    answer += socket.readAll();
-                return answer.startsWith("ok");
-            }
+            QByteArray answer;
+            if (SendOn(name, message, 200, deadline, answer)) return answer.startsWith("ok");
             QThread::msleep(50);
         } while (!deadline.hasExpired());
         return false;

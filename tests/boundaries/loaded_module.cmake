@@ -1,6 +1,7 @@
 # A part of the program kept in a module of its own, opened at first use: the program's own dynamic
 # section names none of the libraries FORBIDDEN matches; the module's names NEEDS, lies in the
-# program's folder and offers the entry ENTRY the program looks for.
+# program's folder and offers the entry ENTRY the program looks for. Without MODULE only the program
+# is looked at.
 find_program(READELF readelf REQUIRED)
 function(needed file out)
   execute_process(COMMAND ${READELF} -d ${file} OUTPUT_VARIABLE dynamic RESULT_VARIABLE rc)
@@ -18,6 +19,9 @@ foreach(lib IN LISTS program_libs)
   endif()
 endforeach()
 
+if(NOT MODULE)
+  return()
+endif()
 get_filename_component(program_dir ${PROGRAM} DIRECTORY)
 get_filename_component(module_dir ${MODULE} DIRECTORY)
 if(NOT program_dir STREQUAL module_dir)
