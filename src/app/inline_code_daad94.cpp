@@ -16,12 +16,13 @@ bool Confirmed(const char* questionUtf8) {
 
 } // namespace
 
+template <class Sieve>
 void TQOInlineCode_DAAD94::ForEachTicket(const qo::TEventLink& command, const qo::TData& value,
                                          const Sieve& throughList) {
     const std::int32_t n = qo::ReadInteger(count);
     // The model lists the tickets in the list's order; should it not hold them all, each ticket
     // is told itself.
-    const std::vector<game::Ticket*>* tickets = model && throughList ? &model->tickets() : nullptr;
+    const std::vector<game::Ticket*>* tickets = model ? &model->tickets() : nullptr;
     if (tickets && tickets->size() != static_cast<std::size_t>(n)) tickets = nullptr;
     for (std::int32_t i = 0; i < n; ++i) {
         const auto at = static_cast<std::size_t>(i);
@@ -30,6 +31,10 @@ void TQOInlineCode_DAAD94::ForEachTicket(const qo::TEventLink& command, const qo
         qo::TData copy = value; // a fresh record each time: a target may consume it
         qo::CallLink(command, copy);
     }
+}
+
+void TQOInlineCode_DAAD94::ForEachTicket(const qo::TEventLink& command, const qo::TData& value) {
+    ForEachTicket(command, value, [](const game::Ticket&) { return true; });
 }
 
 void TQOInlineCode_DAAD94::CheckAll(qo::TData& d, std::uint16_t) {

@@ -4,7 +4,6 @@
 // the ticket's own business. A call, and a call taken back, is the game's too: the model hears it
 // before the tickets do, and records it itself on the tickets it cannot change the cells of.
 #include <cstdint>
-#include <functional>
 
 #include "runtime/link.h"
 
@@ -34,10 +33,11 @@ public:
     game::Model* model = nullptr; // borrowed; none: the calls are the tickets' alone
 
 private:
+    void ForEachTicket(const qo::TEventLink& command, const qo::TData& value);
     // `throughList`, given the model's ticket at the same place: whether the command goes to the
     // ticket itself; one it does not go to the model has already dealt with.
-    using Sieve = std::function<bool(game::Ticket&)>;
-    void ForEachTicket(const qo::TEventLink& command, const qo::TData& value, const Sieve& throughList = {});
+    template <class Sieve>
+    void ForEachTicket(const qo::TEventLink& command, const qo::TData& value, const Sieve& throughList);
 };
 
 } // namespace lotto
