@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <type_traits>
 
 #include "app/inline_code_d9d224.h"
 
@@ -23,13 +25,6 @@ constexpr std::array<std::pair<char, qo::Color>, 5> kColourLetters{{
     {'B', Cells::kLightBlue},
 }};
 
-char LetterOf(qo::Color c) {
-    for (const auto& [letter, colour] : kColourLetters) {
-        if (colour == c) return letter;
-    }
-    return 'W'; // a cell holds only the five colours; anything else would be no mark
-}
-
 bool ColourOf(char letter, qo::Color& out) {
     for (const auto& [l, colour] : kColourLetters) {
         if (l == letter) {
@@ -48,25 +43,6 @@ std::uint32_t Checksum(std::string_view text) {
         h *= 16777619u;
     }
     return h;
-}
-
-// Every byte that could end a line, split a field or change meaning in another code page is
-// written as %XX, so any text comes back byte for byte and the file stays plain ASCII.
-std::string Encoded(std::string_view bytes) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b > ' ' && b < 0x7F && b != '%' && b != ';') {
-            out += ch;
-        } else {
-            out += '%';
-            out += kHex[b >> 4];
-            out += kHex[b & 15];
-        }
-    }
-    return out;
 }
 
 int HexDigit(char c) {
@@ -132,18 +108,10 @@ bool Deliveries(std::string_view text, std::vector<std::uint8_t>& result) {
     return true;
 }
 
-template <class N> std::string Numbers(const std::vector<N>& numbers) {
-    std::string out;
-    for (const int n : numbers) {
-        if (!out.empty()) out += ' ';
-        out += std::to_string(static_cast<int>(n));
-    }
-    return out;
-}
-
 // What a cell can hold: up to two digits.
 bool CellText(std::string_view text) {
-    return text.size() <= 2 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return text.size() <= 2 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool ReadCells(std::string_view text, KeptTicket& t) {
@@ -232,42 +200,250 @@ bool KeptGame::sameGame(const KeptGame& other) const {
            virtualDrawn == other.virtualDrawn && virtualCount == other.virtualCount;
 }
 
-std::string KeptGameText(const KeptGame& game) {
-    std::string text;
-    text.reserve(64 + game.tickets.size() * 200);
-    auto line = [&text](std::string_view word, std::string_view value) {
-        text += word;
-        if (!value.empty()) {
-            text += ' ';
-            text += value;
-        }
-        text += "\r\n";
-    };
-    line(kVersionWord, std::to_string(kMajor) + "." + std::to_string(kMinor));
-    for (const KeptTicket& t : game.tickets) {
-        line("ticket", std::to_string(t.fillPosition));
-        std::string cells;
-        for (std::size_t i = 0; i < t.cells.size(); ++i) {
-            if (i > 0) cells += ';';
-            cells += Encoded(t.cells[i]);
-        }
-        line("cells", cells);
-        std::string colours(t.colours.size(), 'W');
-        std::transform(t.colours.begin(), t.colours.end(), colours.begin(), LetterOf);
-        line("colours", colours);
-        if (!t.notes.empty()) line("notes", Encoded(t.notes));
-        if (!t.delivered.empty()) line("delivered", Numbers(t.delivered));
+bool KeptGameSnapshot::sameGame(const KeptGameSnapshot& o) const {
+    // Thousands of tickets compared as the bytes they are: a ticket has no padding and no two
+    // ways of holding one value.
+    static_assert(std::has_unique_object_representations_v<Ticket>);
+    const bool sameTickets = tickets.size() == o.tickets.size() &&
+                             (tickets.empty() || std::memcmp(tickets.data(), o.tickets.data(),
+                                                             tickets.size() * sizeof(Ticket)) == 0);
+    return sameTickets && delivered == o.delivered && odd == o.odd && texts == o.texts &&
+           realMoves == o.realMoves && virtualOpen == o.virtualOpen && virtualDrawn == o.virtualDrawn &&
+           virtualCount == o.virtualCount;
+}
+
+void KeptGameSnapshot::Clear() {
+    tickets.clear();
+    delivered.clear();
+    odd.clear();
+    texts.clear();
+    realMoves.clear();
+    virtualOpen = false;
+    virtualDrawn.clear();
+    virtualCount.clear();
+    endedByClosing = false;
+}
+
+KeptGameSnapshot::Ticket& KeptGameSnapshot::AddTicket(std::int32_t fillPosition) {
+    Ticket& t = tickets.emplace_back();
+    t.fillPosition = fillPosition;
+    t.deliveredEnd = static_cast<std::uint32_t>(delivered.size());
+    t.oddEnd = static_cast<std::uint32_t>(odd.size());
+    t.textsEnd = static_cast<std::uint32_t>(texts.size());
+    return t;
+}
+
+void KeptGameSnapshot::AddOddCell(int cell, std::string_view text) {
+    texts += text;
+    odd.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint32_t>(texts.size())});
+    tickets.back().numbers[static_cast<std::size_t>(cell)] = 0;
+    tickets.back().oddEnd = static_cast<std::uint32_t>(odd.size());
+}
+
+void KeptGameSnapshot::EndTicket(const std::uint8_t* from, std::size_t count, std::string_view notes) {
+    delivered.insert(delivered.end(), from, from + count);
+    texts += notes;
+    Ticket& t = tickets.back();
+    t.deliveredEnd = static_cast<std::uint32_t>(delivered.size());
+    t.oddEnd = static_cast<std::uint32_t>(odd.size());
+    t.textsEnd = static_cast<std::uint32_t>(texts.size());
+}
+
+namespace {
+
+// The letters of the marks, in game::Mark's order: a colour set from outside is kept as none.
+constexpr char kMarkLetters[] = {'W', 'R', 'G', 'Y', 'B', 'W'};
+static_assert(std::size(kMarkLetters) == static_cast<std::size_t>(game::Mark::Other) + 1);
+
+char LetterOf(game::Mark mark) {
+    return kMarkLetters[static_cast<std::size_t>(mark)];
+}
+
+game::Mark MarkOf(qo::Color colour) {
+    constexpr game::Mark kMarks[] = {game::Mark::None, game::Mark::Called, game::Mark::Row, game::Mark::Card,
+                                     game::Mark::Ticket};
+    for (std::size_t i = 0; i < kColourLetters.size(); ++i) {
+        if (kColourLetters[i].second == colour) return kMarks[i];
     }
-    line("real", Numbers(game.realMoves));
-    line("moves", std::to_string(game.realMoves.size()));
-    line("virtual", game.virtualOpen ? "open" : "closed");
-    line("drawn", Numbers(game.virtualDrawn));
-    line("count", Encoded(game.virtualCount));
-    if (game.endedByClosing) line("ended", {});
+    return game::Mark::None;
+}
+
+// A cell's text that is one of the numbers a cell is read as, written the one way it is read.
+int PlainNumber(std::string_view text) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.empty() || text.size() > 2 || text[0] == '0' || !std::all_of(text.begin(), text.end(), digit))
+        return 0;
+    return text.size() == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
+}
+
+// One ticket's share of the snapshot's arrays.
+struct Share {
+    std::size_t deliveredFrom, oddFrom, textsFrom;
+};
+
+Share ShareOf(const KeptGameSnapshot& s, std::size_t ticket) {
+    if (ticket == 0) return {0, 0, 0};
+    const KeptGameSnapshot::Ticket& before = s.tickets[ticket - 1];
+    return {before.deliveredEnd, before.oddEnd, before.textsEnd};
+}
+
+// Every byte that could end a line, split a field or change meaning in another code page is
+// written as %XX, so any text comes back byte for byte and the file stays plain ASCII.
+void AppendEncoded(std::string& out, std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b > ' ' && b < 0x7F && b != '%' && b != ';') {
+            out += ch;
+        } else {
+            const char escaped[3] = {'%', kHex[b >> 4], kHex[b & 15]};
+            out.append(escaped, 3);
+        }
+    }
+}
+
+void AppendNumber(std::string& out, long long n) {
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
+    out.append(digits, end);
+}
+
+template <class N> void AppendNumbers(std::string& out, const N* from, const N* to) {
+    for (const N* n = from; n != to; ++n) {
+        if (n != from) out += ' ';
+        AppendNumber(out, static_cast<long long>(*n));
+    }
+}
+
+// "word value" and the line's end; a record without a value is the word alone.
+void Record(std::string& out, std::string_view word, std::string_view value) {
+    out += word;
+    if (!value.empty()) {
+        out += ' ';
+        out += value;
+    }
+    out += "\r\n";
+}
+
+} // namespace
+
+KeptGame KeptGameSnapshot::Game() const {
+    KeptGame g;
+    g.tickets.resize(tickets.size());
+    for (std::size_t i = 0; i < tickets.size(); ++i) {
+        const Ticket& t = tickets[i];
+        KeptTicket& k = g.tickets[i];
+        const Share from = ShareOf(*this, i);
+        for (std::size_t c = 0; c < t.numbers.size(); ++c) {
+            if (t.numbers[c] != 0) k.cells[c] = std::to_string(t.numbers[c]);
+            ColourOf(LetterOf(t.marks[c]), k.colours[c]);
+        }
+        std::size_t text = from.textsFrom;
+        for (std::size_t o = from.oddFrom; o < t.oddEnd; ++o) {
+            k.cells[odd[o].cell] = texts.substr(text, odd[o].textEnd - text);
+            text = odd[o].textEnd;
+        }
+        k.notes = texts.substr(text, t.textsEnd - text);
+        k.fillPosition = t.fillPosition;
+        k.delivered.assign(delivered.begin() + static_cast<std::ptrdiff_t>(from.deliveredFrom),
+                           delivered.begin() + static_cast<std::ptrdiff_t>(t.deliveredEnd));
+    }
+    g.realMoves = realMoves;
+    g.virtualOpen = virtualOpen;
+    g.virtualDrawn = virtualDrawn;
+    g.virtualCount = virtualCount;
+    g.endedByClosing = endedByClosing;
+    return g;
+}
+
+KeptGameSnapshot KeptGameSnapshot::Of(const KeptGame& game) {
+    KeptGameSnapshot s;
+    s.tickets.reserve(game.tickets.size());
+    for (const KeptTicket& k : game.tickets) {
+        Ticket& t = s.AddTicket(k.fillPosition);
+        for (std::size_t c = 0; c < k.cells.size(); ++c) {
+            t.marks[c] = MarkOf(k.colours[c]);
+            const int n = PlainNumber(k.cells[c]);
+            if (n != 0) {
+                t.numbers[c] = static_cast<std::uint8_t>(n);
+            } else if (!k.cells[c].empty()) {
+                s.AddOddCell(static_cast<int>(c), k.cells[c]);
+            }
+        }
+        s.EndTicket(k.delivered.data(), k.delivered.size(), k.notes);
+    }
+    s.realMoves = game.realMoves;
+    s.virtualOpen = game.virtualOpen;
+    s.virtualDrawn = game.virtualDrawn;
+    s.virtualCount = game.virtualCount;
+    s.endedByClosing = game.endedByClosing;
+    return s;
+}
+
+std::string KeptGameText(const KeptGame& game) {
+    return KeptGameText(KeptGameSnapshot::Of(game));
+}
+
+std::string KeptGameText(const KeptGameSnapshot& game) {
+    std::string text;
+    // About what a played ticket takes, so the text grows in place.
+    text.reserve(256 + game.tickets.size() * 300 + game.texts.size() * 3 + game.delivered.size() * 3);
+    std::string value;
+    value = std::to_string(kMajor) + "." + std::to_string(kMinor);
+    Record(text, kVersionWord, value);
+    for (std::size_t i = 0; i < game.tickets.size(); ++i) {
+        const KeptGameSnapshot::Ticket& t = game.tickets[i];
+        const Share from = ShareOf(game, i);
+        text += "ticket ";
+        AppendNumber(text, t.fillPosition);
+        text += "\r\ncells ";
+        std::size_t odd = from.oddFrom, oddText = from.textsFrom;
+        for (std::size_t c = 0; c < t.numbers.size(); ++c) {
+            if (c > 0) text += ';';
+            if (odd < t.oddEnd && game.odd[odd].cell == c) {
+                const std::uint32_t end = game.odd[odd].textEnd;
+                AppendEncoded(text, std::string_view(game.texts).substr(oddText, end - oddText));
+                oddText = end;
+                ++odd;
+            } else if (const int n = t.numbers[c]; n >= 10) {
+                const char digits[2] = {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+                text.append(digits, 2);
+            } else if (n > 0) {
+                text += static_cast<char>('0' + n);
+            }
+        }
+        text += "\r\ncolours ";
+        for (const game::Mark m : t.marks)
+            text += LetterOf(m);
+        text += "\r\n";
+        if (t.textsEnd > oddText) {
+            text += "notes ";
+            AppendEncoded(text, std::string_view(game.texts).substr(oddText, t.textsEnd - oddText));
+            text += "\r\n";
+        }
+        if (t.deliveredEnd > from.deliveredFrom) {
+            text += "delivered ";
+            AppendNumbers(text, game.delivered.data() + from.deliveredFrom,
+                          game.delivered.data() + t.deliveredEnd);
+            text += "\r\n";
+        }
+    }
+    value.clear();
+    AppendNumbers(value, game.realMoves.data(), game.realMoves.data() + game.realMoves.size());
+    Record(text, "real", value);
+    Record(text, "moves", std::to_string(game.realMoves.size()));
+    Record(text, "virtual", game.virtualOpen ? "open" : "closed");
+    value.clear();
+    AppendNumbers(value, game.virtualDrawn.data(), game.virtualDrawn.data() + game.virtualDrawn.size());
+    Record(text, "drawn", value);
+    value.clear();
+    AppendEncoded(value, game.virtualCount);
+    Record(text, "count", value);
+    if (game.endedByClosing) Record(text, "ended", {});
     const std::uint32_t sum = Checksum(text);
     char hex[9];
     const auto [end, ec] = std::to_chars(hex, hex + 8, sum, 16);
-    line("end", std::string(hex, end));
+    Record(text, "end", std::string_view(hex, static_cast<std::size_t>(end - hex)));
     return text;
 }
 
@@ -284,7 +460,8 @@ KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::size_t space = line.find(' ');
         const std::string_view word = line.substr(0, space);
-        const std::string_view value = space == std::string_view::npos ? std::string_view{} : line.substr(space + 1);
+        const std::string_view value =
+            space == std::string_view::npos ? std::string_view{} : line.substr(space + 1);
         if (first) {
             int major = 0, minor = 0;
             if (word != kVersionWord || !ReadVersion(value, major, minor)) return r; // NotOurs
@@ -306,7 +483,8 @@ KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game) {
     }
     if (first) return r; // not even a version line
     if (!checked) r.truncated = true;
-    r.outcome = r.badLines == 0 && !r.truncated ? KeptGameReading::Outcome::Read : KeptGameReading::Outcome::Damaged;
+    r.outcome =
+        r.badLines == 0 && !r.truncated ? KeptGameReading::Outcome::Read : KeptGameReading::Outcome::Damaged;
     return r;
 }
 
