@@ -115,17 +115,41 @@ bool CellText(std::string_view text) {
 }
 
 bool ReadCells(std::string_view text, KeptTicket& t) {
-    std::array<std::string, KeptTicket::kCells> cells;
-    std::size_t field = 0;
-    for (;;) {
-        const std::size_t semicolon = text.find(';');
-        if (field >= cells.size()) return false;
-        if (!Decoded(text.substr(0, semicolon), cells[field]) || !CellText(cells[field])) return false;
-        ++field;
-        if (semicolon == std::string_view::npos) break;
-        text.remove_prefix(semicolon + 1);
+    // One pass over the line finds the fields, and the cells change only once all are right. A
+    // field with nothing escaped (every one this program writes) is taken as it stands: up to two
+    // digits, put in without the string's general path, which would cost more than the reading.
+    std::array<std::string_view, KeptTicket::kCells> fields;
+    std::size_t field = 0, start = 0;
+    bool escaped = false;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        const char c = i < text.size() ? text[i] : ';';
+        if (c == '%') {
+            escaped = true;
+        } else if (c == ';') {
+            if (field >= fields.size()) return false;
+            fields[field++] = text.substr(start, i - start);
+            start = i + 1;
+        } else if ((c < '0' || c > '9') && !escaped) {
+            return false;
+        }
     }
-    if (field != cells.size()) return false;
+    if (field != fields.size()) return false;
+    if (!escaped) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].size() > 2) return false;
+        }
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            std::string& cell = t.cells[i];
+            cell.clear();
+            for (const char c : fields[i])
+                cell.push_back(c);
+        }
+        return true;
+    }
+    std::array<std::string, KeptTicket::kCells> cells;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (!Decoded(fields[i], cells[i]) || !CellText(cells[i])) return false;
+    }
     t.cells = std::move(cells);
     return true;
 }
@@ -449,6 +473,13 @@ std::string KeptGameText(const KeptGameSnapshot& game) {
 
 KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game) {
     game = KeptGame{};
+    // Room for every ticket at once: thousands of tickets moved at each growth cost more than
+    // counting them.
+    std::size_t tickets = 0;
+    for (std::size_t at = text.find("\nticket "); at != std::string_view::npos;
+         at = text.find("\nticket ", at + 1))
+        ++tickets;
+    game.tickets.reserve(tickets);
     KeptGameReading r;
     std::size_t pos = 0;
     bool first = true, checked = false;
