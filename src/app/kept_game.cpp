@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <type_traits>
 
 #include "app/inline_code_d9d224.h"
@@ -408,50 +409,103 @@ std::string KeptGameText(const KeptGame& game) {
     return KeptGameText(KeptGameSnapshot::Of(game));
 }
 
+namespace {
+
+// Writes the text straight into room made for it beforehand: millions of bytes, each appended
+// through the string's checks, would cost more than every other part of the write.
+class RawText {
+public:
+    explicit RawText(char* at) : at_(at) {}
+    char* at() const { return at_; }
+    void Put(char c) { *at_++ = c; }
+    void Put(std::string_view s) {
+        std::memcpy(at_, s.data(), s.size());
+        at_ += s.size();
+    }
+    void PutNumber(long long n) { at_ = std::to_chars(at_, at_ + 24, n).ptr; }
+    void PutEncoded(std::string_view bytes) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        for (const char ch : bytes) {
+            const auto b = static_cast<unsigned char>(ch);
+            if (b > ' ' && b < 0x7F && b != '%' && b != ';') {
+                *at_++ = ch;
+            } else {
+                at_[0] = '%';
+                at_[1] = kHex[b >> 4];
+                at_[2] = kHex[b & 15];
+                at_ += 3;
+            }
+        }
+    }
+    template <class N> void PutNumbers(const N* from, const N* to) {
+        for (const N* n = from; n != to; ++n) {
+            if (n != from) Put(' ');
+            PutNumber(static_cast<long long>(*n));
+        }
+    }
+
+private:
+    char* at_;
+};
+
+// The most a ticket's lines can take: every field at its longest (the entry box's place as any
+// number at all), every byte of its texts escaped.
+constexpr std::size_t kTicketLines =
+    std::string_view("ticket \r\n").size() + std::numeric_limits<std::int32_t>::digits10 + 2 +
+    std::string_view("cells \r\n").size() + KeptGameSnapshot::kCells * 3 +
+    std::string_view("colours \r\n").size() + KeptGameSnapshot::kCells +
+    std::string_view("notes \r\n").size() + std::string_view("delivered \r\n").size();
+
+} // namespace
+
 std::string KeptGameText(const KeptGameSnapshot& game) {
     std::string text;
-    // About what a played ticket takes, so the text grows in place.
-    text.reserve(256 + game.tickets.size() * 300 + game.texts.size() * 3 + game.delivered.size() * 3);
     std::string value;
     value = std::to_string(kMajor) + "." + std::to_string(kMinor);
     Record(text, kVersionWord, value);
+    // Each delivered number takes at most three bytes with its space; each text byte three escaped.
+    const std::size_t start = text.size();
+    text.resize(start + game.tickets.size() * kTicketLines + game.texts.size() * 3 +
+                game.delivered.size() * 4);
+    RawText out(text.data() + start);
     for (std::size_t i = 0; i < game.tickets.size(); ++i) {
         const KeptGameSnapshot::Ticket& t = game.tickets[i];
         const Share from = ShareOf(game, i);
-        text += "ticket ";
-        AppendNumber(text, t.fillPosition);
-        text += "\r\ncells ";
+        out.Put("ticket ");
+        out.PutNumber(t.fillPosition);
+        out.Put("\r\ncells ");
         std::size_t odd = from.oddFrom, oddText = from.textsFrom;
         for (std::size_t c = 0; c < t.numbers.size(); ++c) {
-            if (c > 0) text += ';';
+            if (c > 0) out.Put(';');
             if (odd < t.oddEnd && game.odd[odd].cell == c) {
                 const std::uint32_t end = game.odd[odd].textEnd;
-                AppendEncoded(text, std::string_view(game.texts).substr(oddText, end - oddText));
+                out.PutEncoded(std::string_view(game.texts).substr(oddText, end - oddText));
                 oddText = end;
                 ++odd;
             } else if (const int n = t.numbers[c]; n >= 10) {
-                const char digits[2] = {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
-                text.append(digits, 2);
+                out.Put(static_cast<char>('0' + n / 10));
+                out.Put(static_cast<char>('0' + n % 10));
             } else if (n > 0) {
-                text += static_cast<char>('0' + n);
+                out.Put(static_cast<char>('0' + n));
             }
         }
-        text += "\r\ncolours ";
+        out.Put("\r\ncolours ");
         for (const game::Mark m : t.marks)
-            text += LetterOf(m);
-        text += "\r\n";
+            out.Put(LetterOf(m));
+        out.Put("\r\n");
         if (t.textsEnd > oddText) {
-            text += "notes ";
-            AppendEncoded(text, std::string_view(game.texts).substr(oddText, t.textsEnd - oddText));
-            text += "\r\n";
+            out.Put("notes ");
+            out.PutEncoded(std::string_view(game.texts).substr(oddText, t.textsEnd - oddText));
+            out.Put("\r\n");
         }
         if (t.deliveredEnd > from.deliveredFrom) {
-            text += "delivered ";
-            AppendNumbers(text, game.delivered.data() + from.deliveredFrom,
-                          game.delivered.data() + t.deliveredEnd);
-            text += "\r\n";
+            out.Put("delivered ");
+            out.PutNumbers(game.delivered.data() + from.deliveredFrom,
+                           game.delivered.data() + t.deliveredEnd);
+            out.Put("\r\n");
         }
     }
+    text.resize(static_cast<std::size_t>(out.at() - text.data()));
     value.clear();
     AppendNumbers(value, game.realMoves.data(), game.realMoves.data() + game.realMoves.size());
     Record(text, "real", value);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <charconv>
 #include <future>
+#include <limits>
 #include <numeric>
 #include <random>
 
@@ -190,6 +191,22 @@ TEST_P(KeptSnapshotText, WritesWhatTheOldWriterWroteAndReadsBack) {
             EXPECT_EQ(back, expected);
         }
     }
+}
+
+TEST(KeptSnapshotText, FieldsAtTheirLongestStillFit) {
+    // Made here, never read so: each line at its longest, so a text built in room measured
+    // beforehand must not run past it.
+    KeptGame g;
+    for (const std::int32_t fill :
+         {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+        KeptTicket& t = g.tickets.emplace_back();
+        t.fillPosition = fill;
+        t.cells.fill(std::string(2, '\x01'));
+        t.notes = std::string(100, '\n');
+        t.delivered.assign(200, 90);
+    }
+    g.virtualCount = std::string(50, '%');
+    EXPECT_EQ(lotto::KeptGameText(g), OldText(g));
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, KeptSnapshotText, ::testing::Values(1u, 2u, 3u, 4u));
