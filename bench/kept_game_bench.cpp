@@ -120,7 +120,7 @@ Result Measure(int n) {
 
     a = Clock::now();
     std::string bytes;
-    lotto::KeptGame game;
+    lotto::KeptGameSnapshot game;
     if (!qo::ReadKeptFile(p.keeper().path(), bytes, lotto::TQOInlineCode_KeptGame::kLargestFile, nullptr) ||
         lotto::ReadKeptGame(bytes, game).outcome != lotto::KeptGameReading::Outcome::Read)
         return r;
@@ -133,7 +133,7 @@ Result Measure(int n) {
     Settle();
     r.putBackMs = Ms(a, Clock::now());
     r.tickets = static_cast<int>(p.list().tickets().InstanceCount());
-    r.ok = p.keeper().Collect().sameGame(game);
+    r.ok = p.keeper().Snapshot().sameGame(game);
     r.peakMb = qobench::PeakKb() / 1024;
     return r;
 }

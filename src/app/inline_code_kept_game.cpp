@@ -40,7 +40,7 @@ void Tell(const std::string& whatCp1251, const std::string& pathUtf8, const std:
     qo::ShowMessageBox(qo::OwnerControl(), text, qo::Cp1251(captionUtf8), qo::MB_OK | qo::MB_ICONEXCLAMATION);
 }
 
-bool ReadFile(const std::string& path, KeptGame& game, KeptGameReading& reading, std::string& error) {
+bool ReadFile(const std::string& path, KeptGameSnapshot& game, KeptGameReading& reading, std::string& error) {
     std::string bytes;
     if (!qo::ReadKeptFile(path, bytes, TQOInlineCode_KeptGame::kLargestFile, &error)) return false;
     reading = ReadKeptGame(bytes, game);
@@ -101,10 +101,10 @@ void TQOInlineCode_KeptGame::ReadLastGame() {
         std::string error;
         if (ReadFile(path_ + ".1", last_, reading, error) &&
             reading.outcome != KeptGameReading::Outcome::Read)
-            last_ = KeptGame{};
+            last_ = KeptGameSnapshot{};
         return;
     }
-    KeptGame game;
+    KeptGameSnapshot game;
     KeptGameReading reading;
     std::string error;
     const bool readable = ReadFile(path_, game, reading, error);
@@ -119,7 +119,7 @@ void TQOInlineCode_KeptGame::ReadLastGame() {
     const bool copied = qo::CopyKeptFile(path_, bad);
     const std::string where = copied ? qo::Cp1251("\r\n\r\nФайл оставлен рядом:\r\n") + qo::Utf8ToCp1251(bad)
                                      : qo::Cp1251("\r\n\r\nКопию файла сохранить не удалось.");
-    KeptGame backup;
+    KeptGameSnapshot backup;
     KeptGameReading backupReading;
     std::string backupError;
     const bool backupGood = ReadFile(path_ + ".1", backup, backupReading, backupError) &&
@@ -188,7 +188,8 @@ void TQOInlineCode_KeptGame::SnapshotInto(KeptGameSnapshot& game) const {
     game.tickets.reserve(listed.size());
     for (std::size_t i = 0; i < listed.size(); ++i) {
         if (i + kAhead < listed.size()) Prefetch(listed[i + kAhead].logic->game());
-        if (i + kAhead / 2 < listed.size()) __builtin_prefetch(listed[i + kAhead / 2].logic->game().delivered().data());
+        if (i + kAhead / 2 < listed.size())
+            __builtin_prefetch(listed[i + kAhead / 2].logic->game().delivered().data());
         const TQOInlineCode_D9D224& logic = *listed[i].logic;
         const game::Ticket& t = logic.game();
         KeptGameSnapshot::Ticket& kept = game.AddTicket(t.fillPosition());
@@ -235,14 +236,26 @@ void TQOInlineCode_KeptGame::SnapshotInto(KeptGameSnapshot& game) const {
 }
 
 void TQOInlineCode_KeptGame::PutBack(const KeptGame& game) {
+    PutBack(KeptGameSnapshot::Of(game));
+}
+
+void TQOInlineCode_KeptGame::PutBack(const KeptGameSnapshot& game) {
     list().DeleteAllTickets();
-    for (const KeptTicket& kept : game.tickets) {
+    // One ticket's texts at a time, the same storage for each.
+    KeptTicket kept;
+    for (std::size_t i = 0; i < game.tickets.size(); ++i) {
         // Made as "&Новый" makes them, so each is numbered and placed as the player's own.
         TClassChildPanelEx_D82A4C* ticket = list().NewTicket();
         if (!ticket) return;
+        game.TicketAt(i, kept);
         ticket->PutBack(kept);
     }
-    window().PutBack(game);
+    KeptGame rest;
+    rest.realMoves = game.realMoves;
+    rest.virtualOpen = game.virtualOpen;
+    rest.virtualDrawn = game.virtualDrawn;
+    rest.virtualCount = game.virtualCount;
+    window().PutBack(rest);
 }
 
 std::string TQOInlineCode_KeptGame::BackupPath() const {
@@ -333,7 +346,7 @@ void TQOInlineCode_KeptGame::Closing(qo::TData&, std::uint16_t) {
     } else if (!last_.endedByClosing && !last_.empty()) {
         // Nothing new this run, and the last game was not put back: it stays the last game, and
         // the next start no longer offers it.
-        auto again = std::make_shared<KeptGameSnapshot>(KeptGameSnapshot::Of(last_));
+        auto again = std::make_shared<KeptGameSnapshot>(last_);
         again->endedByClosing = true;
         Write(std::move(again));
     }

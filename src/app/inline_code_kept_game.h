@@ -53,11 +53,12 @@ public:
     void SnapshotInto(KeptGameSnapshot& game) const;
     KeptGame Collect() const { return Snapshot().Game(); }
     // Puts a game back in place of the current one, asking nothing.
+    void PutBack(const KeptGameSnapshot& game);
     void PutBack(const KeptGame& game);
 
     // ---- For tests and benchmarks.
     std::string path() const { return path_; }
-    const KeptGame& lastGame() const { return last_; } // the game the last run left
+    const KeptGameSnapshot& lastGame() const { return last_; } // the game the last run left
     int writeCount() const { return writes_; }
     // Writes now, on this thread, if anything changed since the last write (a write under way is
     // waited for first); true when the file holds the game.
@@ -83,8 +84,8 @@ private:
     TClassChildScrollBox_D80098& list() const;
     TClassChildForm_DA7248& window() const;
 
-    std::string path_; // "" when there is no data folder: nothing is kept
-    KeptGame last_;    // what the last run left, as read at start
+    std::string path_;      // "" when there is no data folder: nothing is kept
+    KeptGameSnapshot last_; // what the last run left, as read at start
     // What the file holds now (or held at start); shared with the writer's thread while it makes
     // the text, and never changed once taken.
     std::shared_ptr<const KeptGameSnapshot> written_;

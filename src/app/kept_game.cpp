@@ -18,22 +18,26 @@ constexpr int kMajor = 1;
 constexpr int kMinor = 1;
 
 // Colours as letters, so a ticket's colours read as one word of 54 letters.
-constexpr std::array<std::pair<char, qo::Color>, 5> kColourLetters{{
-    {'W', Cells::kWhite},
-    {'R', Cells::kRed},
-    {'G', Cells::kGreen},
-    {'Y', Cells::kYellow},
-    {'B', Cells::kLightBlue},
-}};
-
 bool ColourOf(char letter, qo::Color& out) {
-    for (const auto& [l, colour] : kColourLetters) {
-        if (l == letter) {
-            out = colour;
-            return true;
-        }
+    switch (letter) {
+    case 'W':
+        out = Cells::kWhite;
+        return true;
+    case 'R':
+        out = Cells::kRed;
+        return true;
+    case 'G':
+        out = Cells::kGreen;
+        return true;
+    case 'Y':
+        out = Cells::kYellow;
+        return true;
+    case 'B':
+        out = Cells::kLightBlue;
+        return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 // FNV-1a over the text before the check line: enough to see a torn or edited file.
@@ -115,11 +119,36 @@ bool CellText(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool ReadCells(std::string_view text, KeptTicket& t) {
+// A cell's text that is one of the numbers a cell is read as, written the one way it is read.
+int PlainNumber(std::string_view text) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.empty() || text.size() > 2 || text[0] == '0' || !std::all_of(text.begin(), text.end(), digit))
+        return 0;
+    return text.size() == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
+}
+
+// The ticket being read, held until it is whole: its records may come in any order, and each
+// joins only once all its fields are right.
+struct Staged {
+    KeptGameSnapshot::Ticket ticket;
+    std::vector<std::pair<std::uint8_t, std::string>> odd; // by cell
+    std::string notes;
+    std::vector<std::uint8_t> delivered;
+};
+
+// A cell's text as the snapshot holds it: its number, or beside it as an odd text.
+void PutCell(std::size_t cell, std::string_view text,
+             std::array<std::uint8_t, KeptGameSnapshot::kCells>& numbers,
+             std::vector<std::pair<std::uint8_t, std::string>>& odd) {
+    const int n = PlainNumber(text);
+    numbers[cell] = static_cast<std::uint8_t>(n);
+    if (n == 0 && !text.empty()) odd.emplace_back(static_cast<std::uint8_t>(cell), std::string(text));
+}
+
+bool ReadCells(std::string_view text, Staged& t) {
     // One pass over the line finds the fields, and the cells change only once all are right. A
-    // field with nothing escaped (every one this program writes) is taken as it stands: up to two
-    // digits, put in without the string's general path, which would cost more than the reading.
-    std::array<std::string_view, KeptTicket::kCells> fields;
+    // field with nothing escaped (every one this program writes) is read where it stands.
+    std::array<std::string_view, KeptGameSnapshot::kCells> fields;
     std::size_t field = 0, start = 0;
     bool escaped = false;
     for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -135,33 +164,61 @@ bool ReadCells(std::string_view text, KeptTicket& t) {
         }
     }
     if (field != fields.size()) return false;
+    std::array<std::uint8_t, KeptGameSnapshot::kCells> numbers;
+    std::vector<std::pair<std::uint8_t, std::string>> odd;
     if (!escaped) {
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (fields[i].size() > 2) return false;
         }
+        // Digits only, as the pass above saw: a number unless it starts with a zero.
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            std::string& cell = t.cells[i];
-            cell.clear();
-            for (const char c : fields[i])
-                cell.push_back(c);
+            const std::string_view f = fields[i];
+            if (f.empty()) {
+                numbers[i] = 0;
+            } else if (f[0] == '0') {
+                PutCell(i, f, numbers, odd);
+            } else {
+                numbers[i] =
+                    static_cast<std::uint8_t>(f.size() == 1 ? f[0] - '0' : (f[0] - '0') * 10 + (f[1] - '0'));
+            }
         }
-        return true;
+    } else {
+        std::string cell;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (!Decoded(fields[i], cell) || !CellText(cell)) return false;
+            PutCell(i, cell, numbers, odd);
+        }
     }
-    std::array<std::string, KeptTicket::kCells> cells;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (!Decoded(fields[i], cells[i]) || !CellText(cells[i])) return false;
-    }
-    t.cells = std::move(cells);
+    t.ticket.numbers = numbers;
+    t.odd = std::move(odd);
     return true;
 }
 
-bool ReadColours(std::string_view text, KeptTicket& t) {
-    if (text.size() != KeptTicket::kCells) return false;
-    std::array<qo::Color, KeptTicket::kCells> colours;
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        if (!ColourOf(text[i], colours[i])) return false;
+bool ReadColours(std::string_view text, Staged& t) {
+    if (text.size() != KeptGameSnapshot::kCells) return false;
+    game::Marks marks;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        switch (text[i]) {
+        case 'W':
+            marks[i] = game::Mark::None;
+            break;
+        case 'R':
+            marks[i] = game::Mark::Called;
+            break;
+        case 'G':
+            marks[i] = game::Mark::Row;
+            break;
+        case 'Y':
+            marks[i] = game::Mark::Card;
+            break;
+        case 'B':
+            marks[i] = game::Mark::Ticket;
+            break;
+        default:
+            return false;
+        }
     }
-    t.colours = colours;
+    t.ticket.marks = marks;
     return true;
 }
 
@@ -172,14 +229,39 @@ bool ReadVersion(std::string_view text, int& major, int& minor) {
            ToInt(text.substr(dot + 1), minor) && major >= 0 && minor >= 0;
 }
 
-// Takes one record of the game; false when the record is known but its value is not right.
-// A record this version does not know is no fault: a later minor version may add records.
-bool TakeRecord(std::string_view word, std::string_view value, KeptGame& game) {
-    KeptTicket* last = game.tickets.empty() ? nullptr : &game.tickets.back();
+struct Reader {
+    KeptGameSnapshot& game;
+    Staged staged;
+    bool open = false;
+    void Flush() {
+        if (!open) return;
+        open = false;
+        KeptGameSnapshot::Ticket& t = game.AddTicket(staged.ticket.fillPosition);
+        t.numbers = staged.ticket.numbers;
+        t.marks = staged.ticket.marks;
+        for (const auto& [cell, text] : staged.odd)
+            game.AddOddCell(cell, text);
+        game.EndTicket(staged.delivered.data(), staged.delivered.size(), staged.notes);
+    }
+    // The next ticket, in the last one's storage.
+    void Start(int fillPosition) {
+        Flush();
+        staged.ticket = KeptGameSnapshot::Ticket{};
+        staged.ticket.fillPosition = fillPosition;
+        staged.odd.clear();
+        staged.notes.clear();
+        staged.delivered.clear();
+        open = true;
+    }
+};
+
+bool TakeRecord(std::string_view word, std::string_view value, Reader& in) {
+    KeptGameSnapshot& game = in.game;
+    Staged* last = in.open ? &in.staged : nullptr;
     if (word == "ticket") {
         int fill = 0;
         if (!ToInt(value, fill) || fill < -1 || fill > 29) return false;
-        game.tickets.emplace_back().fillPosition = fill;
+        in.Start(fill);
         return true;
     }
     if (word == "cells") return last && ReadCells(value, *last);
@@ -285,20 +367,18 @@ char LetterOf(game::Mark mark) {
 }
 
 game::Mark MarkOf(qo::Color colour) {
-    constexpr game::Mark kMarks[] = {game::Mark::None, game::Mark::Called, game::Mark::Row, game::Mark::Card,
-                                     game::Mark::Ticket};
-    for (std::size_t i = 0; i < kColourLetters.size(); ++i) {
-        if (kColourLetters[i].second == colour) return kMarks[i];
+    switch (colour) {
+    case Cells::kRed:
+        return game::Mark::Called;
+    case Cells::kGreen:
+        return game::Mark::Row;
+    case Cells::kYellow:
+        return game::Mark::Card;
+    case Cells::kLightBlue:
+        return game::Mark::Ticket;
+    default:
+        return game::Mark::None;
     }
-    return game::Mark::None;
-}
-
-// A cell's text that is one of the numbers a cell is read as, written the one way it is read.
-int PlainNumber(std::string_view text) {
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (text.empty() || text.size() > 2 || text[0] == '0' || !std::all_of(text.begin(), text.end(), digit))
-        return 0;
-    return text.size() == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
 }
 
 // One ticket's share of the snapshot's arrays.
@@ -352,27 +432,33 @@ void Record(std::string& out, std::string_view word, std::string_view value) {
 
 } // namespace
 
+void KeptGameSnapshot::TicketAt(std::size_t i, KeptTicket& k) const {
+    const Ticket& t = tickets[i];
+    const Share from = ShareOf(*this, i);
+    for (std::size_t c = 0; c < t.numbers.size(); ++c) {
+        if (t.numbers[c] != 0) {
+            k.cells[c] = std::to_string(t.numbers[c]);
+        } else {
+            k.cells[c].clear();
+        }
+        ColourOf(LetterOf(t.marks[c]), k.colours[c]);
+    }
+    std::size_t text = from.textsFrom;
+    for (std::size_t o = from.oddFrom; o < t.oddEnd; ++o) {
+        k.cells[odd[o].cell].assign(texts, text, odd[o].textEnd - text);
+        text = odd[o].textEnd;
+    }
+    k.notes.assign(texts, text, t.textsEnd - text);
+    k.fillPosition = t.fillPosition;
+    k.delivered.assign(delivered.begin() + static_cast<std::ptrdiff_t>(from.deliveredFrom),
+                       delivered.begin() + static_cast<std::ptrdiff_t>(t.deliveredEnd));
+}
+
 KeptGame KeptGameSnapshot::Game() const {
     KeptGame g;
     g.tickets.resize(tickets.size());
-    for (std::size_t i = 0; i < tickets.size(); ++i) {
-        const Ticket& t = tickets[i];
-        KeptTicket& k = g.tickets[i];
-        const Share from = ShareOf(*this, i);
-        for (std::size_t c = 0; c < t.numbers.size(); ++c) {
-            if (t.numbers[c] != 0) k.cells[c] = std::to_string(t.numbers[c]);
-            ColourOf(LetterOf(t.marks[c]), k.colours[c]);
-        }
-        std::size_t text = from.textsFrom;
-        for (std::size_t o = from.oddFrom; o < t.oddEnd; ++o) {
-            k.cells[odd[o].cell] = texts.substr(text, odd[o].textEnd - text);
-            text = odd[o].textEnd;
-        }
-        k.notes = texts.substr(text, t.textsEnd - text);
-        k.fillPosition = t.fillPosition;
-        k.delivered.assign(delivered.begin() + static_cast<std::ptrdiff_t>(from.deliveredFrom),
-                           delivered.begin() + static_cast<std::ptrdiff_t>(t.deliveredEnd));
-    }
+    for (std::size_t i = 0; i < tickets.size(); ++i)
+        TicketAt(i, g.tickets[i]);
     g.realMoves = realMoves;
     g.virtualOpen = virtualOpen;
     g.virtualDrawn = virtualDrawn;
@@ -381,22 +467,25 @@ KeptGame KeptGameSnapshot::Game() const {
     return g;
 }
 
+void KeptGameSnapshot::Add(const KeptTicket& k) {
+    Ticket& t = AddTicket(k.fillPosition);
+    for (std::size_t c = 0; c < k.cells.size(); ++c) {
+        t.marks[c] = MarkOf(k.colours[c]);
+        const int n = PlainNumber(k.cells[c]);
+        if (n != 0) {
+            t.numbers[c] = static_cast<std::uint8_t>(n);
+        } else if (!k.cells[c].empty()) {
+            AddOddCell(static_cast<int>(c), k.cells[c]);
+        }
+    }
+    EndTicket(k.delivered.data(), k.delivered.size(), k.notes);
+}
+
 KeptGameSnapshot KeptGameSnapshot::Of(const KeptGame& game) {
     KeptGameSnapshot s;
     s.tickets.reserve(game.tickets.size());
-    for (const KeptTicket& k : game.tickets) {
-        Ticket& t = s.AddTicket(k.fillPosition);
-        for (std::size_t c = 0; c < k.cells.size(); ++c) {
-            t.marks[c] = MarkOf(k.colours[c]);
-            const int n = PlainNumber(k.cells[c]);
-            if (n != 0) {
-                t.numbers[c] = static_cast<std::uint8_t>(n);
-            } else if (!k.cells[c].empty()) {
-                s.AddOddCell(static_cast<int>(c), k.cells[c]);
-            }
-        }
-        s.EndTicket(k.delivered.data(), k.delivered.size(), k.notes);
-    }
+    for (const KeptTicket& k : game.tickets)
+        s.Add(k);
     s.realMoves = game.realMoves;
     s.virtualOpen = game.virtualOpen;
     s.virtualDrawn = game.virtualDrawn;
@@ -526,7 +615,15 @@ std::string KeptGameText(const KeptGameSnapshot& game) {
 }
 
 KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game) {
-    game = KeptGame{};
+    KeptGameSnapshot read;
+    const KeptGameReading r = ReadKeptGame(text, read);
+    game = read.Game();
+    return r;
+}
+
+KeptGameReading ReadKeptGame(std::string_view text, KeptGameSnapshot& game) {
+    game = KeptGameSnapshot{};
+    Reader in{game, {}, false};
     // Room for every ticket at once: thousands of tickets moved at each growth cost more than
     // counting them.
     std::size_t tickets = 0;
@@ -564,8 +661,9 @@ KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game) {
                       sum == Checksum(text.substr(0, lineStart));
             break;
         }
-        if (!TakeRecord(word, value, game)) ++r.badLines;
+        if (!TakeRecord(word, value, in)) ++r.badLines;
     }
+    in.Flush();
     if (first) return r; // not even a version line
     if (!checked) r.truncated = true;
     r.outcome =
