@@ -50,6 +50,7 @@ public:
     // What the player has put in, now: read from the game model, with the notes and the cells'
     // odd texts from their controls.
     KeptGameSnapshot Snapshot() const;
+    // The same into `game`, its storage used again.
     void SnapshotInto(KeptGameSnapshot& game) const;
     KeptGame Collect() const { return Snapshot().Game(); }
     // Puts a game back in place of the current one, asking nothing.

@@ -82,7 +82,7 @@ struct KeptGameSnapshot {
     void AddOddCell(int cell, std::string_view text);
     // Ends the ticket started last, with its deliveries and notes.
     void EndTicket(const std::uint8_t* delivered, std::size_t count, std::string_view notes);
-
+    // A ticket of texts and colours, all at once.
     void Add(const KeptTicket& ticket);
 
     bool empty() const {
@@ -110,8 +110,8 @@ struct KeptGameReading {
     bool truncated = false; // no check line, or one that does not match the text before it
 };
 
-// Reads a kept game's text; never throws, whatever the bytes. Into a snapshot it takes a tenth of
-// the memory a game of texts does, and no string per cell.
+// Reads a kept game's text; never throws, whatever the bytes. Into a snapshot it takes a small
+// part of the memory a game of texts does, and no string per cell.
 KeptGameReading ReadKeptGame(std::string_view text, KeptGameSnapshot& game);
 KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game);
 
