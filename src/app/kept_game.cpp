@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/inline_code_d9d224.h"
 #include "app/kept_game_format.h"
 
 namespace lotto {
 namespace {
 
-using Cells = TQOInlineCode_D9D224;
 using kept::Checksum;
 using kept::kMajor;
 using kept::kVersionWord;
