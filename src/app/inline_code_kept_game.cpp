@@ -1,12 +1,18 @@
 #include "app/inline_code_kept_game.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/class_child_form_da7248.h"
 #include "app/class_child_panel_ex_d82a4c.h"
 #include "app/class_child_scroll_box_d80098.h"
+#include "app/inline_code_d9d224.h"
+#include "app/kept_notes.h"
 #include "containers/edit_multi.h"
 #include "containers/edit_multi_ex.h"
 #include "containers/multi_element.h"
 #include "containers/multi_element_ex.h"
+#include "game/ticket.h"
 #include "runtime/cp1251.h"
 #include "runtime/init_man.h"
 #include "widgets/layer/change_watch.h"
@@ -34,11 +40,24 @@ void Tell(const std::string& whatCp1251, const std::string& pathUtf8, const std:
     qo::ShowMessageBox(qo::OwnerControl(), text, qo::Cp1251(captionUtf8), qo::MB_OK | qo::MB_ICONEXCLAMATION);
 }
 
-bool ReadFile(const std::string& path, KeptGame& game, KeptGameReading& reading, std::string& error) {
+bool ReadFile(const std::string& path, KeptGameSnapshot& game, KeptGameReading& reading, std::string& error) {
     std::string bytes;
     if (!qo::ReadKeptFile(path, bytes, TQOInlineCode_KeptGame::kLargestFile, &error)) return false;
     reading = ReadKeptGame(bytes, game);
     return true;
+}
+
+// Thousands of tickets lie scattered in memory, and after a call on all of them the caches hold
+// their cells rather than their numbers: asking for a ticket a few places ahead keeps several
+// reads under way at once instead of waiting for each in turn.
+constexpr std::size_t kAhead = 8;
+
+void Prefetch(const game::Ticket& t) {
+    const auto* numbers = reinterpret_cast<const char*>(t.numbers().data());
+    for (std::size_t at = 0; at < sizeof(game::Numbers); at += 64)
+        __builtin_prefetch(numbers + at);
+    __builtin_prefetch(t.marks().data());
+    __builtin_prefetch(&t.delivered());
 }
 
 } // namespace
@@ -70,7 +89,7 @@ void TQOInlineCode_KeptGame::Begin() {
         path_ = folder + kFileName;
         ReadLastGame();
         // What stands at start (an empty list) is no reason to replace the last game on disk.
-        written_ = Collect();
+        written_ = std::make_shared<const KeptGameSnapshot>(Snapshot());
     }
     start_.start(0, [this] { AfterShow(); });
 }
@@ -82,10 +101,10 @@ void TQOInlineCode_KeptGame::ReadLastGame() {
         std::string error;
         if (ReadFile(path_ + ".1", last_, reading, error) &&
             reading.outcome != KeptGameReading::Outcome::Read)
-            last_ = KeptGame{};
+            last_ = KeptGameSnapshot{};
         return;
     }
-    KeptGame game;
+    KeptGameSnapshot game;
     KeptGameReading reading;
     std::string error;
     const bool readable = ReadFile(path_, game, reading, error);
@@ -100,7 +119,7 @@ void TQOInlineCode_KeptGame::ReadLastGame() {
     const bool copied = qo::CopyKeptFile(path_, bad);
     const std::string where = copied ? qo::Cp1251("\r\n\r\nФайл оставлен рядом:\r\n") + qo::Utf8ToCp1251(bad)
                                      : qo::Cp1251("\r\n\r\nКопию файла сохранить не удалось.");
-    KeptGame backup;
+    KeptGameSnapshot backup;
     KeptGameReading backupReading;
     std::string backupError;
     const bool backupGood = ReadFile(path_ + ".1", backup, backupReading, backupError) &&
@@ -154,30 +173,89 @@ void TQOInlineCode_KeptGame::Watch() {
     qo::WatchNextChange([this] { gather_.start(delayMs, [this] { WriteLater(); }); });
 }
 
-KeptGame TQOInlineCode_KeptGame::Collect() const {
-    KeptGame game;
-    CollectInto(game);
+KeptGameSnapshot TQOInlineCode_KeptGame::Snapshot() const {
+    KeptGameSnapshot game;
+    SnapshotInto(game);
     return game;
 }
 
-void TQOInlineCode_KeptGame::CollectInto(KeptGame& game) const {
-    game.endedByClosing = false;
-    const TClassChildScrollBox_D80098& tickets = list();
-    game.tickets.resize(tickets.tickets().InstanceCount());
-    for (std::size_t i = 0; i < game.tickets.size(); ++i)
-        tickets.ticket(i).Keep(game.tickets[i]);
-    window().Keep(game);
+void TQOInlineCode_KeptGame::SnapshotInto(KeptGameSnapshot& game) const {
+    constexpr std::size_t kCells = game::kCells;
+    game.Clear();
+    if (!notes_) notes_ = std::make_unique<KeptNotes>(list());
+    const std::vector<std::string>& notes = notes_->notes();
+    const auto& listed = list().listed();
+    game.tickets.reserve(listed.size());
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (i + kAhead < listed.size()) Prefetch(listed[i + kAhead].logic->game());
+        if (i + kAhead / 2 < listed.size())
+            __builtin_prefetch(listed[i + kAhead / 2].logic->game().delivered().data());
+        const TQOInlineCode_D9D224& logic = *listed[i].logic;
+        const game::Ticket& t = logic.game();
+        KeptGameSnapshot::Ticket& kept = game.AddTicket(t.fillPosition());
+        // Until the grid is built the ticket shows no cells, and keeps none.
+        if (logic.cell(0)) {
+            // Made in a local: a store through a byte could be any byte, and would make the
+            // compiler read the ticket again at every cell.
+            const game::Numbers& numbers = t.numbers();
+            std::array<std::uint8_t, kCells> plain;
+            // In whole blocks of sixteen first, which the compiler does sixteen at a time.
+            constexpr std::size_t kBlocks = kCells / 16 * 16;
+            std::uint32_t largest = 0;
+            for (std::size_t c = 0; c < kBlocks; ++c) {
+                plain[c] = static_cast<std::uint8_t>(numbers[c]);
+                largest = std::max(largest, static_cast<std::uint32_t>(numbers[c]));
+            }
+            for (std::size_t c = kBlocks; c < kCells; ++c) {
+                plain[c] = static_cast<std::uint8_t>(numbers[c]);
+                largest = std::max(largest, static_cast<std::uint32_t>(numbers[c]));
+            }
+            const bool odd = t.unreadable().any() || largest > 99;
+            kept.numbers = plain;
+            kept.marks = t.marks();
+            // The model holds no number for such a text: the few cells are read as they stand.
+            for (std::size_t c = 0; odd && c < kCells; ++c) {
+                if (!t.unreadable()[c] && static_cast<std::uint32_t>(numbers[c]) <= 99) continue;
+                const qo::Control* cell = logic.cell(static_cast<int>(c));
+                if (cell && !cell->text().empty()) {
+                    game.AddOddCell(static_cast<int>(c), cell->text());
+                } else {
+                    kept.numbers[c] = 0;
+                }
+            }
+        }
+        const std::vector<std::uint8_t>& delivered = t.delivered();
+        game.EndTicket(delivered.data(), delivered.size(), i < notes.size() ? notes[i] : std::string());
+    }
+    KeptGame window;
+    this->window().Keep(window);
+    game.realMoves = std::move(window.realMoves);
+    game.virtualOpen = window.virtualOpen;
+    game.virtualDrawn = std::move(window.virtualDrawn);
+    game.virtualCount = std::move(window.virtualCount);
 }
 
 void TQOInlineCode_KeptGame::PutBack(const KeptGame& game) {
+    PutBack(KeptGameSnapshot::Of(game));
+}
+
+void TQOInlineCode_KeptGame::PutBack(const KeptGameSnapshot& game) {
     list().DeleteAllTickets();
-    for (const KeptTicket& kept : game.tickets) {
+    // One ticket's texts at a time, the same storage for each.
+    KeptTicket kept;
+    for (std::size_t i = 0; i < game.tickets.size(); ++i) {
         // Made as "&Новый" makes them, so each is numbered and placed as the player's own.
         TClassChildPanelEx_D82A4C* ticket = list().NewTicket();
         if (!ticket) return;
+        game.TicketAt(i, kept);
         ticket->PutBack(kept);
     }
-    window().PutBack(game);
+    KeptGame rest;
+    rest.realMoves = game.realMoves;
+    rest.virtualOpen = game.virtualOpen;
+    rest.virtualDrawn = game.virtualDrawn;
+    rest.virtualCount = game.virtualCount;
+    window().PutBack(rest);
 }
 
 std::string TQOInlineCode_KeptGame::BackupPath() const {
@@ -188,33 +266,39 @@ std::string TQOInlineCode_KeptGame::BackupPath() const {
 
 void TQOInlineCode_KeptGame::WriteLater() {
     if (path_.empty() || closed_) return;
-    CollectInto(collected_);
-    if (writtenKnown_ && collected_.sameGame(written_)) {
+    // A fresh snapshot each time: the one before may still be read on the writer's thread.
+    auto now = std::make_shared<KeptGameSnapshot>();
+    now->tickets.reserve(written_->tickets.size());
+    now->delivered.reserve(written_->delivered.size());
+    now->texts.reserve(written_->texts.size());
+    SnapshotInto(*now);
+    if (writtenKnown_ && now->sameGame(*written_)) {
         Watch();
         return;
     }
-    std::string text = KeptGameText(collected_);
-    std::swap(written_, collected_); // counted as written; a failure says otherwise
+    written_ = now; // counted as written; a failure says otherwise
     writtenKnown_ = true;
-    writer_.post(path_, std::move(text), BackupPath(),
-                 [this](bool ok, const std::string& error) { Written(ok, error); });
+    writer_.post(
+        path_, [game = std::shared_ptr<const KeptGameSnapshot>(now)] { return KeptGameText(*game); },
+        BackupPath(), [this](bool ok, const std::string& error) { Written(ok, error); });
+    // NOTE: after the snapshot, so a change from here on is written by the next turn, never lost.
     Watch();
 }
 
 bool TQOInlineCode_KeptGame::WriteNow() {
     if (path_.empty() || closed_) return false;
     writer_.drain();
-    const KeptGame now = Collect();
-    const bool ok = (writtenKnown_ && now.sameGame(written_)) || Write(now);
+    auto now = std::make_shared<const KeptGameSnapshot>(Snapshot());
+    const bool ok = (writtenKnown_ && now->sameGame(*written_)) || Write(std::move(now));
     Watch();
     return ok;
 }
 
-bool TQOInlineCode_KeptGame::Write(const KeptGame& game) {
+bool TQOInlineCode_KeptGame::Write(std::shared_ptr<const KeptGameSnapshot> game) {
     std::string error;
-    const bool ok = qo::WriteKeptFile(path_, KeptGameText(game), BackupPath(), &error);
+    const bool ok = qo::WriteKeptFile(path_, KeptGameText(*game), BackupPath(), &error);
     if (ok) {
-        written_ = game;
+        written_ = std::move(game);
         writtenKnown_ = true;
     }
     Written(ok, error);
@@ -255,16 +339,16 @@ void TQOInlineCode_KeptGame::Closing(qo::TData&, std::uint16_t) {
     gather_.stop();
     qo::StopWatchingChanges();
     writer_.drain();
-    KeptGame now = Collect();
-    if (wroteThisRun_ || !writtenKnown_ || !now.sameGame(written_)) {
-        now.endedByClosing = true;
-        Write(now);
+    auto now = std::make_shared<KeptGameSnapshot>(Snapshot());
+    if (wroteThisRun_ || !writtenKnown_ || !now->sameGame(*written_)) {
+        now->endedByClosing = true;
+        Write(std::move(now));
     } else if (!last_.endedByClosing && !last_.empty()) {
         // Nothing new this run, and the last game was not put back: it stays the last game, and
         // the next start no longer offers it.
-        KeptGame again = last_;
-        again.endedByClosing = true;
-        Write(again);
+        auto again = std::make_shared<KeptGameSnapshot>(last_);
+        again->endedByClosing = true;
+        Write(std::move(again));
     }
     closed_ = true;
 }

@@ -4,6 +4,7 @@
 // the main window closes; put back on request, or offered once after a run that ended without
 // closing its window. The format is kept_game.h's; the windows' behaviour stays their schemes'.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/kept_game.h"
@@ -19,6 +20,7 @@ namespace lotto {
 
 class TClassChildScrollBox_D80098;
 class TClassChildForm_DA7248;
+class KeptNotes;
 
 class TQOInlineCode_KeptGame {
 public:
@@ -45,31 +47,34 @@ public:
     void Choose(qo::TData& d, std::uint16_t index);  // a menu item's number
     void Closing(qo::TData& d, std::uint16_t index); // the main window closes
 
-    // What the player has put in, now.
-    KeptGame Collect() const;
-    // The same into `game`, reusing its storage: with thousands of tickets, fresh memory for every
-    // write would cost more than reading the cells.
-    void CollectInto(KeptGame& game) const;
+    // What the player has put in, now: read from the game model, with the notes and the cells'
+    // odd texts from their controls.
+    KeptGameSnapshot Snapshot() const;
+    // The same into `game`, its storage used again.
+    void SnapshotInto(KeptGameSnapshot& game) const;
+    KeptGame Collect() const { return Snapshot().Game(); }
     // Puts a game back in place of the current one, asking nothing.
+    void PutBack(const KeptGameSnapshot& game);
     void PutBack(const KeptGame& game);
 
     // ---- For tests and benchmarks.
     std::string path() const { return path_; }
-    const KeptGame& lastGame() const { return last_; } // the game the last run left
+    const KeptGameSnapshot& lastGame() const { return last_; } // the game the last run left
     int writeCount() const { return writes_; }
     // Writes now, on this thread, if anything changed since the last write (a write under way is
     // waited for first); true when the file holds the game.
     bool WriteNow();
-    // What the clock does a moment after a change: the game collected and made into text here,
+    // What the clock does a moment after a change: a snapshot taken here, made into text and
     // written on the writer's thread.
     void WriteLater();
+    qo::KeptFileWriter& writer() { return writer_; }
 
 private:
     void Begin();     // from the start-up list
     void AfterShow(); // once the main window is up
     void Offer();     // what the player must hear about the file, the offer of the last game
     void Watch();
-    bool Write(const KeptGame& game);
+    bool Write(std::shared_ptr<const KeptGameSnapshot> game);
     std::string BackupPath() const;
     void Written(bool ok, const std::string& error);
     void ReadLastGame();
@@ -81,9 +86,10 @@ private:
     TClassChildForm_DA7248& window() const;
 
     std::string path_;      // "" when there is no data folder: nothing is kept
-    KeptGame last_;         // what the last run left, as read at start
-    KeptGame written_;      // what the file holds now (or held at start)
-    KeptGame collected_;    // the last collect's storage, used again
+    KeptGameSnapshot last_; // what the last run left, as read at start
+    // What the file holds now (or held at start); shared with the writer's thread while it makes
+    // the text, and never changed once taken.
+    std::shared_ptr<const KeptGameSnapshot> written_;
     std::string problem_;   // what the player must hear about the file read at start
     bool fileGood_ = false; // the file on disk is one this program wrote and read whole
     bool wroteThisRun_ = false;
@@ -91,6 +97,7 @@ private:
     bool closed_ = false;
     int writes_ = 0;
     bool writtenKnown_ = true; // false after a failed write: the next change writes whatever it is
+    mutable std::unique_ptr<KeptNotes> notes_; // made at the first snapshot, once the list stands
     qo::KeptFileWriter writer_;
     qo::Timer gather_; // changes gathered for one write
     qo::Timer start_;  // AfterShow, at the first turn of the loop

@@ -3,71 +3,15 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/inline_code_d9d224.h"
+#include "app/kept_game_format.h"
 
 namespace lotto {
 namespace {
 
-using Cells = TQOInlineCode_D9D224;
-
-constexpr std::string_view kVersionWord = "fishkodrom-game";
-constexpr int kMajor = 1;
-constexpr int kMinor = 1;
-
-// Colours as letters, so a ticket's colours read as one word of 54 letters.
-constexpr std::array<std::pair<char, qo::Color>, 5> kColourLetters{{
-    {'W', Cells::kWhite},
-    {'R', Cells::kRed},
-    {'G', Cells::kGreen},
-    {'Y', Cells::kYellow},
-    {'B', Cells::kLightBlue},
-}};
-
-char LetterOf(qo::Color c) {
-    for (const auto& [letter, colour] : kColourLetters) {
-        if (colour == c) return letter;
-    }
-    return 'W'; // a cell holds only the five colours; anything else would be no mark
-}
-
-bool ColourOf(char letter, qo::Color& out) {
-    for (const auto& [l, colour] : kColourLetters) {
-        if (l == letter) {
-            out = colour;
-            return true;
-        }
-    }
-    return false;
-}
-
-// FNV-1a over the text before the check line: enough to see a torn or edited file.
-std::uint32_t Checksum(std::string_view text) {
-    std::uint32_t h = 2166136261u;
-    for (const char c : text) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 16777619u;
-    }
-    return h;
-}
-
-// Every byte that could end a line, split a field or change meaning in another code page is
-// written as %XX, so any text comes back byte for byte and the file stays plain ASCII.
-std::string Encoded(std::string_view bytes) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b > ' ' && b < 0x7F && b != '%' && b != ';') {
-            out += ch;
-        } else {
-            out += '%';
-            out += kHex[b >> 4];
-            out += kHex[b & 15];
-        }
-    }
-    return out;
-}
+using kept::Checksum;
+using kept::kMajor;
+using kept::kVersionWord;
+using kept::PlainNumber;
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -132,43 +76,104 @@ bool Deliveries(std::string_view text, std::vector<std::uint8_t>& result) {
     return true;
 }
 
-template <class N> std::string Numbers(const std::vector<N>& numbers) {
-    std::string out;
-    for (const int n : numbers) {
-        if (!out.empty()) out += ' ';
-        out += std::to_string(static_cast<int>(n));
-    }
-    return out;
-}
-
 // What a cell can hold: up to two digits.
 bool CellText(std::string_view text) {
-    return text.size() <= 2 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return text.size() <= 2 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool ReadCells(std::string_view text, KeptTicket& t) {
-    std::array<std::string, KeptTicket::kCells> cells;
-    std::size_t field = 0;
-    for (;;) {
-        const std::size_t semicolon = text.find(';');
-        if (field >= cells.size()) return false;
-        if (!Decoded(text.substr(0, semicolon), cells[field]) || !CellText(cells[field])) return false;
-        ++field;
-        if (semicolon == std::string_view::npos) break;
-        text.remove_prefix(semicolon + 1);
+// The ticket being read, held until it is whole: its records may come in any order, and each
+// joins only once all its fields are right.
+struct Staged {
+    KeptGameSnapshot::Ticket ticket;
+    std::vector<std::pair<std::uint8_t, std::string>> odd; // by cell
+    std::string notes;
+    std::vector<std::uint8_t> delivered;
+};
+
+// A cell's text as the snapshot holds it: its number, or beside it as an odd text.
+void PutCell(std::size_t cell, std::string_view text,
+             std::array<std::uint8_t, KeptGameSnapshot::kCells>& numbers,
+             std::vector<std::pair<std::uint8_t, std::string>>& odd) {
+    const int n = PlainNumber(text);
+    numbers[cell] = static_cast<std::uint8_t>(n);
+    if (n == 0 && !text.empty()) odd.emplace_back(static_cast<std::uint8_t>(cell), std::string(text));
+}
+
+bool ReadCells(std::string_view text, Staged& t) {
+    // One pass over the line finds the fields, and the cells change only once all are right. A
+    // field with nothing escaped (every one this program writes) is read where it stands.
+    std::array<std::string_view, KeptGameSnapshot::kCells> fields;
+    std::size_t field = 0, start = 0;
+    bool escaped = false;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        const char c = i < text.size() ? text[i] : ';';
+        if (c == '%') {
+            escaped = true;
+        } else if (c == ';') {
+            if (field >= fields.size()) return false;
+            fields[field++] = text.substr(start, i - start);
+            start = i + 1;
+        } else if ((c < '0' || c > '9') && !escaped) {
+            return false;
+        }
     }
-    if (field != cells.size()) return false;
-    t.cells = std::move(cells);
+    if (field != fields.size()) return false;
+    std::array<std::uint8_t, KeptGameSnapshot::kCells> numbers;
+    std::vector<std::pair<std::uint8_t, std::string>> odd;
+    if (!escaped) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].size() > 2) return false;
+        }
+        // Digits only, as the pass above saw: a number unless it starts with a zero.
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const std::string_view f = fields[i];
+            if (f.empty()) {
+                numbers[i] = 0;
+            } else if (f[0] == '0') {
+                PutCell(i, f, numbers, odd);
+            } else {
+                numbers[i] =
+                    static_cast<std::uint8_t>(f.size() == 1 ? f[0] - '0' : (f[0] - '0') * 10 + (f[1] - '0'));
+            }
+        }
+    } else {
+        std::string cell;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (!Decoded(fields[i], cell) || !CellText(cell)) return false;
+            PutCell(i, cell, numbers, odd);
+        }
+    }
+    t.ticket.numbers = numbers;
+    t.odd = std::move(odd);
     return true;
 }
 
-bool ReadColours(std::string_view text, KeptTicket& t) {
-    if (text.size() != KeptTicket::kCells) return false;
-    std::array<qo::Color, KeptTicket::kCells> colours;
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        if (!ColourOf(text[i], colours[i])) return false;
+bool ReadColours(std::string_view text, Staged& t) {
+    if (text.size() != KeptGameSnapshot::kCells) return false;
+    game::Marks marks;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        switch (text[i]) {
+        case 'W':
+            marks[i] = game::Mark::None;
+            break;
+        case 'R':
+            marks[i] = game::Mark::Called;
+            break;
+        case 'G':
+            marks[i] = game::Mark::Row;
+            break;
+        case 'Y':
+            marks[i] = game::Mark::Card;
+            break;
+        case 'B':
+            marks[i] = game::Mark::Ticket;
+            break;
+        default:
+            return false;
+        }
     }
-    t.colours = colours;
+    t.ticket.marks = marks;
     return true;
 }
 
@@ -179,14 +184,39 @@ bool ReadVersion(std::string_view text, int& major, int& minor) {
            ToInt(text.substr(dot + 1), minor) && major >= 0 && minor >= 0;
 }
 
-// Takes one record of the game; false when the record is known but its value is not right.
-// A record this version does not know is no fault: a later minor version may add records.
-bool TakeRecord(std::string_view word, std::string_view value, KeptGame& game) {
-    KeptTicket* last = game.tickets.empty() ? nullptr : &game.tickets.back();
+struct Reader {
+    KeptGameSnapshot& game;
+    Staged staged;
+    bool open = false;
+    void Flush() {
+        if (!open) return;
+        open = false;
+        KeptGameSnapshot::Ticket& t = game.AddTicket(staged.ticket.fillPosition);
+        t.numbers = staged.ticket.numbers;
+        t.marks = staged.ticket.marks;
+        for (const auto& [cell, text] : staged.odd)
+            game.AddOddCell(cell, text);
+        game.EndTicket(staged.delivered.data(), staged.delivered.size(), staged.notes);
+    }
+    // The next ticket, in the last one's storage.
+    void Start(int fillPosition) {
+        Flush();
+        staged.ticket = KeptGameSnapshot::Ticket{};
+        staged.ticket.fillPosition = fillPosition;
+        staged.odd.clear();
+        staged.notes.clear();
+        staged.delivered.clear();
+        open = true;
+    }
+};
+
+bool TakeRecord(std::string_view word, std::string_view value, Reader& in) {
+    KeptGameSnapshot& game = in.game;
+    Staged* last = in.open ? &in.staged : nullptr;
     if (word == "ticket") {
         int fill = 0;
         if (!ToInt(value, fill) || fill < -1 || fill > 29) return false;
-        game.tickets.emplace_back().fillPosition = fill;
+        in.Start(fill);
         return true;
     }
     if (word == "cells") return last && ReadCells(value, *last);
@@ -232,47 +262,23 @@ bool KeptGame::sameGame(const KeptGame& other) const {
            virtualDrawn == other.virtualDrawn && virtualCount == other.virtualCount;
 }
 
-std::string KeptGameText(const KeptGame& game) {
-    std::string text;
-    text.reserve(64 + game.tickets.size() * 200);
-    auto line = [&text](std::string_view word, std::string_view value) {
-        text += word;
-        if (!value.empty()) {
-            text += ' ';
-            text += value;
-        }
-        text += "\r\n";
-    };
-    line(kVersionWord, std::to_string(kMajor) + "." + std::to_string(kMinor));
-    for (const KeptTicket& t : game.tickets) {
-        line("ticket", std::to_string(t.fillPosition));
-        std::string cells;
-        for (std::size_t i = 0; i < t.cells.size(); ++i) {
-            if (i > 0) cells += ';';
-            cells += Encoded(t.cells[i]);
-        }
-        line("cells", cells);
-        std::string colours(t.colours.size(), 'W');
-        std::transform(t.colours.begin(), t.colours.end(), colours.begin(), LetterOf);
-        line("colours", colours);
-        if (!t.notes.empty()) line("notes", Encoded(t.notes));
-        if (!t.delivered.empty()) line("delivered", Numbers(t.delivered));
-    }
-    line("real", Numbers(game.realMoves));
-    line("moves", std::to_string(game.realMoves.size()));
-    line("virtual", game.virtualOpen ? "open" : "closed");
-    line("drawn", Numbers(game.virtualDrawn));
-    line("count", Encoded(game.virtualCount));
-    if (game.endedByClosing) line("ended", {});
-    const std::uint32_t sum = Checksum(text);
-    char hex[9];
-    const auto [end, ec] = std::to_chars(hex, hex + 8, sum, 16);
-    line("end", std::string(hex, end));
-    return text;
+KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game) {
+    KeptGameSnapshot read;
+    const KeptGameReading r = ReadKeptGame(text, read);
+    game = read.Game();
+    return r;
 }
 
-KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game) {
-    game = KeptGame{};
+KeptGameReading ReadKeptGame(std::string_view text, KeptGameSnapshot& game) {
+    game = KeptGameSnapshot{};
+    Reader in{game, {}, false};
+    // Room for every ticket at once: thousands of tickets moved at each growth cost more than
+    // counting them.
+    std::size_t tickets = 0;
+    for (std::size_t at = text.find("\nticket "); at != std::string_view::npos;
+         at = text.find("\nticket ", at + 1))
+        ++tickets;
+    game.tickets.reserve(tickets);
     KeptGameReading r;
     std::size_t pos = 0;
     bool first = true, checked = false;
@@ -284,7 +290,8 @@ KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::size_t space = line.find(' ');
         const std::string_view word = line.substr(0, space);
-        const std::string_view value = space == std::string_view::npos ? std::string_view{} : line.substr(space + 1);
+        const std::string_view value =
+            space == std::string_view::npos ? std::string_view{} : line.substr(space + 1);
         if (first) {
             int major = 0, minor = 0;
             if (word != kVersionWord || !ReadVersion(value, major, minor)) return r; // NotOurs
@@ -302,11 +309,13 @@ KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game) {
                       sum == Checksum(text.substr(0, lineStart));
             break;
         }
-        if (!TakeRecord(word, value, game)) ++r.badLines;
+        if (!TakeRecord(word, value, in)) ++r.badLines;
     }
+    in.Flush();
     if (first) return r; // not even a version line
     if (!checked) r.truncated = true;
-    r.outcome = r.badLines == 0 && !r.truncated ? KeptGameReading::Outcome::Read : KeptGameReading::Outcome::Damaged;
+    r.outcome =
+        r.badLines == 0 && !r.truncated ? KeptGameReading::Outcome::Read : KeptGameReading::Outcome::Damaged;
     return r;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/shape.h"
+#include "game/ticket.h"
 #include "widgets/layer/colors.h"
 
 namespace lotto {
@@ -40,7 +41,61 @@ struct KeptGame {
     bool sameGame(const KeptGame& other) const;
 };
 
+// The same game as plain values in a few flat arrays: taken from the game model on the event loop
+// in a moment, compared in one sweep, and made into the text on another thread. Every cell is its
+// number, or an odd text ("0", "07", a stray letter) kept beside; so one game has exactly one
+// snapshot, and equal snapshots are equal games.
+struct KeptGameSnapshot {
+    static constexpr int kCells = game::kCells;
+    struct Ticket {
+        std::array<std::uint8_t, kCells> numbers{}; // 1…99 as written; 0 for empty or an odd text
+        game::Marks marks{};                        // kept as the five colours' letters
+        std::int32_t fillPosition = -1;
+        // Where this ticket's share of the arrays below ends: it starts where the last one's ended.
+        std::uint32_t deliveredEnd = 0, oddEnd = 0, textsEnd = 0;
+        bool operator==(const Ticket&) const = default;
+    };
+    struct OddCell {
+        std::uint8_t cell = 0;
+        std::uint32_t textEnd = 0; // in `texts`, after the ticket's earlier odd cells
+        bool operator==(const OddCell&) const = default;
+    };
+
+    std::vector<Ticket> tickets;
+    std::vector<std::uint8_t> delivered; // every ticket's deliveries, one after another
+    std::vector<OddCell> odd;            // the odd cells, ticket by ticket, by cell
+    std::string texts;                   // per ticket: its odd cells' texts, then its notes
+    std::vector<int> realMoves;
+    bool virtualOpen = false;
+    std::vector<int> virtualDrawn;
+    std::string virtualCount;
+    bool endedByClosing = false;
+
+    bool operator==(const KeptGameSnapshot&) const = default;
+    bool sameGame(const KeptGameSnapshot& other) const;
+
+    // ---- Taking one, ticket by ticket, in list order.
+    void Clear(); // keeps the storage
+    // Starts the next ticket; its cells are all empty and white until set.
+    Ticket& AddTicket(std::int32_t fillPosition);
+    // A cell holding a text that is no plain number 1…99: kept as it is. In cell order.
+    void AddOddCell(int cell, std::string_view text);
+    // Ends the ticket started last, with its deliveries and notes.
+    void EndTicket(const std::uint8_t* delivered, std::size_t count, std::string_view notes);
+    // A ticket of texts and colours, all at once.
+    void Add(const KeptTicket& ticket);
+
+    bool empty() const {
+        return tickets.empty() && realMoves.empty() && !virtualOpen && virtualDrawn.empty();
+    }
+    // The same game with texts and colours, and back; one ticket of it into `ticket`.
+    KeptGame Game() const;
+    void TicketAt(std::size_t position, KeptTicket& ticket) const;
+    static KeptGameSnapshot Of(const KeptGame& game);
+};
+
 // The text to keep, ending with its check line.
+std::string KeptGameText(const KeptGameSnapshot& game);
 std::string KeptGameText(const KeptGame& game);
 
 struct KeptGameReading {
@@ -55,7 +110,9 @@ struct KeptGameReading {
     bool truncated = false; // no check line, or one that does not match the text before it
 };
 
-// Reads a kept game's text; never throws, whatever the bytes.
+// Reads a kept game's text; never throws, whatever the bytes. Into a snapshot it takes a small
+// part of the memory a game of texts does, and no string per cell.
+KeptGameReading ReadKeptGame(std::string_view text, KeptGameSnapshot& game);
 KeptGameReading ReadKeptGame(std::string_view text, KeptGame& game);
 
 } // namespace lotto

@@ -120,6 +120,31 @@ TEST(KeptGameText, ADamagedTextKeepsWhatItCanAndSaysWhy) {
     }
 }
 
+TEST(KeptGameText, ATicketsRecordsMayComeInAnyOrder) {
+    // An edited or later file may order a ticket's lines otherwise: the ticket is the same.
+    const std::string text = lotto::KeptGameText(Example());
+    const std::size_t cells = text.find("cells ");
+    const std::size_t cellsEnd = text.find("\r\n", cells) + 2;
+    const std::size_t next = text.find("ticket", cellsEnd);
+    std::string body = text.substr(0, text.find("end "));
+    const std::string cellsLine = body.substr(cells, cellsEnd - cells);
+    body.erase(cells, cellsEnd - cells);
+    body.insert(next - cellsLine.size(), cellsLine); // last of the first ticket's lines
+    KeptGame back;
+    ASSERT_EQ(lotto::ReadKeptGame(Sealed(body), back).outcome, Outcome::Read);
+    EXPECT_EQ(back, Example());
+    // A ticket line that is wrong starts no ticket: the lines after it still belong to the one before.
+    KeptGame one;
+    one.tickets.emplace_back().fillPosition = 3;
+    one.tickets[0].notes = "a";
+    std::string two = lotto::KeptGameText(one);
+    two = two.substr(0, two.find("notes")) + "ticket 99\r\n" + two.substr(two.find("notes"));
+    two = Sealed(two.substr(0, two.find("end ")));
+    const KeptGameReading r = lotto::ReadKeptGame(two, back);
+    EXPECT_EQ(r.badLines, 1);
+    EXPECT_EQ(back, one);
+}
+
 TEST(KeptGameText, VersionsAndStrangersAreToldApart) {
     KeptGame back;
     EXPECT_EQ(lotto::ReadKeptGame("", back).outcome, Outcome::NotOurs);

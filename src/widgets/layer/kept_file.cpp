@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -83,6 +84,7 @@ bool CopyKeptFile(const std::string& fromUtf8, const std::string& toUtf8) {
 struct KeptFileWriter::Shared {
     struct Job {
         std::string path, bytes, backup;
+        Make make;
         Done done;
     };
     struct Ended {
@@ -109,7 +111,8 @@ struct KeptFileWriter::Shared {
             running = true;
             lock.unlock();
             Ended e{std::move(job.done), false, {}};
-            e.written = WriteKeptFile(job.path, job.bytes, job.backup, &e.error);
+            if (Made(job, e.error)) e.written = WriteKeptFile(job.path, job.bytes, job.backup, &e.error);
+            job.make = nullptr; // what it holds goes here, not under the lock
             lock.lock();
             running = false;
             ended.push_back(std::move(e));
@@ -121,6 +124,18 @@ struct KeptFileWriter::Shared {
                     if (auto s = weak.lock()) s->TellEnded();
                 },
                 Qt::QueuedConnection);
+        }
+    }
+
+    static bool Made(Job& job, std::string& error) {
+        if (!job.make) return true;
+        try {
+            job.bytes = job.make();
+            return true;
+        } catch (const std::exception& e) {
+            // Out of memory for the text: the file stays as it was, and the owner hears it failed.
+            error = e.what();
+            return false;
         }
     }
 
@@ -159,8 +174,17 @@ KeptFileWriter::~KeptFileWriter() {
 void KeptFileWriter::post(std::string pathUtf8, std::string bytes, std::string backupUtf8, Done done) {
     {
         std::lock_guard lock(shared_->mutex);
+        shared_->waiting = Shared::Job{std::move(pathUtf8), std::move(bytes), std::move(backupUtf8), nullptr,
+                                       std::move(done)};
+    }
+    shared_->changed.notify_all();
+}
+
+void KeptFileWriter::post(std::string pathUtf8, Make make, std::string backupUtf8, Done done) {
+    {
+        std::lock_guard lock(shared_->mutex);
         shared_->waiting =
-            Shared::Job{std::move(pathUtf8), std::move(bytes), std::move(backupUtf8), std::move(done)};
+            Shared::Job{std::move(pathUtf8), {}, std::move(backupUtf8), std::move(make), std::move(done)};
     }
     shared_->changed.notify_all();
 }

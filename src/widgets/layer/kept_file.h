@@ -36,8 +36,14 @@ public:
     KeptFileWriter(const KeptFileWriter&) = delete;
     KeptFileWriter& operator=(const KeptFileWriter&) = delete;
 
+    // Makes the bytes on the writer's thread, so the event loop hands over plain values and goes on.
+    using Make = std::function<std::string()>;
+
     // WriteKeptFile's work, later; `done` is not called for a write that was replaced.
     void post(std::string pathUtf8, std::string bytes, std::string backupUtf8, Done done);
+    // The same with bytes made by `make` on the writer's thread when the write starts; one replaced
+    // before it started is never made.
+    void post(std::string pathUtf8, Make make, std::string backupUtf8, Done done);
     // Waits until nothing is queued or running; the ended writes are told before it returns.
     void drain();
 
