@@ -56,23 +56,6 @@ std::int32_t CalledValue(const std::string& t) {
     return digit(t[1]) ? (t[0] - '0') * 10 + (t[1] - '0') : 0;
 }
 
-game::Mark MarkOf(qo::Color c) {
-    switch (c) {
-    case TQOInlineCode_D9D224::kWhite:
-        return game::Mark::None;
-    case TQOInlineCode_D9D224::kRed:
-        return game::Mark::Called;
-    case TQOInlineCode_D9D224::kGreen:
-        return game::Mark::Row;
-    case TQOInlineCode_D9D224::kYellow:
-        return game::Mark::Card;
-    case TQOInlineCode_D9D224::kLightBlue:
-        return game::Mark::Ticket;
-    default:
-        return game::Mark::Other;
-    }
-}
-
 } // namespace
 
 // Hears the changes to ticket cells that their tickets did not make themselves (a digit typed,
@@ -153,6 +136,23 @@ void TQOInlineCode_D9D224::Touched(const qo::Control& changed, bool text, bool c
     if (colour) {
         painted_[static_cast<std::size_t>(index)] = changed.color();
         game_.SetMark(index, MarkOf(changed.color()));
+    }
+}
+
+game::Mark TQOInlineCode_D9D224::MarkOf(qo::Color c) {
+    switch (c) {
+    case kWhite:
+        return game::Mark::None;
+    case kRed:
+        return game::Mark::Called;
+    case kGreen:
+        return game::Mark::Row;
+    case kYellow:
+        return game::Mark::Card;
+    case kLightBlue:
+        return game::Mark::Ticket;
+    default:
+        return game::Mark::Other;
     }
 }
 

@@ -96,6 +96,8 @@ public:
     const Colours& colours() const { return painted_; }
     const std::bitset<91>& holds() const { return game_.holds(); }
     const std::bitset<game::kCells>& unreadable() const { return game_.unreadable(); }
+    // What a cell's colour means as a mark: Other for a colour the rule never gives.
+    static game::Mark MarkOf(qo::Color colour);
     static constexpr qo::Color ColourOf(game::Mark mark) {
         constexpr qo::Color kOf[] = {kWhite, kRed, kGreen, kYellow, kLightBlue, kWhite};
         return kOf[static_cast<std::size_t>(mark)];

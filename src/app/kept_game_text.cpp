@@ -104,19 +104,10 @@ char LetterOf(game::Mark mark) {
     return kMarkLetters[static_cast<std::size_t>(mark)];
 }
 
+// A colour the rule never gives is kept as white.
 game::Mark MarkOf(qo::Color colour) {
-    switch (colour) {
-    case Cells::kRed:
-        return game::Mark::Called;
-    case Cells::kGreen:
-        return game::Mark::Row;
-    case Cells::kYellow:
-        return game::Mark::Card;
-    case Cells::kLightBlue:
-        return game::Mark::Ticket;
-    default:
-        return game::Mark::None;
-    }
+    const game::Mark mark = Cells::MarkOf(colour);
+    return mark == game::Mark::Other ? game::Mark::None : mark;
 }
 
 // One ticket's share of the snapshot's arrays.
