@@ -1,5 +1,7 @@
 #include "app/program_words.h"
 
+#include "widgets/layer/platform.h"
+
 namespace lotto {
 
 qo::Words ProgramWords() {
@@ -33,19 +35,20 @@ qo::Words ProgramWords() {
 
     w.speechNowhere = "Здесь программа не умеет говорить.";
     w.speechBuiltWithout = "Программа собрана без синтезатора речи.";
-#ifdef _WIN32
-    w.speechNoEngine = "Синтезатор речи Windows не установлен.";
-    w.speechNotAnswering = "Синтезатор речи Windows не отвечает.";
-    w.speechNotAnsweringBecause = "Синтезатор речи Windows не отвечает: ";
-    w.speechNoRussianVoice =
-        "Нет русского голоса: его добавляют в параметрах Windows, «Время и язык» → «Речь».";
-#else
-    w.speechNoEngine = "Синтезатор речи не установлен: нужны speech-dispatcher и espeak-ng.";
-    w.speechNotAnswering = "Синтезатор речи не отвечает.";
-    w.speechNotAnsweringBecause = "Синтезатор речи не отвечает: ";
-    w.speechNoRussianVoice = "Нет русского голоса: нужен espeak-ng с русским языком.";
-    w.speechNoAudioModule = "Звук и речь программы не установлены: нет её библиотеки libfishkodrom-audio.so.";
-#endif
+    if (qo::SystemSpeech() == qo::SpeechSystem::Windows) {
+        w.speechNoEngine = "Синтезатор речи Windows не установлен.";
+        w.speechNotAnswering = "Синтезатор речи Windows не отвечает.";
+        w.speechNotAnsweringBecause = "Синтезатор речи Windows не отвечает: ";
+        w.speechNoRussianVoice =
+            "Нет русского голоса: его добавляют в параметрах Windows, «Время и язык» → «Речь».";
+    } else {
+        w.speechNoEngine = "Синтезатор речи не установлен: нужны speech-dispatcher и espeak-ng.";
+        w.speechNotAnswering = "Синтезатор речи не отвечает.";
+        w.speechNotAnsweringBecause = "Синтезатор речи не отвечает: ";
+        w.speechNoRussianVoice = "Нет русского голоса: нужен espeak-ng с русским языком.";
+        w.speechNoAudioModule =
+            "Звук и речь программы не установлены: нет её библиотеки libfishkodrom-audio.so.";
+    }
     return w;
 }
 

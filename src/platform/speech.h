@@ -20,6 +20,10 @@ struct SpeechTrouble {
     QString engineWords; // what the engine said of its trouble, when it said anything
 };
 
+// The kind of speech engine this desktop has, so the program can name it when it is missing.
+enum class SpeechSystem { Windows, SpeechDispatcher };
+SpeechSystem SystemSpeech();
+
 class Speaker {
 public:
     Speaker();

@@ -37,6 +37,10 @@ struct Speaker::Engine {
     }
 };
 
+SpeechSystem SystemSpeech() {
+    return SpeechSystem::SpeechDispatcher;
+}
+
 Speaker::Speaker() = default;
 Speaker::~Speaker() = default;
 

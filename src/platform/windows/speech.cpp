@@ -60,6 +60,10 @@ struct Speaker::Engine {
     }
 };
 
+SpeechSystem SystemSpeech() {
+    return SpeechSystem::Windows;
+}
+
 Speaker::Speaker() = default;
 Speaker::~Speaker() = default;
 

@@ -300,6 +300,10 @@ void OpenUrl(const std::string& url) {
 std::string SpeechProblem(bool quick) {
     return CurrentPlatform().speechProblem(quick);
 }
+SpeechSystem SystemSpeech() {
+    return platform::SystemSpeech() == platform::SpeechSystem::Windows ? SpeechSystem::Windows
+                                                                       : SpeechSystem::SpeechDispatcher;
+}
 void Say(const std::string& textCp1251) {
     CurrentPlatform().say(textCp1251);
 }

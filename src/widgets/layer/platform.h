@@ -62,6 +62,9 @@ int ShowMessageBox(Control* owner, const std::string& text, const std::string& c
 void PlaySoundFile(const std::string& pathUtf8);
 void OpenUrl(const std::string& url);
 std::string SpeechProblem(bool quick);
+// The kind of speech engine the desktop has, for the words that name it.
+enum class SpeechSystem { Windows, SpeechDispatcher };
+SpeechSystem SystemSpeech();
 void Say(const std::string& textCp1251);
 std::int64_t UtcTimeOfDayMs();
 std::string ProgramFolder();
